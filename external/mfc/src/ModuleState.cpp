@@ -1,0 +1,126 @@
+// ModuleState.cpp: module states, the current state of each thread, the application object,
+// the resource chain and the module entry and exit functions.
+#include "afxdllx.h"
+
+namespace {
+
+struct ThreadState {
+    AFX_MODULE_STATE* pModuleState = nullptr;  // null: the application's
+    int nTempMapLock = 0;
+};
+
+thread_local ThreadState t_threadState;
+
+// A string resource exists only if its entry in the 16-string block is non-empty.
+bool HasString(HINSTANCE hInstance, UINT nID)
+{
+    LPCWSTR pch = nullptr;
+    return hInstance != nullptr && ::LoadStringW(hInstance, nID, reinterpret_cast<LPWSTR>(&pch), 0) > 0;
+}
+
+bool HasResource(HINSTANCE hInstance, LPCWSTR lpszName, LPCWSTR lpszType)
+{
+    return hInstance != nullptr && ::FindResourceW(hInstance, lpszName, lpszType) != nullptr;
+}
+
+// MFC's search order: the state's own resource handle (unless it is a system module), its
+// non-system extension libraries, then its system ones.
+template <typename Has>
+HINSTANCE SearchResourceChain(Has has)
+{
+    AFX_MODULE_STATE* pState = AfxGetModuleState();
+    if (!pState->m_bSystem && has(pState->m_hCurrentResourceHandle))
+        return pState->m_hCurrentResourceHandle;
+    for (const BOOL bSystem : {FALSE, TRUE}) {
+        for (CDynLinkLibrary* pDLL = pState->m_libraryList; pDLL != nullptr; pDLL = pDLL->m_pNextDLL) {
+            if (!pDLL->m_bSystem == !bSystem && has(pDLL->m_hResource))
+                return pDLL->m_hResource;
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+AFX_MODULE_STATE::AFX_MODULE_STATE(BOOL bDLL) : m_bDLL(static_cast<BYTE>(bDLL)) {}
+
+AFX_MODULE_STATE::~AFX_MODULE_STATE()
+{
+    while (m_libraryList != nullptr)
+        delete m_libraryList;
+}
+
+AFX_MODULE_STATE* AFXAPI AfxGetAppModuleState()
+{
+    static AFX_MODULE_STATE appState(FALSE);
+    return &appState;
+}
+
+AFX_MODULE_STATE* AFXAPI AfxGetModuleState()
+{
+    AFX_MODULE_STATE* pState = t_threadState.pModuleState;
+    return pState != nullptr ? pState : AfxGetAppModuleState();
+}
+
+AFX_MODULE_STATE* AFXAPI AfxSetModuleState(AFX_MODULE_STATE* pNewState)
+{
+    AFX_MODULE_STATE* pPrevState = AfxGetModuleState();
+    t_threadState.pModuleState = pNewState;
+    return pPrevState;
+}
+
+AFX_MAINTAIN_STATE2::AFX_MAINTAIN_STATE2(AFX_MODULE_STATE* pNewState)
+    : m_pPrevModuleState(AfxSetModuleState(pNewState))
+{
+}
+
+AFX_MAINTAIN_STATE2::~AFX_MAINTAIN_STATE2() { AfxSetModuleState(m_pPrevModuleState); }
+
+CWinApp* AFXAPI AfxGetApp() { return AfxGetModuleState()->m_pCurrentWinApp; }
+HINSTANCE AFXAPI AfxGetInstanceHandle() { return AfxGetModuleState()->m_hCurrentInstanceHandle; }
+LPCWSTR AFXAPI AfxGetAppName() { return AfxGetModuleState()->m_lpszCurrentAppName; }
+HINSTANCE AFXAPI AfxGetResourceHandle() { return AfxGetModuleState()->m_hCurrentResourceHandle; }
+void AFXAPI AfxSetResourceHandle(HINSTANCE hInstResource) { AfxGetModuleState()->m_hCurrentResourceHandle = hInstResource; }
+
+HINSTANCE AFXAPI AfxFindResourceHandle(LPCWSTR lpszName, LPCWSTR lpszType)
+{
+    const HINSTANCE hFound = SearchResourceChain([&](HINSTANCE h) { return HasResource(h, lpszName, lpszType); });
+    return hFound != nullptr ? hFound : AfxGetResourceHandle();
+}
+
+HINSTANCE AFXAPI AfxFindStringResourceHandle(UINT nID)
+{
+    return SearchResourceChain([&](HINSTANCE h) { return HasString(h, nID); });
+}
+
+void AFXAPI AfxCoreInitModule() { AfxGetModuleState()->m_bInitialized = TRUE; }
+
+BOOL AFXAPI AfxWinInit(HINSTANCE hInstance, HINSTANCE, LPWSTR lpCmdLine, int nCmdShow)
+{
+    AFX_MODULE_STATE* pState = AfxGetModuleState();
+    pState->m_hCurrentInstanceHandle = hInstance;
+    pState->m_hCurrentResourceHandle = hInstance;
+    if (CWinApp* pApp = pState->m_pCurrentWinApp) {
+        pApp->m_hInstance = hInstance;
+        pApp->m_lpCmdLine = lpCmdLine;
+        pApp->m_nCmdShow = nCmdShow;
+        pApp->SetCurrentHandles();
+    }
+    return TRUE;
+}
+
+void AFXAPI AfxWinTerm() { AfxGetModuleState()->m_bInitialized = FALSE; }
+
+void AFXAPI AfxLockTempMaps() { ++t_threadState.nTempMapLock; }
+
+BOOL AFXAPI AfxUnlockTempMaps(BOOL)
+{
+    if (t_threadState.nTempMapLock > 0)
+        --t_threadState.nTempMapLock;
+    return t_threadState.nTempMapLock == 0;
+}
+
+void AFXAPI AfxTermThread(HINSTANCE)
+{
+    t_threadState.nTempMapLock = 0;
+}

@@ -1,0 +1,201 @@
+// WinApp.cpp: CWinApp and its profile (registry or INI file).
+#include "afxwin.h"
+
+#include <cstdlib>
+#include <cwchar>
+#include <vector>
+
+namespace {
+
+// Owns an HKEY for one scope.
+class RegKey {
+public:
+    explicit RegKey(HKEY h = nullptr) : m_h(h) {}
+    ~RegKey() { if (m_h) ::RegCloseKey(m_h); }
+    RegKey(const RegKey&) = delete;
+    RegKey& operator=(const RegKey&) = delete;
+    HKEY get() const { return m_h; }
+    explicit operator bool() const { return m_h != nullptr; }
+
+private:
+    HKEY m_h;
+};
+
+HKEY CreateSubKey(HKEY hParent, LPCWSTR lpszName)
+{
+    HKEY hKey = nullptr;
+    DWORD disposition = 0;
+    if (::RegCreateKeyExW(hParent, lpszName, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_READ | KEY_WRITE,
+                          nullptr, &hKey, &disposition) != ERROR_SUCCESS)
+        return nullptr;
+    return hKey;
+}
+
+void ReplaceOwned(LPCWSTR& psz, LPCWSTR pszNew)
+{
+    free(const_cast<LPWSTR>(psz));
+    psz = pszNew ? _wcsdup(pszNew) : nullptr;
+}
+
+}  // namespace
+
+IMPLEMENT_DYNAMIC(CWinApp, CWinThread)
+
+BEGIN_MESSAGE_MAP(CWinApp, CCmdTarget)
+END_MESSAGE_MAP()
+
+CWinApp::CWinApp(LPCWSTR lpszAppName)
+{
+    ReplaceOwned(m_pszAppName, lpszAppName);
+    AFX_MODULE_STATE* pState = AfxGetModuleState();
+    ASSERT(pState->m_pCurrentWinApp == nullptr);  // one application object per module
+    pState->m_pCurrentWinApp = this;
+    m_pModuleState = pState;
+}
+
+CWinApp::~CWinApp()
+{
+    if (m_pModuleState->m_pCurrentWinApp == this)
+        m_pModuleState->m_pCurrentWinApp = nullptr;
+    if (m_pModuleState->m_lpszCurrentAppName == m_pszAppName)
+        m_pModuleState->m_lpszCurrentAppName = nullptr;
+    for (LPCWSTR* ppsz : {&m_pszAppName, &m_pszRegistryKey, &m_pszProfileName, &m_pszExeName, &m_pszHelpFilePath})
+        ReplaceOwned(*ppsz, nullptr);
+}
+
+BOOL CWinApp::InitInstance() { return TRUE; }
+int CWinApp::ExitInstance() { return 0; }
+
+void CWinApp::SetCurrentHandles()
+{
+    std::vector<WCHAR> path(MAX_PATH);
+    while (::GetModuleFileNameW(m_hInstance, path.data(), static_cast<DWORD>(path.size())) >= path.size() - 1)
+        path.resize(path.size() * 2);
+    const CString fullPath(path.data());
+    const CString fileName = fullPath.Mid(fullPath.ReverseFind(L'\\') + 1);
+    const int dot = fileName.ReverseFind(L'.');
+    const CString exeName = dot >= 0 ? fileName.Left(dot) : fileName;
+
+    if (m_pszExeName == nullptr)
+        ReplaceOwned(m_pszExeName, exeName);
+    if (m_pszAppName == nullptr)
+        ReplaceOwned(m_pszAppName, m_pszExeName);
+    if (m_pszHelpFilePath == nullptr) {
+        const int pathDot = fullPath.ReverseFind(L'.');
+        ReplaceOwned(m_pszHelpFilePath, (pathDot >= 0 ? fullPath.Left(pathDot) : fullPath) + L".chm");
+    }
+    if (m_pszProfileName == nullptr)
+        ReplaceOwned(m_pszProfileName, CString(m_pszExeName) + L".INI");
+    m_pModuleState->m_lpszCurrentAppName = m_pszAppName;
+}
+
+void CWinApp::SetRegistryKey(LPCWSTR lpszRegistryKey)
+{
+    ASSERT(m_pszAppName != nullptr);
+    ReplaceOwned(m_pszRegistryKey, lpszRegistryKey);
+    ReplaceOwned(m_pszProfileName, m_pszAppName);
+}
+
+void CWinApp::SetRegistryKey(UINT nIDRegistryKey)
+{
+    CString key;
+    VERIFY(key.LoadString(nIDRegistryKey));
+    SetRegistryKey(key);
+}
+
+HKEY CWinApp::GetAppRegistryKey()
+{
+    ASSERT(m_pszRegistryKey != nullptr && m_pszProfileName != nullptr);
+    RegKey software(CreateSubKey(HKEY_CURRENT_USER, L"Software"));
+    if (!software)
+        return nullptr;
+    RegKey company(CreateSubKey(software.get(), m_pszRegistryKey));
+    return company ? CreateSubKey(company.get(), m_pszProfileName) : nullptr;
+}
+
+HKEY CWinApp::GetSectionKey(LPCWSTR lpszSection)
+{
+    ASSERT(lpszSection != nullptr);
+    RegKey app(GetAppRegistryKey());
+    return app ? CreateSubKey(app.get(), lpszSection) : nullptr;
+}
+
+UINT CWinApp::GetProfileInt(LPCWSTR lpszSection, LPCWSTR lpszEntry, int nDefault)
+{
+    ASSERT(lpszSection != nullptr && lpszEntry != nullptr && m_pszProfileName != nullptr);
+    if (m_pszRegistryKey == nullptr)
+        return ::GetPrivateProfileIntW(lpszSection, lpszEntry, nDefault, m_pszProfileName);
+
+    RegKey section(GetSectionKey(lpszSection));
+    DWORD value = 0, type = 0, size = sizeof value;
+    if (!section || ::RegQueryValueExW(section.get(), lpszEntry, nullptr, &type, reinterpret_cast<LPBYTE>(&value),
+                                       &size) != ERROR_SUCCESS || type != REG_DWORD || size != sizeof value)
+        return static_cast<UINT>(nDefault);
+    return value;
+}
+
+BOOL CWinApp::WriteProfileInt(LPCWSTR lpszSection, LPCWSTR lpszEntry, int nValue)
+{
+    ASSERT(lpszSection != nullptr && lpszEntry != nullptr && m_pszProfileName != nullptr);
+    if (m_pszRegistryKey == nullptr) {
+        WCHAR text[16];
+        swprintf(text, 16, L"%d", nValue);
+        return ::WritePrivateProfileStringW(lpszSection, lpszEntry, text, m_pszProfileName);
+    }
+    RegKey section(GetSectionKey(lpszSection));
+    const DWORD value = static_cast<DWORD>(nValue);
+    return section && ::RegSetValueExW(section.get(), lpszEntry, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
+                                       sizeof value) == ERROR_SUCCESS;
+}
+
+CString CWinApp::GetProfileString(LPCWSTR lpszSection, LPCWSTR lpszEntry, LPCWSTR lpszDefault)
+{
+    ASSERT(lpszSection != nullptr && lpszEntry != nullptr && m_pszProfileName != nullptr);
+    if (lpszDefault == nullptr)
+        lpszDefault = L"";
+    if (m_pszRegistryKey == nullptr) {
+        // Grow until the value fits: a full buffer may mean a longer value.
+        std::vector<WCHAR> buffer(4096);
+        for (;;) {
+            const DWORD n = ::GetPrivateProfileStringW(lpszSection, lpszEntry, lpszDefault, buffer.data(),
+                                                       static_cast<DWORD>(buffer.size()), m_pszProfileName);
+            if (n < buffer.size() - 1)
+                return CString(buffer.data(), static_cast<int>(n));
+            buffer.resize(buffer.size() * 2);
+        }
+    }
+
+    RegKey section(GetSectionKey(lpszSection));
+    DWORD type = 0, size = 0;
+    if (!section || ::RegQueryValueExW(section.get(), lpszEntry, nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
+        type != REG_SZ)
+        return lpszDefault;
+    CString value;
+    LPWSTR buffer = value.GetBuffer(static_cast<int>(size / sizeof(WCHAR)) + 1);
+    if (::RegQueryValueExW(section.get(), lpszEntry, nullptr, &type, reinterpret_cast<LPBYTE>(buffer), &size) !=
+        ERROR_SUCCESS)
+        return lpszDefault;
+    buffer[size / sizeof(WCHAR)] = L'\0';
+    value.ReleaseBuffer();
+    return value;
+}
+
+BOOL CWinApp::WriteProfileString(LPCWSTR lpszSection, LPCWSTR lpszEntry, LPCWSTR lpszValue)
+{
+    ASSERT(lpszSection != nullptr && m_pszProfileName != nullptr);
+    if (m_pszRegistryKey == nullptr)
+        return ::WritePrivateProfileStringW(lpszSection, lpszEntry, lpszValue, m_pszProfileName);
+
+    if (lpszEntry == nullptr) {
+        RegKey app(GetAppRegistryKey());
+        return app && ::RegDeleteTreeW(app.get(), lpszSection) == ERROR_SUCCESS;
+    }
+    RegKey section(GetSectionKey(lpszSection));
+    if (!section)
+        return FALSE;
+    if (lpszValue == nullptr)
+        return ::RegDeleteValueW(section.get(), lpszEntry) == ERROR_SUCCESS;
+    const DWORD size = static_cast<DWORD>((wcslen(lpszValue) + 1) * sizeof(WCHAR));
+    return ::RegSetValueExW(section.get(), lpszEntry, 0, REG_SZ, reinterpret_cast<const BYTE*>(lpszValue), size) ==
+           ERROR_SUCCESS;
+}

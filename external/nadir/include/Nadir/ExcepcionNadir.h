@@ -1,0 +1,20 @@
+// ExcepcionNadir.h: the one exception type the Nadir libraries throw.
+#pragma once
+
+#include "Nadir/NadirExport.h"
+
+#include <afx.h>
+
+namespace Nadir {
+
+// A failure a user can act on: m_mensaje says what failed, on which host, and in the server's
+// own words where it gave any.
+class NADIR_SOCKETS_API ExcepcionNadir {
+public:
+    explicit ExcepcionNadir(const CString& mensaje);
+    virtual ~ExcepcionNadir();
+
+    CString m_mensaje;
+};
+
+}  // namespace Nadir

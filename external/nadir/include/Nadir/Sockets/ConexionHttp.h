@@ -1,0 +1,56 @@
+// ConexionHttp.h: an HTTP(S) session over WinHTTP, and the answer to one GET.
+#pragma once
+
+#include "Nadir/ExcepcionNadir.h"
+
+#include <chrono>
+#include <cstddef>
+#include <memory>
+#include <string>
+
+namespace Nadir::Sockets {
+
+// One answer, after redirects and content decoding.
+struct NADIR_SOCKETS_API RespuestaHttp {
+    unsigned int estado = 0;  // HTTP status code
+    CString frase;            // reason phrase as the server sent it
+    CString tipoContenido;    // Content-Type header, empty when absent
+    CString urlFinal;         // address that answered, after redirects
+    std::string cuerpo;       // body bytes, inflated when sent gzip- or deflate-encoded
+};
+
+class NADIR_SOCKETS_API ConexionHttp {
+public:
+    // Bits of the opciones value.
+    static constexpr unsigned int kSinOpciones = 0;
+    // Connect through the proxy the user configured for Windows (WinHTTP's default
+    // configuration, else Internet Options); without it every connection is direct.
+    static constexpr unsigned int kProxyDelSistema = 1;
+
+    // agente: the User-Agent sent with every request. Unknown option bits are refused.
+    ConexionHttp(const CString& agente, unsigned int opciones);
+    ~ConexionHttp();
+    ConexionHttp(const ConexionHttp&) = delete;
+    ConexionHttp& operator=(const ConexionHttp&) = delete;
+
+    struct Limites {
+        std::chrono::milliseconds conexion{10'000};      // TCP (and TLS) connection
+        std::chrono::milliseconds inactividad{30'000};   // no byte received for this long
+        std::chrono::milliseconds total{120'000};        // whole request, redirects included
+        std::size_t tamanoMaximo = 64u << 20;            // body bytes after decoding
+        unsigned int redirecciones = 10;
+    };
+    const Limites& GetLimites() const;
+    void SetLimites(const Limites& limites);
+
+    // GET of an http or https address. Follows redirects (never from https to http) and returns
+    // whatever status the server ends with; throws ExcepcionNadir when no answer arrives (name
+    // not resolved, connection refused, time limit, TLS, too many redirects, body too large).
+    RespuestaHttp Get(const CString& url) const;
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> m_impl;
+};
+
+}  // namespace Nadir::Sockets
