@@ -23,8 +23,9 @@ class NADIR_SOCKETS_API ConexionHttp {
 public:
     // Bits of the opciones value.
     static constexpr unsigned int kSinOpciones = 0;
-    // Connect through the proxy the user configured for Windows (WinHTTP's default
-    // configuration, else Internet Options); without it every connection is direct.
+    // Connect through the proxy the user configured for Windows: WinHTTP's default configuration
+    // (netsh winhttp), else the fixed proxy of Internet Options (automatic configuration scripts are
+    // not run). Without this bit every connection is direct.
     static constexpr unsigned int kProxyDelSistema = 1;
 
     // agente: the User-Agent sent with every request. Unknown option bits are refused.
@@ -33,12 +34,13 @@ public:
     ConexionHttp(const ConexionHttp&) = delete;
     ConexionHttp& operator=(const ConexionHttp&) = delete;
 
+    // A limit reached ends the Get with an ExcepcionNadir.
     struct Limites {
-        std::chrono::milliseconds conexion{10'000};      // TCP (and TLS) connection
-        std::chrono::milliseconds inactividad{30'000};   // no byte received for this long
-        std::chrono::milliseconds total{120'000};        // whole request, redirects included
+        std::chrono::milliseconds conexion{10'000};      // name resolution, and TCP connection
+        std::chrono::milliseconds inactividad{30'000};   // waiting for the answer, or for more of it
+        std::chrono::milliseconds total{120'000};        // whole Get, redirects included
         std::size_t tamanoMaximo = 64u << 20;            // body bytes after decoding
-        unsigned int redirecciones = 10;
+        unsigned int redirecciones = 10;                 // redirects followed before giving up
     };
     const Limites& GetLimites() const;
     void SetLimites(const Limites& limites);

@@ -1,0 +1,47 @@
+// DireccionUrl.h: an http or https address parsed by the system (IUri), and redirect targets resolved against it.
+#pragma once
+
+#include "PunteroCom.h"
+
+#include <afx.h>
+
+#include <windows.h>
+#include <urlmon.h>
+#include <winhttp.h>
+
+namespace Nadir::Sockets {
+
+class DireccionUrl {
+public:
+    // Throws ExcepcionNadir for text that is not an address, or an address of another scheme.
+    explicit DireccionUrl(const CString& texto);
+
+    // The address a Location header points to, relative ones taken against this one.
+    DireccionUrl Resolver(const CString& ubicacion) const;
+
+    // The address as given, or as resolved for a redirect.
+    const CString& Texto() const { return m_texto; }
+    // The system's canonical spelling, for telling whether two addresses are the same.
+    const CString& Canonica() const { return m_canonica; }
+    bool EsSegura() const { return m_segura; }
+    // Host name as WinHttpConnect wants it (IPv6 literals in brackets).
+    const CString& Host() const { return m_host; }
+    INTERNET_PORT Puerto() const { return m_puerto; }
+    // Path and query string, never empty.
+    const CString& Recurso() const { return m_recurso; }
+    // Host for messages: with the port when it is not the scheme's own.
+    CString HostVisible() const;
+
+private:
+    DireccionUrl(const CString& texto, PunteroCom<IUri> uri);
+
+    CString m_texto;
+    CString m_canonica;
+    bool m_segura = false;
+    CString m_host;
+    INTERNET_PORT m_puerto = 0;
+    CString m_recurso;
+    PunteroCom<IUri> m_uri;
+};
+
+}  // namespace Nadir::Sockets

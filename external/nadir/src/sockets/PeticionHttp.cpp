@@ -1,0 +1,348 @@
+// PeticionHttp.cpp: connect, send, headers and body of one GET, and the messages for its failures.
+#include "PeticionHttp.h"
+
+#include "Inflador.h"
+
+#include <algorithm>
+#include <cwchar>
+#include <vector>
+
+namespace Nadir::Sockets {
+
+namespace {
+
+using std::chrono::milliseconds;
+
+constexpr DWORD kBloque = 64 * 1024;
+// Wine's WinHTTP reports its receive timeouts with the raw Winsock code instead of 12002.
+constexpr DWORD kTiempoAgotadoWinsock = 10060;
+constexpr wchar_t kCabeceras[] = L"Accept-Encoding: gzip, deflate\r\n";
+
+CString Duracion(milliseconds duracion)
+{
+    CString texto;
+    texto.Format(L"%g s", duracion.count() / 1000.0);
+    return texto;
+}
+
+CString Tamano(std::size_t bytes)
+{
+    CString texto;
+    if (bytes % (1u << 20) == 0)
+        texto.Format(L"%I64u MiB", static_cast<unsigned long long>(bytes >> 20));
+    else if (bytes % 1024 == 0)
+        texto.Format(L"%I64u KiB", static_cast<unsigned long long>(bytes >> 10));
+    else
+        texto.Format(L"%I64u bytes", static_cast<unsigned long long>(bytes));
+    return texto;
+}
+
+// The system's own text for a WinHTTP or Windows error code.
+CString TextoDeError(DWORD error)
+{
+    wchar_t texto[512] = L"";
+    DWORD longitud = FormatMessageW(FORMAT_MESSAGE_FROM_HMODULE | FORMAT_MESSAGE_FROM_SYSTEM |
+                                        FORMAT_MESSAGE_IGNORE_INSERTS,
+                                    GetModuleHandleW(L"winhttp.dll"), error, 0, texto, ARRAYSIZE(texto), nullptr);
+    CString resultado(texto, static_cast<int>(longitud));
+    resultado.Trim();
+    resultado.TrimRight(L".");
+    if (resultado.IsEmpty())
+        resultado = L"unknown error";
+    resultado.AppendFormat(L" (error %lu)", error);
+    return resultado;
+}
+
+bool EsErrorTls(DWORD error)
+{
+    switch (error) {
+    case ERROR_WINHTTP_SECURE_FAILURE:
+    case ERROR_WINHTTP_SECURE_INVALID_CA:
+    case ERROR_WINHTTP_SECURE_CERT_CN_INVALID:
+    case ERROR_WINHTTP_SECURE_CERT_DATE_INVALID:
+    case ERROR_WINHTTP_SECURE_CERT_REVOKED:
+    case ERROR_WINHTTP_SECURE_CERT_REV_FAILED:
+    case ERROR_WINHTTP_SECURE_CERT_WRONG_USAGE:
+    case ERROR_WINHTTP_SECURE_INVALID_CERT:
+    case ERROR_WINHTTP_SECURE_CHANNEL_ERROR:
+        return true;
+    default:
+        return false;
+    }
+}
+
+}  // namespace
+
+PeticionHttp::PeticionHttp(HINTERNET sesion, const DireccionUrl& url, const ConexionHttp::Limites& limites,
+                           Reloj::time_point plazo)
+    : m_url(url), m_limites(limites), m_plazo(plazo)
+{
+    m_conexion = HandleInternet(WinHttpConnect(sesion, url.Host(), url.Puerto(), 0));
+    if (!m_conexion)
+        FallarWinHttp(GetLastError(), Fase::Conexion);
+    m_peticion = HandleInternet(WinHttpOpenRequest(m_conexion.Get(), L"GET", url.Recurso(), nullptr,
+                                                   WINHTTP_NO_REFERER, WINHTTP_DEFAULT_ACCEPT_TYPES,
+                                                   url.EsSegura() ? WINHTTP_FLAG_SECURE : 0));
+    if (!m_peticion)
+        FallarWinHttp(GetLastError(), Fase::Conexion);
+    // Redirects are followed by ConexionHttp, which checks each hop.
+    DWORD sinRedirecciones = WINHTTP_DISABLE_REDIRECTS;
+    if (!WinHttpSetOption(m_peticion.Get(), WINHTTP_OPTION_DISABLE_FEATURE, &sinRedirecciones,
+                          sizeof(sinRedirecciones)))
+        FallarWinHttp(GetLastError(), Fase::Conexion);
+    const DWORD avisos = WINHTTP_CALLBACK_FLAG_CONNECT_TO_SERVER | WINHTTP_CALLBACK_FLAG_SECURE_FAILURE;
+    if (WinHttpSetStatusCallback(m_peticion.Get(), &PeticionHttp::AlAvanzar, avisos, 0) ==
+        WINHTTP_INVALID_STATUS_CALLBACK)
+        FallarWinHttp(GetLastError(), Fase::Conexion);
+}
+
+void CALLBACK PeticionHttp::AlAvanzar(HINTERNET, DWORD_PTR contexto, DWORD estado, LPVOID informacion, DWORD)
+{
+    auto* peticion = reinterpret_cast<PeticionHttp*>(contexto);
+    if (!peticion)
+        return;
+    if (estado == WINHTTP_CALLBACK_STATUS_CONNECTED_TO_SERVER)
+        peticion->m_conectado = true;
+    else if (estado == WINHTTP_CALLBACK_STATUS_SECURE_FAILURE && informacion)
+        peticion->m_fallosTls = *static_cast<const DWORD*>(informacion);
+}
+
+void PeticionHttp::Enviar()
+{
+    AjustarTiempos();
+    // Sync mode: the callback runs on this thread, inside these calls, with this context.
+    if (!WinHttpSendRequest(m_peticion.Get(), kCabeceras, static_cast<DWORD>(-1), WINHTTP_NO_REQUEST_DATA, 0, 0,
+                            reinterpret_cast<DWORD_PTR>(this)))
+        FallarWinHttp(GetLastError(), Fase::Conexion);
+    if (!WinHttpReceiveResponse(m_peticion.Get(), nullptr))
+        FallarWinHttp(GetLastError(), Fase::Respuesta);
+}
+
+unsigned int PeticionHttp::Estado() const
+{
+    DWORD estado = 0;
+    DWORD longitud = sizeof(estado);
+    WinHttpQueryHeaders(m_peticion.Get(), WINHTTP_QUERY_STATUS_CODE | WINHTTP_QUERY_FLAG_NUMBER,
+                        WINHTTP_HEADER_NAME_BY_INDEX, &estado, &longitud, WINHTTP_NO_HEADER_INDEX);
+    return estado;
+}
+
+CString PeticionHttp::Cabecera(DWORD consulta) const
+{
+    DWORD bytes = 0;
+    WinHttpQueryHeaders(m_peticion.Get(), consulta, WINHTTP_HEADER_NAME_BY_INDEX, WINHTTP_NO_OUTPUT_BUFFER, &bytes,
+                        WINHTTP_NO_HEADER_INDEX);
+    if (GetLastError() != ERROR_INSUFFICIENT_BUFFER || bytes == 0)
+        return CString();
+    std::vector<wchar_t> valor(bytes / sizeof(wchar_t) + 1);
+    if (!WinHttpQueryHeaders(m_peticion.Get(), consulta, WINHTTP_HEADER_NAME_BY_INDEX, valor.data(), &bytes,
+                             WINHTTP_NO_HEADER_INDEX))
+        return CString();
+    return CString(valor.data(), static_cast<int>(bytes / sizeof(wchar_t)));
+}
+
+std::string PeticionHttp::LeerCuerpo()
+{
+    CString codificacion = Cabecera(WINHTTP_QUERY_CONTENT_ENCODING);
+    codificacion.Trim();
+    std::optional<Inflador> inflador;
+    if (codificacion.CompareNoCase(L"gzip") == 0 || codificacion.CompareNoCase(L"x-gzip") == 0) {
+        inflador.emplace(Inflador::Formato::Gzip, m_limites.tamanoMaximo);
+    } else if (codificacion.CompareNoCase(L"deflate") == 0) {
+        inflador.emplace(Inflador::Formato::Deflate, m_limites.tamanoMaximo);
+    } else if (!codificacion.IsEmpty() && codificacion.CompareNoCase(L"identity") != 0) {
+        CString mensaje;
+        mensaje.Format(L"%s sent the document encoded as \"%s\", which cannot be decoded.",
+                       m_url.HostVisible().GetString(), codificacion.GetString());
+        throw ExcepcionNadir(mensaje);
+    }
+    const std::optional<std::uint64_t> declarada = LongitudDeclarada();
+    if (!inflador && declarada && *declarada > m_limites.tamanoMaximo)
+        FallarPorTamano();
+
+    std::string cuerpo;
+    std::vector<char> bloque(kBloque);
+    std::uint64_t recibidos = 0;
+    for (;;) {
+        AjustarTiempoDeLectura();
+        const DWORD disponibles = EsperarDatos();
+        if (disponibles == 0)
+            break;
+        DWORD leidos = 0;
+        if (!WinHttpReadData(m_peticion.Get(), bloque.data(), std::min(disponibles, kBloque), &leidos))
+            FallarWinHttp(GetLastError(), Fase::Cuerpo);
+        if (leidos == 0)
+            break;
+        recibidos += leidos;
+        if (!inflador) {
+            if (leidos > m_limites.tamanoMaximo - cuerpo.size())
+                FallarPorTamano();
+            cuerpo.append(bloque.data(), leidos);
+            continue;
+        }
+        switch (inflador->Agregar(bloque.data(), leidos, cuerpo)) {
+        case Inflador::Resultado::Bien:
+            break;
+        case Inflador::Resultado::Excede:
+            FallarPorTamano();
+        case Inflador::Resultado::Corrupto: {
+            CString mensaje;
+            mensaje.Format(L"The compressed document from %s is damaged and cannot be decoded.",
+                           m_url.HostVisible().GetString());
+            throw ExcepcionNadir(mensaje);
+        }
+        }
+    }
+    // A server that closes early leaves no error behind: only the count tells.
+    if ((declarada && recibidos < *declarada) || (inflador && !inflador->Completo()))
+        FallarPorCorte(recibidos);
+    return cuerpo;
+}
+
+milliseconds PeticionHttp::Restante() const
+{
+    return std::chrono::duration_cast<milliseconds>(m_plazo - Reloj::now());
+}
+
+void PeticionHttp::AjustarTiempos()
+{
+    m_restante = Restante();
+    if (m_restante <= milliseconds::zero())
+        FallarPorPlazo();
+    const int conexion = static_cast<int>(std::min(m_limites.conexion, m_restante).count());
+    const int inactividad = static_cast<int>(std::min(m_limites.inactividad, m_restante).count());
+    // WinHttpSetTimeouts alone does not cut a server that accepts and never answers under Wine;
+    // the response timeout does, there and on Windows.
+    DWORD respuesta = static_cast<DWORD>(inactividad);
+    if (!WinHttpSetTimeouts(m_peticion.Get(), conexion, conexion, inactividad, inactividad) ||
+        !WinHttpSetOption(m_peticion.Get(), WINHTTP_OPTION_RECEIVE_RESPONSE_TIMEOUT, &respuesta,
+                          sizeof(respuesta)))
+        FallarWinHttp(GetLastError(), Fase::Conexion);
+}
+
+void PeticionHttp::AjustarTiempoDeLectura()
+{
+    m_restante = Restante();
+    if (m_restante <= milliseconds::zero())
+        FallarPorPlazo();
+    // Near the deadline, a read may wait only for what is left of it.
+    DWORD espera = static_cast<DWORD>(std::min(m_limites.inactividad, m_restante).count());
+    if (!WinHttpSetOption(m_peticion.Get(), WINHTTP_OPTION_RECEIVE_TIMEOUT, &espera, sizeof(espera)))
+        FallarWinHttp(GetLastError(), Fase::Cuerpo);
+}
+
+DWORD PeticionHttp::EsperarDatos()
+{
+    DWORD disponibles = 0;
+    if (!WinHttpQueryDataAvailable(m_peticion.Get(), &disponibles))
+        FallarWinHttp(GetLastError(), Fase::Cuerpo);
+    return disponibles;
+}
+
+std::optional<std::uint64_t> PeticionHttp::LongitudDeclarada() const
+{
+    CString texto = Cabecera(WINHTTP_QUERY_CONTENT_LENGTH);
+    texto.Trim();
+    if (texto.IsEmpty())
+        return std::nullopt;
+    wchar_t* fin = nullptr;
+    const unsigned long long valor = std::wcstoull(texto, &fin, 10);
+    if (fin == nullptr || *fin != L'\0')
+        return std::nullopt;
+    return valor;
+}
+
+void PeticionHttp::FallarWinHttp(DWORD error, Fase fase) const
+{
+    if (EsErrorTls(error))
+        FallarTls(error);
+    const CString host = m_url.HostVisible();
+    CString mensaje;
+    switch (error) {
+    case ERROR_WINHTTP_NAME_NOT_RESOLVED:
+        mensaje.Format(L"Cannot find the server \"%s\": the name does not resolve.", m_url.Host().GetString());
+        break;
+    case ERROR_WINHTTP_CANNOT_CONNECT:
+        mensaje.Format(L"Cannot connect to %s: the connection was refused or the host cannot be reached.",
+                       host.GetString());
+        break;
+    case ERROR_WINHTTP_TIMEOUT:
+    case kTiempoAgotadoWinsock: {
+        const bool conectando = fase == Fase::Conexion && !m_conectado;
+        if (m_restante < (conectando ? m_limites.conexion : m_limites.inactividad))
+            FallarPorPlazo();
+        if (conectando)
+            mensaje.Format(L"Timed out connecting to %s: no answer within %s.", host.GetString(),
+                           Duracion(m_limites.conexion).GetString());
+        else if (fase == Fase::Cuerpo)
+            mensaje.Format(L"%s stopped sending the document: nothing arrived for %s.", host.GetString(),
+                           Duracion(m_limites.inactividad).GetString());
+        else
+            mensaje.Format(L"%s accepted the connection but did not answer within %s.", host.GetString(),
+                           Duracion(m_limites.inactividad).GetString());
+        break;
+    }
+    case ERROR_WINHTTP_CONNECTION_ERROR:
+    case ERROR_WINHTTP_INVALID_SERVER_RESPONSE:
+        if (fase == Fase::Cuerpo)
+            mensaje.Format(L"The connection to %s closed before the whole document arrived.", host.GetString());
+        else
+            mensaje.Format(L"%s closed the connection without a valid HTTP answer.", host.GetString());
+        break;
+    default:
+        mensaje.Format(L"The request to %s failed: %s.", host.GetString(), TextoDeError(error).GetString());
+        break;
+    }
+    throw ExcepcionNadir(mensaje);
+}
+
+void PeticionHttp::FallarTls(DWORD error) const
+{
+    const CString host = m_url.HostVisible();
+    CString mensaje;
+    if (error == ERROR_WINHTTP_SECURE_INVALID_CA || (m_fallosTls & WINHTTP_CALLBACK_STATUS_FLAG_INVALID_CA))
+        mensaje.Format(L"The certificate of %s is not trusted: no known certificate authority issued it.",
+                       host.GetString());
+    else if (error == ERROR_WINHTTP_SECURE_CERT_CN_INVALID ||
+             (m_fallosTls & WINHTTP_CALLBACK_STATUS_FLAG_CERT_CN_INVALID))
+        mensaje.Format(L"The certificate of %s was issued for another host name.", host.GetString());
+    else if (error == ERROR_WINHTTP_SECURE_CERT_DATE_INVALID ||
+             (m_fallosTls & WINHTTP_CALLBACK_STATUS_FLAG_CERT_DATE_INVALID))
+        mensaje.Format(L"The certificate of %s has expired or is not yet valid.", host.GetString());
+    else if (error == ERROR_WINHTTP_SECURE_CERT_REVOKED ||
+             (m_fallosTls & WINHTTP_CALLBACK_STATUS_FLAG_CERT_REVOKED))
+        mensaje.Format(L"The certificate of %s has been revoked.", host.GetString());
+    else if (error == ERROR_WINHTTP_SECURE_CHANNEL_ERROR)
+        mensaje.Format(L"The secure connection to %s failed: its certificate was refused (untrusted, expired or "
+                       L"issued for another name) or the TLS handshake failed.",
+                       host.GetString());
+    else
+        mensaje.Format(L"The secure connection to %s failed: %s.", host.GetString(), TextoDeError(error).GetString());
+    throw ExcepcionNadir(mensaje);
+}
+
+void PeticionHttp::FallarPorPlazo() const
+{
+    CString mensaje;
+    mensaje.Format(L"%s did not deliver the document within %s.", m_url.HostVisible().GetString(),
+                   Duracion(m_limites.total).GetString());
+    throw ExcepcionNadir(mensaje);
+}
+
+void PeticionHttp::FallarPorTamano() const
+{
+    CString mensaje;
+    mensaje.Format(L"The document from %s is more than %s; it was not downloaded.", m_url.HostVisible().GetString(),
+                   Tamano(m_limites.tamanoMaximo).GetString());
+    throw ExcepcionNadir(mensaje);
+}
+
+void PeticionHttp::FallarPorCorte(std::uint64_t recibidos) const
+{
+    CString mensaje;
+    mensaje.Format(L"The connection to %s closed before the whole document arrived (%I64u bytes received).",
+                   m_url.HostVisible().GetString(), static_cast<unsigned long long>(recibidos));
+    throw ExcepcionNadir(mensaje);
+}
+
+}  // namespace Nadir::Sockets

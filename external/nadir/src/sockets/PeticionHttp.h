@@ -1,0 +1,58 @@
+// PeticionHttp.h: one GET over an open WinHTTP session within its time limits; redirects not followed.
+#pragma once
+
+#include "DireccionUrl.h"
+#include "HandleInternet.h"
+#include "Nadir/Sockets/ConexionHttp.h"
+
+#include <chrono>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace Nadir::Sockets {
+
+class PeticionHttp {
+public:
+    using Reloj = std::chrono::steady_clock;
+
+    // plazo: the instant the whole Get, redirects included, must be over.
+    PeticionHttp(HINTERNET sesion, const DireccionUrl& url, const ConexionHttp::Limites& limites,
+                 Reloj::time_point plazo);
+    PeticionHttp(const PeticionHttp&) = delete;
+    PeticionHttp& operator=(const PeticionHttp&) = delete;
+
+    // Connects, sends the request and waits for the status line and headers.
+    void Enviar();
+    unsigned int Estado() const;
+    // A response header (WINHTTP_QUERY_*), empty when the server sent none.
+    CString Cabecera(DWORD consulta) const;
+    // The body, inflated when encoded; throws when it is cut short, too large or late.
+    std::string LeerCuerpo();
+
+private:
+    enum class Fase { Conexion, Respuesta, Cuerpo };
+
+    static void CALLBACK AlAvanzar(HINTERNET, DWORD_PTR contexto, DWORD estado, LPVOID informacion, DWORD);
+    void AjustarTiempos();
+    void AjustarTiempoDeLectura();
+    std::chrono::milliseconds Restante() const;
+    DWORD EsperarDatos();
+    std::optional<std::uint64_t> LongitudDeclarada() const;
+    [[noreturn]] void FallarWinHttp(DWORD error, Fase fase) const;
+    [[noreturn]] void FallarTls(DWORD error) const;
+    [[noreturn]] void FallarPorPlazo() const;
+    [[noreturn]] void FallarPorTamano() const;
+    [[noreturn]] void FallarPorCorte(std::uint64_t recibidos) const;
+
+    const DireccionUrl& m_url;
+    const ConexionHttp::Limites& m_limites;
+    Reloj::time_point m_plazo;
+    HandleInternet m_conexion;
+    HandleInternet m_peticion;
+    bool m_conectado = false;        // the TCP connection was made
+    DWORD m_fallosTls = 0;           // WINHTTP_CALLBACK_STATUS_FLAG_* of a refused certificate
+    std::chrono::milliseconds m_restante{};  // time left when the last limits were set
+};
+
+}  // namespace Nadir::Sockets
