@@ -1,0 +1,229 @@
+// CodificacionXml.cpp: byte-order marks, declared charsets and UTF-8 repair.
+#include "CodificacionXml.h"
+
+#include "ExcepcionCapacidades.h"
+#include "PrologoXml.h"
+
+#include <cstdint>
+#include <cstring>
+
+namespace Nadir::OpenGIS::WMS {
+
+namespace {
+
+struct NombreDeCodificacion {
+    const char* nombre;
+    UINT paginaDeCodigos;  // CP_UTF8: taken as UTF-8 and repaired
+};
+
+// Names as IANA registers them (lower case), with the aliases servers actually send. "utf-16" is
+// here because a UTF-16 declaration read as ASCII means the bytes are not UTF-16 after all.
+constexpr NombreDeCodificacion kNombres[] = {
+    {"utf-8", CP_UTF8},        {"utf8", CP_UTF8},         {"utf-16", CP_UTF8},       {"us-ascii", CP_UTF8},
+    {"ascii", CP_UTF8},        {"iso-8859-1", 28591},     {"iso8859-1", 28591},      {"iso_8859-1", 28591},
+    {"latin1", 28591},         {"latin-1", 28591},        {"l1", 28591},             {"iso-8859-2", 28592},
+    {"iso-8859-3", 28593},     {"iso-8859-4", 28594},     {"iso-8859-5", 28595},     {"iso-8859-7", 28597},
+    {"iso-8859-9", 28599},     {"iso-8859-13", 28603},    {"iso-8859-15", 28605},    {"latin-9", 28605},
+    {"windows-1250", 1250},    {"windows-1251", 1251},    {"windows-1252", 1252},    {"cp1252", 1252},
+    {"windows-1253", 1253},    {"windows-1254", 1254},    {"windows-1257", 1257},    {"koi8-r", 20866},
+    {"shift_jis", 932},        {"gb2312", 936},           {"gbk", 936},              {"big5", 950},
+    {"euc-kr", 949},
+};
+
+// Room for the namespace declarations PreparaPrologo adds to the root element, so that a 20 MB
+// text is not moved to a new block for a few bytes.
+constexpr size_t kHolgura = 4096;
+
+std::string CopiaConHolgura(std::string_view bytes)
+{
+    std::string copia;
+    copia.reserve(bytes.size() + kHolgura);
+    copia.append(bytes);
+    return copia;
+}
+
+std::string EnMinusculas(std::string_view texto)
+{
+    std::string minusculas(texto);
+    for (char& c : minusculas)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    return minusculas;
+}
+
+bool EmpiezaPor(std::string_view bytes, std::string_view prefijo)
+{
+    return bytes.substr(0, prefijo.size()) == prefijo;
+}
+
+UINT PaginaDeCodigos(const std::string& nombre, const CString& origen)
+{
+    for (const NombreDeCodificacion& n : kNombres)
+        if (nombre == n.nombre)
+            return n.paginaDeCodigos;
+    throw ExcepcionCapacidades::CodificacionNoSoportada(origen, CString(nombre.c_str()));
+}
+
+// Whether the 8 bytes at p are all ASCII: most of a capabilities document is.
+bool SoloAscii(const unsigned char* p)
+{
+    uint64_t ocho;
+    std::memcpy(&ocho, p, sizeof ocho);
+    return (ocho & 0x8080808080808080ull) == 0;
+}
+
+// Length of the well-formed UTF-8 sequence at p, or 0 when none starts there.
+size_t LargoSecuenciaUtf8(const unsigned char* p, size_t quedan)
+{
+    const unsigned c = p[0];
+    auto continua = [&](size_t i, unsigned desde, unsigned hasta) {
+        return i < quedan && p[i] >= desde && p[i] <= hasta;
+    };
+    if (c < 0x80)
+        return 1;
+    if (c < 0xC2)
+        return 0;
+    if (c < 0xE0)
+        return continua(1, 0x80, 0xBF) ? 2 : 0;
+    if (c < 0xF0) {
+        // No overlong forms (E0) and no surrogates (ED).
+        const unsigned desde = c == 0xE0 ? 0xA0 : 0x80, hasta = c == 0xED ? 0x9F : 0xBF;
+        return continua(1, desde, hasta) && continua(2, 0x80, 0xBF) ? 3 : 0;
+    }
+    if (c < 0xF5) {
+        const unsigned desde = c == 0xF0 ? 0x90 : 0x80, hasta = c == 0xF4 ? 0x8F : 0xBF;
+        return continua(1, desde, hasta) && continua(2, 0x80, 0xBF) && continua(3, 0x80, 0xBF) ? 4 : 0;
+    }
+    return 0;
+}
+
+std::string Utf8Reparado(std::string_view bytes)
+{
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+    const size_t n = bytes.size();
+    std::string resultado;
+    size_t copiadoHasta = 0;
+    for (size_t i = 0; i < n;) {
+        if (i + 8 <= n && SoloAscii(p + i)) {
+            i += 8;
+            continue;
+        }
+        if (p[i] < 0x80) {
+            ++i;
+            continue;
+        }
+        if (const size_t largo = LargoSecuenciaUtf8(p + i, n - i)) {
+            i += largo;
+            continue;
+        }
+        if (resultado.empty())
+            resultado.reserve(n + kHolgura);
+        resultado.append(bytes.substr(copiadoHasta, i - copiadoHasta));
+        resultado.append("\xEF\xBF\xBD");
+        copiadoHasta = ++i;
+    }
+    if (copiadoHasta == 0)
+        return CopiaConHolgura(bytes);
+    resultado.append(bytes.substr(copiadoHasta));
+    return resultado;
+}
+
+std::string Utf8DeUtf16(const std::wstring& texto)
+{
+    if (texto.empty())
+        return {};
+    const int largo = WideCharToMultiByte(CP_UTF8, 0, texto.data(), static_cast<int>(texto.size()), nullptr, 0,
+                                          nullptr, nullptr);
+    std::string utf8;
+    utf8.reserve(static_cast<size_t>(largo) + kHolgura);
+    utf8.resize(static_cast<size_t>(largo));
+    WideCharToMultiByte(CP_UTF8, 0, texto.data(), static_cast<int>(texto.size()), utf8.data(), largo, nullptr,
+                        nullptr);
+    return utf8;
+}
+
+std::string Utf8DeUtf16(std::string_view bytes, bool granIndio)
+{
+    std::wstring texto(bytes.size() / 2, L'\0');
+    for (size_t i = 0; i < texto.size(); ++i) {
+        const auto alto = static_cast<unsigned char>(bytes[2 * i + (granIndio ? 0 : 1)]);
+        const auto bajo = static_cast<unsigned char>(bytes[2 * i + (granIndio ? 1 : 0)]);
+        texto[i] = static_cast<wchar_t>(alto << 8 | bajo);
+    }
+    return Utf8DeUtf16(texto);
+}
+
+std::string Utf8DePaginaDeCodigos(std::string_view bytes, UINT pagina, const std::string& nombre,
+                                  const CString& origen)
+{
+    if (bytes.empty())
+        return {};
+    const int largo = MultiByteToWideChar(pagina, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
+    if (largo <= 0)  // code page not installed
+        throw ExcepcionCapacidades::CodificacionNoSoportada(origen, CString(nombre.c_str()));
+    std::wstring texto(static_cast<size_t>(largo), L'\0');
+    MultiByteToWideChar(pagina, 0, bytes.data(), static_cast<int>(bytes.size()), texto.data(), largo);
+    return Utf8DeUtf16(texto);
+}
+
+// The charset parameter of a Content-Type value, lower-cased and unquoted; empty when absent.
+std::string CharsetDeTipoContenido(const CString& tipoContenido)
+{
+    CString minusculas = tipoContenido;
+    minusculas.MakeLower();
+    const int clave = minusculas.Find(L"charset=");
+    if (clave < 0)
+        return {};
+    CString valor = minusculas.Mid(clave + 8);
+    const int fin = valor.Find(L';');
+    if (fin >= 0)
+        valor = valor.Left(fin);
+    valor.Trim();
+    valor.Trim(L"\"'");
+    std::string ascii;
+    for (int i = 0; i < valor.GetLength(); ++i)
+        if (valor[i] < 0x80)
+            ascii += static_cast<char>(valor[i]);
+    return ascii;
+}
+
+// Encoding of bytes that start neither with a mark nor as UTF-16: declared, else from the header.
+std::string NombreDeclarado(std::string_view bytes, const CString& tipoContenido)
+{
+    const size_t inicio = bytes.find_first_not_of(" \t\r\n");
+    if (inicio != std::string_view::npos) {
+        const std::string_view declarada = CodificacionDeclarada(bytes.substr(inicio));
+        if (!declarada.empty())
+            return EnMinusculas(declarada);
+    }
+    const std::string charset = CharsetDeTipoContenido(tipoContenido);
+    return charset.empty() ? std::string("utf-8") : charset;
+}
+
+}  // namespace
+
+std::string TextoEnUtf8(std::string_view bytes, const CString& tipoContenido, const CString& origen)
+{
+    using namespace std::string_view_literals;
+    if (EmpiezaPor(bytes, "\xFF\xFE\0\0"sv) || EmpiezaPor(bytes, "\0\0\xFE\xFF"sv))
+        throw ExcepcionCapacidades::CodificacionNoSoportada(origen, L"UTF-32");
+    if (EmpiezaPor(bytes, "\xEF\xBB\xBF"))
+        return Utf8Reparado(bytes.substr(3));
+    if (EmpiezaPor(bytes, "\xFF\xFE"))
+        return Utf8DeUtf16(bytes.substr(2), false);
+    if (EmpiezaPor(bytes, "\xFE\xFF"))
+        return Utf8DeUtf16(bytes.substr(2), true);
+    // Without a mark, UTF-16 shows as an ASCII character beside a zero byte.
+    if (bytes.size() >= 4 && bytes[0] != 0 && bytes[1] == 0 && bytes[3] == 0)
+        return Utf8DeUtf16(bytes, false);
+    if (bytes.size() >= 4 && bytes[0] == 0 && bytes[1] != 0 && bytes[2] == 0)
+        return Utf8DeUtf16(bytes, true);
+
+    const std::string nombre = NombreDeclarado(bytes, tipoContenido);
+    const UINT pagina = PaginaDeCodigos(nombre, origen);
+    if (pagina == CP_UTF8)
+        return Utf8Reparado(bytes);
+    return Utf8DePaginaDeCodigos(bytes, pagina, nombre, origen);
+}
+
+}  // namespace Nadir::OpenGIS::WMS

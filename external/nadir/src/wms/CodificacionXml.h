@@ -1,0 +1,23 @@
+// CodificacionXml.h: the bytes of an XML answer as UTF-8, whatever encoding they came in.
+#pragma once
+
+#include "Nadir/NadirExport.h"
+
+#include <afx.h>
+
+#include <string>
+#include <string_view>
+
+namespace Nadir::OpenGIS::WMS {
+
+// The encoding is taken from, in this order: a byte-order mark (UTF-8, UTF-16 LE/BE); UTF-16 without
+// a mark, recognised by the zero bytes around its first '<'; the encoding the XML declaration names;
+// the charset of tipoContenido (a Content-Type header value, may be empty); else UTF-8.
+// Single-byte and a few double-byte charsets are decoded through their Windows code page.
+// Text taken as UTF-8 is repaired, not refused: every byte that is not part of a valid sequence
+// becomes U+FFFD, so one stray Latin-1 letter in an abstract does not cost the user the server.
+// The result has no byte-order mark; its declaration (if any) still names the old encoding.
+// Throws ExcepcionCapacidades (CodificacionNoSoportada) for UTF-32 and unknown charsets.
+NADIR_WMS_API std::string TextoEnUtf8(std::string_view bytes, const CString& tipoContenido, const CString& origen);
+
+}  // namespace Nadir::OpenGIS::WMS

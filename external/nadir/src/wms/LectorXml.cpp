@@ -1,0 +1,202 @@
+// LectorXml.cpp: XmlLite set up safely, and its failures in words a user can act on.
+#include "LectorXml.h"
+
+#include "ExcepcionCapacidades.h"
+
+#include <algorithm>
+
+namespace Nadir::OpenGIS::WMS {
+
+namespace {
+
+constexpr wchar_t kCortado[] = L"the document ends before it is complete (cut short?)";
+
+struct Razon {
+    unsigned codigo;  // an XmlError
+    const wchar_t* texto;
+};
+
+// XmlLite gives codes only; these are its reasons in words.
+constexpr Razon kRazones[] = {
+    {MX_E_INPUTEND, kCortado},
+    {MX_E_ENCODING, L"a character cannot be decoded"},
+    {WC_E_WHITESPACE, L"whitespace expected"},
+    {WC_E_SEMICOLON, L"';' expected after a reference"},
+    {WC_E_GREATERTHAN, L"'>' expected"},
+    {WC_E_QUOTE, L"quote expected"},
+    {WC_E_EQUAL, L"'=' expected"},
+    {WC_E_LESSTHAN, L"'<' is not allowed here"},
+    {WC_E_HEXDIGIT, L"invalid hexadecimal character reference"},
+    {WC_E_DIGIT, L"invalid decimal character reference"},
+    {WC_E_XMLCHARACTER, L"a character that XML does not allow"},
+    {WC_E_NAMECHARACTER, L"a name holds a character names may not hold"},
+    {WC_E_SYNTAX, L"syntax error"},
+    {WC_E_CDSECT, L"malformed CDATA section"},
+    {WC_E_COMMENT, L"malformed comment"},
+    {WC_E_NAME, L"a name was expected"},
+    {WC_E_ROOTELEMENT, L"the document has no root element"},
+    {WC_E_ELEMENTMATCH, L"an end tag does not match its start tag"},
+    {WC_E_UNIQUEATTRIBUTE, L"an attribute appears twice in one element"},
+    {WC_E_XMLDECL, L"malformed XML declaration"},
+    {WC_E_LEADINGXML, L"an XML declaration where none may be"},
+    {WC_E_CDSECTEND, L"']]>' is not allowed in text"},
+    {WC_E_MOREDATA, L"content after the root element"},
+    {WC_E_DTDPROHIBITED, L"a DOCTYPE where none may be"},
+    {WC_E_PI, L"malformed processing instruction"},
+    {NC_E_UNDECLAREDPREFIX, L"a namespace prefix is used without being declared"},
+    {NC_E_QNAMECHARACTER, L"malformed qualified name"},
+    {NC_E_QNAMECOLON, L"a qualified name holds more than one ':'"},
+};
+
+CString RazonDe(HRESULT hr)
+{
+    for (const Razon& r : kRazones)
+        if (r.codigo == static_cast<unsigned>(hr))
+            return r.texto;
+    CString razon;
+    razon.Format(L"XmlLite error 0x%08X", static_cast<unsigned>(hr));
+    return razon;
+}
+
+}  // namespace
+
+LectorXml::LectorXml(TextoPreparado texto, const CString& origen)
+    : m_origen(origen),
+      m_lineasQuitadas(texto.lineasQuitadas),
+      m_columnasAnadidas(texto.columnasAnadidas),
+      m_flujo(FlujoDeTexto::Crea(std::move(texto.utf8)))
+{
+    HRESULT hr = CreateXmlReader(__uuidof(IXmlReader), m_lector.Recibe(), nullptr);
+    if (SUCCEEDED(hr))
+        hr = m_lector->SetProperty(XmlReaderProperty_DtdProcessing, DtdProcessing_Prohibit);
+    if (SUCCEEDED(hr))
+        hr = m_lector->SetProperty(XmlReaderProperty_MaxElementDepth, kProfundidadMaxima);
+    if (SUCCEEDED(hr))
+        hr = m_lector->SetInput(m_flujo.Get());
+    if (FAILED(hr)) {
+        CString mensaje;
+        mensaje.Format(L"The XML reader (xmllite.dll) could not be started to read the capabilities of %s "
+                       L"(error 0x%08X)",
+                       origen.GetString(), static_cast<unsigned>(hr));
+        throw ExcepcionNadir(mensaje);
+    }
+}
+
+bool LectorXml::Lee()
+{
+    XmlNodeType tipo = XmlNodeType_None;
+    const HRESULT hr = m_lector->Read(&tipo);
+    if (FAILED(hr))
+        Falla(hr);
+    if (hr == S_FALSE) {
+        if (m_raizVista && m_profundidad == 0)
+            return false;
+        // Wine's way of saying the text stops before the root closes.
+        Falla(static_cast<HRESULT>(m_raizVista ? MX_E_INPUTEND : WC_E_ROOTELEMENT));
+    }
+    m_tipo = tipo;
+    CompruebaAvance();
+    if (tipo == XmlNodeType_Element) {
+        m_raizVista = true;
+        m_vacio = m_lector->IsEmptyElement();
+        if (!m_vacio)
+            ++m_profundidad;
+    } else if (tipo == XmlNodeType_EndElement) {
+        --m_profundidad;
+    }
+    return true;
+}
+
+std::wstring_view LectorXml::NombreLocal() const
+{
+    const wchar_t* nombre = nullptr;
+    UINT largo = 0;
+    m_lector->GetLocalName(&nombre, &largo);
+    return {nombre, largo};
+}
+
+std::wstring_view LectorXml::EspacioDeNombres() const
+{
+    const wchar_t* uri = nullptr;
+    UINT largo = 0;
+    m_lector->GetNamespaceUri(&uri, &largo);
+    return {uri, largo};
+}
+
+std::wstring_view LectorXml::Valor() const
+{
+    const wchar_t* valor = nullptr;
+    UINT largo = 0;
+    m_lector->GetValue(&valor, &largo);
+    return {valor, largo};
+}
+
+bool LectorXml::Atributo(LPCWSTR nombre, LPCWSTR espacio, std::wstring& valor)
+{
+    if (m_lector->MoveToAttributeByName(nombre, espacio) != S_OK)
+        return false;
+    valor.assign(Valor());
+    m_lector->MoveToElement();
+    return true;
+}
+
+// FIXME(Wine 8): when the text ends inside character data, a comment or a CDATA section, Read
+// returns the same empty node at the same place for ever instead of failing. No real document has
+// two such nodes in one place.
+void LectorXml::CompruebaAvance()
+{
+    UINT linea = 0, columna = 0;
+    m_lector->GetLineNumber(&linea);
+    m_lector->GetLinePosition(&columna);
+    if (m_tipo == m_anterior.tipo && linea == m_anterior.linea && columna == m_anterior.columna &&
+        m_tipo != XmlNodeType_EndElement && Valor().empty())
+        Falla(static_cast<HRESULT>(MX_E_INPUTEND));
+    m_anterior = {m_tipo, linea, columna};
+}
+
+void LectorXml::Falla(HRESULT hr)
+{
+    UINT linea = 0, columna = 0;
+    m_lector->GetLineNumber(&linea);
+    m_lector->GetLinePosition(&columna);
+    const Posicion final = FinalDelTexto();
+    const bool sinRaiz = static_cast<unsigned>(hr) == WC_E_ROOTELEMENT;
+    // Whatever XmlLite expected there, a text that stops mid-way was most likely cut short.
+    const bool cortado = !sinRaiz && (static_cast<unsigned>(hr) == MX_E_INPUTEND ||
+                                      (linea == final.linea && columna + 1 >= final.columna));
+    if (cortado) {
+        linea = final.linea;
+        columna = final.columna;
+    }
+    const int lineaReal = static_cast<int>(linea) + m_lineasQuitadas;
+    const int columnaReal = std::max(1, static_cast<int>(columna) - (linea == 1 ? m_columnasAnadidas : 0));
+    if (static_cast<unsigned>(hr) == SC_E_MAXELEMENTDEPTH)
+        throw ExcepcionCapacidades::DemasiadoProfundo(m_origen, lineaReal, kProfundidadMaxima);
+    CString razon = RazonDe(hr);
+    if (cortado)
+        razon = kCortado;
+    else if (m_raizVista && m_profundidad == 0)
+        razon = L"something follows the end of the document";
+    throw ExcepcionCapacidades::XmlMalformado(m_origen, lineaReal, columnaReal, razon);
+}
+
+// Where the text ends, counted as XmlLite counts: a CR LF pair is one break, columns are UTF-16 units.
+LectorXml::Posicion LectorXml::FinalDelTexto() const
+{
+    const std::string& texto = m_flujo->Texto();
+    Posicion final;
+    for (size_t i = 0; i < texto.size(); ++i) {
+        const auto c = static_cast<unsigned char>(texto[i]);
+        if (c == '\n' || (c == '\r' && (i + 1 == texto.size() || texto[i + 1] != '\n'))) {
+            ++final.linea;
+            final.columna = 1;
+        } else if (c >= 0xF0) {
+            final.columna += 2;  // outside the BMP: a surrogate pair
+        } else if ((c & 0xC0) != 0x80 && c != '\r') {
+            ++final.columna;
+        }
+    }
+    return final;
+}
+
+}  // namespace Nadir::OpenGIS::WMS

@@ -1,0 +1,771 @@
+// wms_parse_test.cpp: the capabilities reader of NadirWMS.dll on the corpus and on broken answers.
+#include "CodificacionXml.h"
+#include "ExcepcionCapacidades.h"
+#include "LectorCapacidades.h"
+#include "PrologoXml.h"
+
+#include "Nadir/OpenGIS/WMS/NegociadorWMS.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <set>
+#include <string>
+#include <vector>
+
+using Nadir::OpenGIS::WMS::BoundingBox;
+using Nadir::OpenGIS::WMS::Capacidades;
+using Nadir::OpenGIS::WMS::ExcepcionCapacidades;
+using Nadir::OpenGIS::WMS::Layer;
+using Nadir::OpenGIS::WMS::LectorCapacidades;
+using Nadir::OpenGIS::WMS::NegociadorWMS;
+using Nadir::OpenGIS::WMS::PreparaPrologo;
+using Nadir::OpenGIS::WMS::TextoEnUtf8;
+using Motivo = ExcepcionCapacidades::Motivo;
+
+namespace {
+
+const std::filesystem::path kCorpus = ORTUS_CORPUS_DIR;
+
+std::string LeeArchivo(const std::filesystem::path& ruta)
+{
+    std::ifstream archivo(ruta, std::ios::binary);
+    return {std::istreambuf_iterator<char>(archivo), std::istreambuf_iterator<char>()};
+}
+
+std::string Documento(const char* nombre)
+{
+    std::string bytes = LeeArchivo(kCorpus / nombre);
+    EXPECT_FALSE(bytes.empty()) << "missing corpus file " << nombre;
+    return bytes;
+}
+
+Capacidades Lee(const std::string& bytes, const CString& tipoContenido = CString())
+{
+    return LectorCapacidades::Lee(bytes, tipoContenido, L"test");
+}
+
+// The failure a document causes; fails the test when it is read without one.
+ExcepcionCapacidades Falla(const std::string& bytes, const CString& tipoContenido = CString())
+{
+    try {
+        Lee(bytes, tipoContenido);
+    } catch (const ExcepcionCapacidades& e) {
+        return e;
+    }
+    ADD_FAILURE() << "read without failing";
+    return ExcepcionCapacidades::Vacio(L"(nothing failed)");
+}
+
+std::wstring Texto(const CString& s)
+{
+    return s.GetString();
+}
+
+// Every layer, depth first in document order.
+std::vector<const Layer*> Capas(const std::shared_ptr<Layer>& raiz)
+{
+    std::vector<const Layer*> capas;
+    std::vector<const Layer*> pendientes;
+    if (raiz)
+        pendientes.push_back(raiz.get());
+    while (!pendientes.empty()) {
+        const Layer* capa = pendientes.back();
+        pendientes.pop_back();
+        capas.push_back(capa);
+        for (auto hija = capa->GetLayers().rbegin(); hija != capa->GetLayers().rend(); ++hija)
+            pendientes.push_back(hija->get());
+    }
+    return capas;
+}
+
+std::vector<std::wstring> NombresDeHojas(const std::shared_ptr<Layer>& raiz)
+{
+    std::vector<std::wstring> nombres;
+    for (const Layer* capa : Capas(raiz))
+        if (capa->GetLayers().empty())
+            nombres.push_back(Texto(capa->GetName()));
+    return nombres;
+}
+
+const Layer* CapaLlamada(const Capacidades& c, const wchar_t* nombre)
+{
+    for (const Layer* capa : Capas(c.capaRaiz))
+        if (capa->GetName() == nombre)
+            return capa;
+    ADD_FAILURE() << "no layer named " << testing::PrintToString(std::wstring(nombre));
+    return nullptr;
+}
+
+// All a user is shown of a document, to compare two encodings of it.
+std::wstring Resumen(const Capacidades& c)
+{
+    std::wstring resumen = Texto(c.version + L"|" + c.titulo + L"|" + c.resumen + L"|" + c.organizacion + L"|" +
+                                 c.persona + L"|" + c.correo + L"|" + c.urlGetMap);
+    for (const Layer* capa : Capas(c.capaRaiz))
+        resumen += Texto(L"\n" + capa->GetName() + L"|" + capa->GetTitle() + L"|" + capa->GetAbstract());
+    return resumen;
+}
+
+std::string Utf16(const std::string& utf8, bool granIndio, bool marca)
+{
+    const int largo = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+    std::wstring texto(static_cast<size_t>(largo), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), texto.data(), largo);
+    if (marca)
+        texto.insert(texto.begin(), L'\xFEFF');
+    std::string bytes;
+    for (wchar_t c : texto) {
+        const char alto = static_cast<char>(c >> 8), bajo = static_cast<char>(c & 0xFF);
+        bytes += granIndio ? alto : bajo;
+        bytes += granIndio ? bajo : alto;
+    }
+    return bytes;
+}
+
+int Lineas(const std::string& texto)
+{
+    return static_cast<int>(std::count(texto.begin(), texto.end(), '\n')) + 1;
+}
+
+// A minimal 1.3.0 document around the given Service and Capability contents.
+std::string Wms130(const std::string& servicio, const std::string& capacidad)
+{
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+           "<WMS_Capabilities version=\"1.3.0\" xmlns=\"http://www.opengis.net/wms\" "
+           "xmlns:xlink=\"http://www.w3.org/1999/xlink\">\n<Service><Name>WMS</Name>" +
+           servicio + "</Service>\n<Capability>" + capacidad + "</Capability>\n</WMS_Capabilities>\n";
+}
+
+}  // namespace
+
+// Expected values: the Layer and leaves columns of fixtures/corpus/SOURCES.md (they count Layer
+// elements in the documents); "tops" is the number of Layer elements right under Capability.
+struct FilaCorpus {
+    const char* archivo;
+    const wchar_t* version;  // null: a ServiceExceptionReport
+    int capas;
+    int hojas;
+    int superiores;
+};
+
+constexpr FilaCorpus kCorpusEsperado[] = {
+    {"geotools__1.0.0Capabilities.xml", L"1.0.0", 21, 20, 1},
+    {"geotools__1.1.0Capabilities.xml", L"1.1.0", 12, 11, 1},
+    {"geotools__1.1.1Capabilities-xxe.xml", L"1.1.1", 2, 1, 1},
+    {"geotools__1.1.1Capabilities.xml", L"1.1.1", 4, 3, 1},
+    {"geotools__1.3.0Capabilities.xml", L"1.3.0", 21, 20, 1},
+    {"geotools__brunar130.xml", L"1.3.0", 3, 2, 1},
+    {"geotools__geot553capabilities.xml", L"1.1.1", 8, 7, 1},
+    {"geotools__ign.xml", L"1.3.0", 2, 1, 1},
+    {"geotools__inheritCap.xml", L"1.1.1", 5, 2, 1},
+    {"geotools__rootCRSscaps110.xml", L"1.1.0", 2, 1, 1},
+    {"mapproxy__util_wms_capabilities111.xml", L"1.1.1", 7, 4, 1},
+    {"mapproxy__util_wms_capabilities_service_exception.xml", nullptr, 0, 0, 0},
+    {"mapproxy__wms-large-111.xml", L"1.1.1", 46, 45, 1},
+    {"mapserver__ows_wms13_disabled.xml", nullptr, 0, 0, 0},
+    {"mapserver__ows_wms_rootlayer_name_empty_capabilities.xml", L"1.3.0", 3, 1, 1},
+    {"mapserver__runtime_sub_test_caps.xml", L"1.3.0", 9, 8, 1},
+    {"mapserver__wms111_test_xml_escaping.xml", L"1.1.1", 2, 1, 1},
+    {"mapserver__wms130_test_xml_escaping.xml", L"1.3.0", 2, 1, 1},
+    {"mapserver__wms_cap.xml", L"1.1.1", 2, 1, 1},
+    {"mapserver__wms_cap100.xml", L"1.0.0", 2, 1, 1},
+    {"mapserver__wms_cap110.xml", L"1.1.0", 2, 1, 1},
+    {"mapserver__wms_cap130.xml", L"1.3.0", 2, 1, 1},
+    {"mapserver__wms_cap_1.1.1.xml", L"1.1.1", 2, 1, 1},
+    {"mapserver__wms_custom_projection_getcapabilities.xml", L"1.3.0", 2, 1, 1},
+    {"mapserver__wms_empty_cap100.xml", L"1.0.0", 0, 0, 0},
+    {"mapserver__wms_empty_cap130.xml", L"1.3.0", 0, 0, 0},
+    {"mapserver__wms_exception_updatesequence1.xml", nullptr, 0, 0, 0},
+    {"mapserver__wms_get_caps.xml", L"1.1.1", 6, 3, 1},
+    {"mapserver__wms_inspire_cap_ger.xml", L"1.3.0", 15, 11, 1},
+    {"mapserver__wms_layer_groups_caps111.xml", L"1.1.1", 14, 6, 1},
+    {"oskari__WMSCapabilitiesParserTest-capabilities-with-duplicated-layername-input.xml", L"1.3.0", 26, 19, 1},
+    {"oskari__WMSCapabilitiesParserTest-chloro_1_1_1-input.xml", L"1.1.1", 10, 9, 1},
+    {"oskari__WMSCapabilitiesParserTest-lipas_1_3_0-input.xml", L"1.3.0", 177, 176, 1},
+    {"oskari__WMSCapabilitiesParserTest-lmi_1_1_1-input.latin1-derived.xml", L"1.1.1", 24, 23, 1},
+    {"oskari__WMSCapabilitiesParserTest-lmi_1_1_1-input.xml", L"1.1.1", 24, 23, 1},
+    {"oskari__WMSCapabilitiesParserTest-nba_1_3_0-input.xml", L"1.3.0", 15, 10, 1},
+    {"owslib__wms-aasggeothermal-orwellheads-130.xml", L"1.3.0", 2, 1, 1},
+    {"owslib__wms_JPLCapabilities.xml", L"1.1.1", 16, 15, 1},
+    {"owslib__wms_Telascience.xml", L"1.1.1", 3, 2, 1},
+    {"owslib__wms_datageo_caps_130.xml", L"1.3.0", 1, 1, 1},
+    {"owslib__wms_dov_getcapabilities_111_nometadata.xml", L"1.1.1", 2, 1, 1},
+    {"owslib__wms_dov_getcapabilities_130.xml", L"1.3.0", 2, 1, 1},
+    {"owslib__wms_geoserver-cap.xml", L"1.1.1", 4, 2, 1},
+    {"owslib__wms_geoserver-cap_no_title.xml", L"1.1.1", 4, 2, 1},
+    {"owslib__wms_mass_gis-caps.xml", L"1.1.1", 1018, 1017, 1},
+    {"owslib__wms_mesonet-caps-130.xml", L"1.3.0", 3, 2, 1},
+    {"owslib__wms_mesonet-caps-130_bom.xml", L"1.3.0", 3, 2, 1},
+    {"owslib__wms_mesonet-caps.xml", L"1.1.1", 3, 2, 1},
+    {"owslib__wms_nationalatlas_getcapabilities_111.xml", L"1.1.1", 6, 5, 1},
+    {"owslib__wms_nationalatlas_getcapabilities_130.xml", L"1.3.0", 20, 19, 1},
+    {"owslib__wms_nccs_nasa_getcap_130.xml", L"1.3.0", 9, 7, 1},
+    {"terriajs__BOM.xml", L"1.3.0", 77, 67, 1},
+    {"terriajs__comms_geoserver.xml", L"1.3.0", 6, 5, 1},
+    {"terriajs__ncwms2_service.xml", L"1.3.0", 3, 1, 1},
+    {"terriajs__wms_1_1_1.xml", L"1.1.1", 9, 4, 1},
+    {"terriajs__wms_crs.xml", L"1.3.0", 9, 5, 1},
+    {"terriajs__wms_esri.xml", L"1.3.0", 2, 1, 1},
+    {"terriajs__wms_nested_groups.xml", L"1.3.0", 12, 6, 2},
+};
+
+TEST(WmsParseCorpus, EveryDocumentIsReadOrRefusedWithTheServersWords)
+{
+    for (const FilaCorpus& fila : kCorpusEsperado) {
+        SCOPED_TRACE(fila.archivo);
+        const std::string bytes = Documento(fila.archivo);
+        if (!fila.version) {
+            const ExcepcionCapacidades e = Falla(bytes);
+            EXPECT_EQ(Motivo::InformeDeExcepcion, e.m_motivo);
+            EXPECT_FALSE(e.m_texto.IsEmpty());
+            EXPECT_EQ(0, Texto(e.m_mensaje).find(L"test: the server answered with an exception: "));
+            continue;
+        }
+        const Capacidades c = Lee(bytes);
+        EXPECT_STREQ(fila.version, c.version);
+        const std::vector<const Layer*> capas = Capas(c.capaRaiz);
+        const int sintetica = fila.superiores > 1 ? 1 : 0;  // the unnamed root holding several tops
+        EXPECT_EQ(fila.capas, static_cast<int>(capas.size()) - sintetica);
+        EXPECT_EQ(fila.hojas, static_cast<int>(NombresDeHojas(c.capaRaiz).size()));
+        if (fila.capas > 0) {
+            EXPECT_EQ(fila.superiores, sintetica ? static_cast<int>(c.capaRaiz->GetLayers().size()) : 1);
+        } else {
+            EXPECT_FALSE(c.capaRaiz);
+        }
+    }
+}
+
+TEST(WmsParseCorpus, TheTableCoversEveryCorpusFile)
+{
+    std::set<std::string> enTabla;
+    for (const FilaCorpus& fila : kCorpusEsperado)
+        enTabla.insert(fila.archivo);
+    int archivos = 0;
+    for (const auto& entrada : std::filesystem::directory_iterator(kCorpus)) {
+        if (entrada.path().extension() != ".xml")
+            continue;
+        ++archivos;
+        EXPECT_TRUE(enTabla.count(entrada.path().filename().string())) << entrada.path().filename().string();
+    }
+    EXPECT_EQ(58, archivos);
+}
+
+// Leaf names as xml.etree finds them walking each document depth first (run by hand, pasted here).
+TEST(WmsParseLayers, LeavesComeInDocumentOrder)
+{
+    const struct {
+        const char* archivo;
+        std::vector<std::wstring> hojas;
+    } filas[] = {
+        {"geotools__inheritCap.xml", {L"COASTLINES", L"RTOPO"}},
+        {"mapserver__wms_layer_groups_caps111.xml",
+         {L"g1sg1l1", L"g1sg1l2", L"g1sg2l1", L"g2sg3l1", L"g3l1", L"g3sg4l1"}},
+        {"terriajs__wms_nested_groups.xml",
+         {L"ls8_nbart_geomedian_annual", L"ls7_nbart_geomedian_annual", L"ls5_nbart_geomedian_annual",
+          L"ls8_barest_earth_mosaic", L"landsat_barest_earth", L"some_layer"}},
+        {"geotools__1.1.1Capabilities-xxe.xml", {L""}},  // &file; names nothing: no file is read
+    };
+    for (const auto& fila : filas) {
+        SCOPED_TRACE(fila.archivo);
+        EXPECT_EQ(fila.hojas, NombresDeHojas(Lee(Documento(fila.archivo)).capaRaiz));
+    }
+
+    const std::vector<std::wstring> masiva = NombresDeHojas(Lee(Documento("owslib__wms_mass_gis-caps.xml")).capaRaiz);
+    ASSERT_EQ(1017u, masiva.size());
+    EXPECT_EQ((std::vector<std::wstring>{L"massgis_dep_21e_mcp", L"massgis_dep_title5", L"massgis_dep_wetlands"}),
+              std::vector<std::wstring>(masiva.begin(), masiva.begin() + 3));
+    EXPECT_EQ((std::vector<std::wstring>{L"sf:bugsites", L"sf:restricted", L"sf:roads"}),
+              std::vector<std::wstring>(masiva.end() - 3, masiva.end()));
+}
+
+struct Sistema {
+    const wchar_t* srs;
+    bool conExtension;
+    double minx = 0, miny = 0, maxx = 0, maxy = 0;
+};
+
+void EsperaSistemas(const std::vector<Sistema>& esperados, const std::vector<BoundingBox>& efectivos)
+{
+    ASSERT_EQ(esperados.size(), efectivos.size());
+    for (size_t i = 0; i < esperados.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_STREQ(esperados[i].srs, efectivos[i].srs);
+        EXPECT_EQ(esperados[i].conExtension, efectivos[i].tieneExtension);
+        if (esperados[i].conExtension) {
+            EXPECT_DOUBLE_EQ(esperados[i].minx, efectivos[i].minx);
+            EXPECT_DOUBLE_EQ(esperados[i].miny, efectivos[i].miny);
+            EXPECT_DOUBLE_EQ(esperados[i].maxx, efectivos[i].maxx);
+            EXPECT_DOUBLE_EQ(esperados[i].maxy, efectivos[i].maxy);
+        }
+    }
+}
+
+// Effective lists as the xml.etree reading computes them: ancestors' systems first, each once
+// whatever its case, extents from the nearest BoundingBox.
+TEST(WmsParseLayers, EffectiveSystemsAreInheritedOnceWithTheNearestExtents)
+{
+    const struct {
+        const char* archivo;
+        const wchar_t* capa;
+        std::vector<Sistema> sistemas;
+    } filas[] = {
+        {"mapserver__wms_cap100.xml", L"road",  // 1.0.0: four codes in one SRS element
+         {{L"EPSG:42304", false},
+          {L"EPSG:42101", false},
+          {L"EPSG:4269", false},
+          {L"EPSG:4326", true, -67.5725, 42.0, -58.9275, 48.5},
+          {L"EPSG:43204", true, 2258980.0, -70747.9, 2615350.0, 495481.0}}},
+        {"geotools__1.0.0Capabilities.xml", L"Countries",  // root says EpsG:4326, the leaf EPSG:4326
+         {{L"EpsG:4326", true, -184.0, -90.0, 180.0, 85.0}, {L"EPSG:4327", false}}},
+        {"mapserver__wms_custom_projection_getcapabilities.xml", L"road",
+         {{L"EPSG:4326", true, 42.0, -67.5725, 48.5, -58.9275},
+          {L"epsg2:42304", true, 2258980.0, -70747.9, 2615350.0, 495481.0},
+          {L"epsg2:3978", false}}},
+        {"geotools__inheritCap.xml", L"COASTLINES",  // three levels of nameless groups
+         {{L"EPSG:4326", false},
+          {L"AUTO:42003", false},
+          {L"AUTO:42005", false},
+          {L"EPSG:26905", false},
+          {L"EPSG:26906", false}}},
+        {"terriajs__wms_nested_groups.xml", L"landsat_barest_earth",
+         {{L"EPSG:3857", false}, {L"EPSG:4326", false}, {L"EPSG:3577", false}, {L"EPSG:3111", false}}},
+        {"mapserver__wms_layer_groups_caps111.xml", L"g3sg4l1", {{L"EPSG:4326", true, 0.0, 0.0, 100.0, 150.0}}},
+    };
+    for (const auto& fila : filas) {
+        SCOPED_TRACE(fila.archivo);
+        const Capacidades c = Lee(Documento(fila.archivo));
+        if (const Layer* capa = CapaLlamada(c, fila.capa))
+            EsperaSistemas(fila.sistemas, capa->GetSRS());
+    }
+
+    const Capacidades masiva = Lee(Documento("owslib__wms_mass_gis-caps.xml"));
+    const Layer* hoja = CapaLlamada(masiva, L"massgis_dep_21e_mcp");
+    ASSERT_TRUE(hoja);
+    const std::vector<BoundingBox> sistemas = hoja->GetSRS();
+    ASSERT_EQ(6773u, sistemas.size());
+    EsperaSistemas({{L"AUTO:42001", false}}, {sistemas.front()});
+    EsperaSistemas({{L"EPSG:404000", false}}, {sistemas.back()});
+    EsperaSistemas({{L"EPSG:26986", true, 33861.264, 771781.311, 336337.874, 959747.441}}, {sistemas[5583]});
+}
+
+TEST(WmsParseLayers, SeveralTopLayersGetAnUnnamedRootAndNoLayerGivesNone)
+{
+    const Capacidades dos = Lee(Documento("terriajs__wms_nested_groups.xml"));
+    ASSERT_TRUE(dos.capaRaiz);
+    EXPECT_STREQ(L"", dos.capaRaiz->GetName());
+    EXPECT_STREQ(L"Digital Earth Australia - OGC Web Services", dos.capaRaiz->GetTitle());
+    EXPECT_EQ(2u, dos.capaRaiz->GetLayers().size());
+    EXPECT_TRUE(dos.capaRaiz->GetSRS().empty());
+
+    for (const char* vacio : {"mapserver__wms_empty_cap100.xml", "mapserver__wms_empty_cap130.xml"}) {
+        SCOPED_TRACE(vacio);
+        const Capacidades c = Lee(Documento(vacio));
+        EXPECT_FALSE(c.capaRaiz);
+        EXPECT_FALSE(c.titulo.IsEmpty());
+    }
+}
+
+BoundingBox Caja(const wchar_t* srs, double minx)
+{
+    BoundingBox caja;
+    caja.srs = srs;
+    caja.minx = minx;
+    caja.maxx = minx + 1;
+    caja.maxy = 1;
+    caja.tieneExtension = true;
+    return caja;
+}
+
+TEST(WmsParseLayers, InheritanceRulesOnAHandBuiltTree)
+{
+    auto hoja = std::make_shared<Layer>(L"hoja", L"", L"",
+                                        std::vector<CString>{L"epsg:4326", L"EPSG:3857", L"EPSG:3857"},
+                                        std::vector<BoundingBox>{Caja(L"EPSG:4326", 7), Caja(L"EPSG:4326", 8)},
+                                        std::vector<std::shared_ptr<Layer>>{});
+    auto grupo = std::make_shared<Layer>(L"", L"", L"", std::vector<CString>{L"EPSG:25830"},
+                                         std::vector<BoundingBox>{Caja(L"EPSG:3857", 5), Caja(L"EPSG:25830", 6)},
+                                         std::vector<std::shared_ptr<Layer>>{hoja});
+    auto raiz = std::make_shared<Layer>(L"", L"", L"", std::vector<CString>{L"EPSG:4326", L"CRS:84"},
+                                        std::vector<BoundingBox>{Caja(L"EPSG:4326", 1), Caja(L"CRS:84", 2)},
+                                        std::vector<std::shared_ptr<Layer>>{grupo});
+    raiz.reset();
+    grupo.reset();  // a layer kept alone still knows what it inherits
+
+    EsperaSistemas({{L"EPSG:4326", true, 7, 0, 8, 1},   // the root's spelling, the leaf's own box
+                    {L"CRS:84", true, 2, 0, 3, 1},      // only the root has a box for it
+                    {L"EPSG:25830", true, 6, 0, 7, 1},  // the group's
+                    {L"EPSG:3857", true, 5, 0, 6, 1}},  // declared by the leaf, boxed by the group
+                   hoja->GetSRS());
+}
+
+struct FilaMetadatos {
+    const char* archivo;
+    const wchar_t* metadato1;
+    const wchar_t* metadato2;
+    const wchar_t* metadato3;
+    const wchar_t* metadato4;
+    const wchar_t* urlGetMap;
+    std::vector<std::wstring> primerosFormatos;
+};
+
+// Values as the xml.etree reading gives them (Service texts collapsed, "none" left out).
+TEST(WmsParseMetadata, ServiceTextsAsTheUserSeesThem)
+{
+    const FilaMetadatos filas[] = {
+        {"mapserver__wms_cap.xml", L"Test simple wms", L"", L"MapServer - Tom Kralidis - tomkralidis@xxxxxxx.xxx",
+         L"WMS 1.1.1", L"http://localhost/path/to/wms_simple?", {L"image/png", L"image/png; mode=24bit"}},
+        {"mapserver__wms_cap100.xml", L"Test simple wms", L"", L"", L"WMS 1.0.0",
+         L"http://localhost/path/to/wms_simple?", {L"PNG", L"JPEG", L"SVG"}},
+        {"mapserver__wms111_test_xml_escaping.xml", L"title & title", L"abstract&abstract",
+         L"contactorganization&contactorganization - contactperson&contactperson - "
+         L"contactelectronicmailaddress&contactelectronicmailaddress",
+         L"WMS 1.1.1 - fees&fees - accessconstraints&accessconstraints",
+         L"http://localhost/path/to/ows_test_xml_escaping?myparam=something&", {L"image/png"}},
+        {"mapserver__wms_inspire_cap_ger.xml", L"INSPIRE Testdienst",
+         L"Der INSPIRE Testdienst dient der Qualitätsprüfung bei der Softwareentwicklung. Er enthält keine realen "
+         L"Informationen.",
+         L"DVZ M-V GmbH - Martin Kofahl - geoportal.mv@dvz-mv.de", L"WMS 1.3.0 - no conditions apply",
+         L"http://www.geodaten-mv.de/dienste/inspirevs_test?language=ger&", {L"image/png", L"image/jpeg"}},
+        {"owslib__wms_dov_getcapabilities_130.xml", L"DOV View Service",
+         L"Interne View Service van Databank Ondergrond Vlaanderen.",
+         L"Vlaamse Overheid - DOV - ir Marleen Van Damme - marleen.vandamme@lne.vlaanderen.be", L"WMS 1.3.0 - No fees",
+         L"https://www.dov.vlaanderen.be:443/geoserver/gw_meetnetten/meetnetten/ows?SERVICE=WMS&", {L"image/png"}},
+        {"geotools__1.1.1Capabilities.xml", L"Microsoft TerraServer Map Server",
+         L"WMT Map Server maintained by Microsoft Corporation. Data returned provided by US Geological Survey. "
+         L"Contact: tbarclay@microsoft.com or gylee@usgs.gov.",
+         L"Some company - Some guy - email@domain.com", L"WMS 1.1.1", L"http://terraservice.net/ogcmap.ashx",
+         {L"image/jpeg"}},
+        {"terriajs__wms_nested_groups.xml", L"Digital Earth Australia - OGC Web Services",
+         L"Digital Earth Australia OGC Web Services",
+         L"Geoscience Australia - Digital Earth Australia - earth.observation@ga.gov.au",
+         L"WMS 1.3.0 - © Commonwealth of Australia (Geoscience Australia) 2018. This product is released under "
+         L"the Creative Commons Attribution 4.0 International Licence. "
+         L"http://creativecommons.org/licenses/by/4.0/legalcode",
+         L"https://ows.services.dea.ga.gov.au/wms?", {L"image/png"}},
+    };
+    for (const FilaMetadatos& fila : filas) {
+        SCOPED_TRACE(fila.archivo);
+        const auto cliente = NegociadorWMS::CreaClienteWMS(Documento(fila.archivo), L"test");
+        EXPECT_STREQ(fila.metadato1, cliente->GetMetadato1());
+        EXPECT_STREQ(fila.metadato2, cliente->GetMetadato2());
+        EXPECT_STREQ(fila.metadato3, cliente->GetMetadato3());
+        EXPECT_STREQ(fila.metadato4, cliente->GetMetadato4());
+        EXPECT_STREQ(fila.urlGetMap, cliente->GetUrlGetMap());
+        const std::vector<CString> formatos = cliente->GetFormatosGetMap();
+        ASSERT_GE(formatos.size(), fila.primerosFormatos.size());
+        for (size_t i = 0; i < fila.primerosFormatos.size(); ++i)
+            EXPECT_EQ(fila.primerosFormatos[i], Texto(formatos[i]));
+    }
+}
+
+TEST(WmsParseMetadata, OtherNamespacesAndTheirSubtreesAreSkipped)
+{
+    const std::string documento = Wms130(
+        "<Title>Real</Title><x:Title xmlns:x=\"urn:other\">Wrong</x:Title>"
+        "<x:Extended xmlns:x=\"urn:other\"><Fees xmlns=\"http://www.opengis.net/wms\">Wrong</Fees></x:Extended>",
+        "<Layer><Name>kept</Name><x:Layer xmlns:x=\"urn:other\"><Name>hidden</Name></x:Layer></Layer>");
+    const Capacidades c = Lee(documento);
+    EXPECT_STREQ(L"Real", c.titulo);
+    EXPECT_STREQ(L"", c.tarifas);
+    EXPECT_EQ(std::vector<std::wstring>{L"kept"}, NombresDeHojas(c.capaRaiz));
+
+    const Capacidades prefijada = Lee(
+        "<wms:WMS_Capabilities version=\"1.3.0\" xmlns:wms=\"http://www.opengis.net/wms\"><wms:Service>"
+        "<wms:Title>  Spaced \n\t out  </wms:Title></wms:Service></wms:WMS_Capabilities>");
+    EXPECT_STREQ(L"Spaced out", prefijada.titulo);
+}
+
+TEST(WmsParseEncoding, EveryEncodingOfADocumentReadsTheSame)
+{
+    const std::string islandes = Documento("oskari__WMSCapabilitiesParserTest-lmi_1_1_1-input.xml");
+    const std::wstring esperado = Resumen(Lee(islandes));
+    ASSERT_NE(std::wstring::npos, esperado.find(L"\x00F0"));  // ð: the text really is non-ASCII
+    const struct {
+        const char* caso;
+        std::string bytes;
+        CString tipoContenido;
+    } filas[] = {
+        {"ISO-8859-1 declared", Documento("oskari__WMSCapabilitiesParserTest-lmi_1_1_1-input.latin1-derived.xml"), {}},
+        {"UTF-16 LE with mark", Utf16(islandes, false, true), {}},
+        {"UTF-16 BE with mark", Utf16(islandes, true, true), {}},
+        {"UTF-16 LE without mark", Utf16(islandes, false, false), {}},
+        {"UTF-8 mark", "\xEF\xBB\xBF" + islandes, {}},
+        {"header charset ignored when declared", islandes, L"text/xml; charset=ISO-8859-1"},
+    };
+    for (const auto& fila : filas) {
+        SCOPED_TRACE(fila.caso);
+        EXPECT_EQ(esperado, Resumen(Lee(fila.bytes, fila.tipoContenido)));
+    }
+
+    // The mark wins over the ISO-8859-1 the declaration names; the text is ASCII either way.
+    EXPECT_EQ(Resumen(Lee(Documento("owslib__wms_mesonet-caps-130.xml"))),
+              Resumen(Lee(Documento("owslib__wms_mesonet-caps-130_bom.xml"))));
+    // A blank line before the declaration, as one server sends it.
+    EXPECT_STREQ(L"1.3.0", Lee(Documento("oskari__WMSCapabilitiesParserTest-nba_1_3_0-input.xml")).version);
+}
+
+TEST(WmsParseEncoding, CharsetsAndRepairs)
+{
+    const struct {
+        const char* caso;
+        std::string bytes;
+        CString tipoContenido;
+        const wchar_t* titulo;
+    } filas[] = {
+        {"header charset without declaration",
+         "<WMS_Capabilities version=\"1.3.0\"><Service><Title>Caf\xE9 \x80</Title></Service></WMS_Capabilities>",
+         L"application/vnd.ogc.wms_xml; charset=\"windows-1252\"", L"Caf\x00E9 \x20AC"},
+        {"declaration beats header",
+         "<?xml version=\"1.0\" encoding=\"iso-8859-15\"?><WMS_Capabilities version=\"1.3.0\">"
+         "<Service><Title>\xA4</Title></Service></WMS_Capabilities>",
+         L"text/xml; charset=UTF-8", L"\x20AC"},
+        {"invalid UTF-8: one U+FFFD per stray byte",
+         "<WMS_Capabilities version=\"1.3.0\"><Service><Title>Caf\xE9 \xE2\x82 \xED\xA0\x80.</Title></Service>"
+         "</WMS_Capabilities>",
+         {}, L"Caf\xFFFD \xFFFD\xFFFD \xFFFD\xFFFD\xFFFD."},
+        {"undeclared entities expand to nothing",
+         "<WMS_Capabilities version=\"1.3.0\"><Service><Title a=\"&x;\">a&nbsp;b &amp; &#233;<![CDATA[&y;]]></Title>"
+         "</Service></WMS_Capabilities>",
+         {}, L"ab & \x00E9&y;"},
+    };
+    for (const auto& fila : filas) {
+        SCOPED_TRACE(fila.caso);
+        EXPECT_STREQ(fila.titulo, Lee(fila.bytes, fila.tipoContenido).titulo);
+    }
+}
+
+TEST(WmsParseEncoding, UnknownEncodingsAreRefusedByName)
+{
+    const struct {
+        std::string bytes;
+        const wchar_t* nombre;
+    } filas[] = {
+        {"<?xml version=\"1.0\" encoding=\"EBCDIC-US\"?><a/>", L"ebcdic-us"},
+        {std::string("\xFF\xFE\0\0<\0\0\0", 8), L"UTF-32"},
+        {"<a/>", L"x-unknown"},
+    };
+    for (const auto& fila : filas) {
+        SCOPED_TRACE(testing::PrintToString(std::wstring(fila.nombre)));
+        const ExcepcionCapacidades e = Falla(fila.bytes, fila.bytes == "<a/>" ? L"text/xml;charset=x-unknown" : L"");
+        EXPECT_EQ(Motivo::CodificacionNoSoportada, e.m_motivo);
+        EXPECT_NE(std::wstring::npos, Texto(e.m_mensaje).find(fila.nombre));
+    }
+}
+
+// The text XmlLite gets: a plain declaration first, blanks for what it cannot take, the same lines.
+TEST(WmsParsePrologue, RewritesKeepLinesAndColumns)
+{
+    const std::string decl = "<?xml version=\"1.0\"?>";
+    const struct {
+        const char* caso;
+        std::string entrada;
+        std::string salida;
+        int lineasQuitadas;
+        const char* doctype;
+    } filas[] = {
+        {"declaration padded to its length", "<?xml version='1.0' encoding=\"ISO-8859-1\" ?>\n<r/>",
+         decl + std::string(23, ' ') + "\n<r/>", 0, ""},
+        {"declaration spanning lines", "<?xml version=\"1.0\"\n encoding=\"UTF-8\"?>\n<r/>",
+         decl + "\n" + std::string(17, ' ') + "\n<r/>", 0, ""},
+        {"whitespace before the declaration", "\r\n\n  <?xml version=\"1.0\"?><r/>", decl + "<r/>", 2, ""},
+        {"no declaration", "<r/>", decl + "<r/>", 0, ""},
+        {"DOCTYPE with internal subset", "<!-- c --><!DOCTYPE r SYSTEM \"x.dtd\" [\n<!ENTITY a \"]>\">\n"
+                                          "<!-- ]> --><?p ]>?>\n]>\n<r/>",
+         decl + "<!-- c -->" + std::string(28, ' ') + "\n" + std::string(16, ' ') + "\n" + std::string(19, ' ') +
+             "\n  \n<r/>",
+         0, "r"},
+        {"HTML doctype in lower case", "<!doctype html>\n<html/>", decl + std::string(15, ' ') + "\n<html/>", 0,
+         "html"},
+        {"references", "<r t=\"&x;&lt;\">&amp;&#233;&#x41;&nbsp;<![CDATA[&k;]]><!-- &k; --><?p &k;?>&a.b-c;</r>",
+         decl + "<r t=\"&lt;\">&amp;&#233;&#x41;<![CDATA[&k;]]><!-- &k; --><?p &k;?></r>", 0, ""},
+        {"namespace declared once on the root",
+         "<r a=\"1\"><b xmlns:x=\"u\" x:c=\"1\"/><d xmlns:x=\"u\"><e/></d></r>",
+         decl + "<r a=\"1\" xmlns:x=\"u\"><b " + std::string(11, ' ') + " x:c=\"1\"/><d " + std::string(11, ' ') +
+             "><e/></d></r>",
+         0, ""},
+        {"root already declares it", "<r xmlns:x='u'><b xmlns:x='u'/></r>",
+         decl + "<r xmlns:x='u'><b " + std::string(11, ' ') + "/></r>", 0, ""},
+        {"two URIs for one prefix: left alone", "<r><b xmlns:x=\"u\"/><c xmlns:x=\"v\"/></r>",
+         decl + "<r><b xmlns:x=\"u\"/><c xmlns:x=\"v\"/></r>", 0, ""},
+        {"declarations that are text: left alone",
+         "<r t=' xmlns:x=\"u\"'><a> xmlns:x=\"u\"</a><![CDATA[<b xmlns:x=\"u\">]]></r>",
+         decl + "<r t=' xmlns:x=\"u\"'><a> xmlns:x=\"u\"</a><![CDATA[<b xmlns:x=\"u\">]]></r>", 0, ""},
+    };
+    for (const auto& fila : filas) {
+        SCOPED_TRACE(fila.caso);
+        const auto preparado = PreparaPrologo(fila.entrada, L"test");
+        EXPECT_EQ(fila.salida, preparado.utf8);
+        EXPECT_EQ(fila.lineasQuitadas, preparado.lineasQuitadas);
+        EXPECT_EQ(fila.doctype, preparado.nombreDoctype);
+    }
+}
+
+TEST(WmsParsePrologue, BytesBecomeUtf8WithoutAMark)
+{
+    const struct {
+        const char* caso;
+        std::string entrada;
+        std::string salida;
+    } filas[] = {
+        {"UTF-8 mark dropped", "\xEF\xBB\xBF<r>\xC3\xA9</r>", "<r>\xC3\xA9</r>"},
+        {"Latin-1 declared", "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><r>\xE9\xFF</r>",
+         "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><r>\xC3\xA9\xC3\xBF</r>"},
+        {"UTF-16 BE mark", std::string("\xFE\xFF\0<\0r\0/\0>", 10), "<r/>"},
+        {"overlong and surrogate forms repaired", "<r>\xC0\xAF\xF4\x90\x80\x80</r>",
+         "<r>" + std::string(6 * 3, '\0') + "</r>"},
+    };
+    for (const auto& fila : filas) {
+        SCOPED_TRACE(fila.caso);
+        std::string esperado = fila.salida;
+        for (size_t i = esperado.find('\0'); i != std::string::npos; i = esperado.find('\0', i))
+            esperado.replace(i, 3, "\xEF\xBF\xBD");
+        EXPECT_EQ(esperado, TextoEnUtf8(fila.entrada, L"", L"test"));
+    }
+}
+
+struct FilaFallo {
+    const char* caso;
+    std::string bytes;
+    Motivo motivo;
+    const wchar_t* fragmento;  // found in the message
+    int linea;                 // 0: not checked
+};
+
+TEST(WmsParseFailures, EachKindIsToldApartWithAClearMessage)
+{
+    const std::string largo(4000, 'x');
+    std::string profundo = "<WMS_Capabilities version=\"1.3.0\">";
+    for (int i = 0; i < 100000; ++i)
+        profundo += "<a>";
+    for (int i = 0; i < 100000; ++i)
+        profundo += "</a>";
+    profundo += "</WMS_Capabilities>";
+    const FilaFallo filas[] = {
+        {"empty body", "", Motivo::Vacio, L"test sent an empty answer", 0},
+        {"only whitespace", " \r\n\t ", Motivo::Vacio, L"empty answer", 0},
+        {"plain text", "Internal Server Error\nat line 3", Motivo::NoEsXml,
+         L"test sent something that is not XML, so not a WMS capabilities document: "
+         L"\x201CInternal Server Error\x201D",
+         0},
+        {"an image", std::string("\x89PNG\r\n\x1A\n\0\0\0\rIHDR", 16), Motivo::NoEsXml, L"not XML", 0},
+        {"JSON", "{\"error\": \"no such service\"}", Motivo::NoEsXml,
+         L"\x201C{\"error\": \"no such service\"}\x201D", 0},
+        {"HTML page", "<!DOCTYPE html>\n<html><head><meta charset=utf-8><title>502</title></head><body><p>x<br></body>",
+         Motivo::NoEsCapacidades, L"test sent an HTML page, not a WMS capabilities document", 0},
+        {"XHTML page", "<?xml version=\"1.0\"?><HTML xmlns=\"http://www.w3.org/1999/xhtml\"><body/></HTML>",
+         Motivo::NoEsCapacidades, L"an HTML page", 0},
+        {"other document", "<?xml version=\"1.0\"?><feed xmlns=\"http://www.w3.org/2005/Atom\"/>",
+         Motivo::NoEsCapacidades, L"test sent a feed document, not a WMS capabilities document", 0},
+        {"billion laughs", "<?xml version=\"1.0\"?>\n<!DOCTYPE lolz [\n <!ENTITY lol \"lol\">\n"
+                           " <!ENTITY lol1 \"&lol;&lol;&lol;&lol;&lol;&lol;&lol;&lol;&lol;&lol;\">\n"
+                           " <!ENTITY lol2 \"&lol1;&lol1;&lol1;&lol1;&lol1;&lol1;&lol1;&lol1;&lol1;&lol1;\">\n]>\n"
+                           "<lolz>&lol2;</lolz>",
+         Motivo::NoEsCapacidades, L"a lolz document", 0},
+        {"mismatched tag", "<?xml version=\"1.0\"?>\n<WMS_Capabilities version=\"1.3.0\">\n<Service><Title>x</Titel>"
+                           "</Service></WMS_Capabilities>",
+         Motivo::XmlMalformado, L"test sent malformed XML at line 3, column ", 3},
+        {"mismatch after blank lines", "\n\n  <?xml version=\"1.0\"?>\n<WMS_Capabilities version=\"1.3.0\">\n<Service>"
+                                       "<Title>x</Titel></Service></WMS_Capabilities>",
+         Motivo::XmlMalformado, L"at line 5", 5},
+        {"no root element", "<?xml version=\"1.0\"?>\n<!-- nothing -->\n", Motivo::XmlMalformado,
+         L"the document has no root element", 0},
+        {"DOCTYPE never closed", "<?xml version=\"1.0\"?>\n<!DOCTYPE r [ <!ELEMENT a EMPTY>\n<r/>",
+         Motivo::XmlMalformado, L"at line 2, column 1: the DOCTYPE declaration is never closed", 2},
+        {"declaration never closed", "<?xml version=\"1.0\" <r/>", Motivo::XmlMalformado,
+         L"the XML declaration is never closed", 1},
+        {"100,000 levels deep", profundo, Motivo::DemasiadoProfundo,
+         L"nested more than 256 elements deep", 1},
+        {"exception with code", Documento("mapserver__wms_exception_updatesequence1.xml"), Motivo::InformeDeExcepcion,
+         L"test: the server answered with an exception: CurrentUpdateSequence: msWMSGetCapabilities(): WMS server "
+         L"error. UPDATESEQUENCE parameter (123) is equal to server (123)",
+         0},
+        {"exception without code, 1.3.0", Documento("mapserver__ows_wms13_disabled.xml"), Motivo::InformeDeExcepcion,
+         L"with an exception: msWMSGetCapabilities(): WMS server error. WMS request not enabled.", 0},
+        {"exception behind a DTD", Documento("mapproxy__util_wms_capabilities_service_exception.xml"),
+         Motivo::InformeDeExcepcion, L"with an exception: unknown WMS request type 'GetCapabilitie'", 0},
+        {"the first of two exceptions",
+         "<ServiceExceptionReport><ServiceException code=\"LayerNotDefined\">a\n  b</ServiceException>"
+         "<ServiceException>c</ServiceException></ServiceExceptionReport>",
+         Motivo::InformeDeExcepcion, L"exception: LayerNotDefined: a b", 0},
+        {"OWS exception report", "<ows:ExceptionReport xmlns:ows=\"http://www.opengis.net/ows/1.1\"><ows:Exception "
+                                 "exceptionCode=\"InvalidParameterValue\"><ows:ExceptionText>No service: ( wms )"
+                                 "</ows:ExceptionText></ows:Exception></ows:ExceptionReport>",
+         Motivo::InformeDeExcepcion, L"exception: InvalidParameterValue: No service: ( wms )", 0},
+        {"a stack trace is cut", "<ServiceExceptionReport><ServiceException>" + largo + " tail</ServiceException>"
+                                 "</ServiceExceptionReport>",
+         Motivo::InformeDeExcepcion, L"xxxxxxxx\x2026", 0},
+    };
+    for (const FilaFallo& fila : filas) {
+        SCOPED_TRACE(fila.caso);
+        const ExcepcionCapacidades e = Falla(fila.bytes);
+        EXPECT_EQ(fila.motivo, e.m_motivo);
+        EXPECT_NE(std::wstring::npos, Texto(e.m_mensaje).find(fila.fragmento))
+            << testing::PrintToString(Texto(e.m_mensaje));
+        if (fila.linea) {
+            EXPECT_EQ(fila.linea, e.m_linea);
+        }
+    }
+    const std::string informeLargo =
+        "<ServiceExceptionReport><ServiceException>" + largo + "</ServiceException></ServiceExceptionReport>";
+    EXPECT_LE(Falla(informeLargo).m_texto.GetLength(), 301);
+}
+
+// Cut at any point, a document fails where it stops. Under Wine a cut inside text, a comment or a
+// CDATA section made XmlLite repeat an empty node for ever (this test would hang, then time out),
+// and a cut inside an instruction made it close the open elements as if the document were whole.
+TEST(WmsParseFailures, ACutShortDocumentFailsWhereItStops)
+{
+    const std::string completo = Documento("mapserver__wms_cap130.xml");
+    const std::string entero = Wms130("<Title>t</Title>", "");
+    const std::string inicio = entero.substr(0, entero.find("</Service>"));
+    const std::string cortes[] = {
+        completo.substr(0, 1000),  // in text
+        completo.substr(0, 2000),  // in a tag
+        completo.substr(0, 3000),  // in whitespace
+        completo.substr(0, completo.size() - 10),
+        inicio + "<!-- a comment that never",
+        inicio + "<Abstract><![CDATA[ text",
+        inicio + "<Abstract><![CDATA[ text ]]",
+        inicio + "<?instruction not",
+        inicio + "<Abstract lang=\"e",
+        inicio + "<Abstract>a &am",
+        inicio + "</Serv",
+    };
+    for (const std::string& cortado : cortes) {
+        SCOPED_TRACE(cortado.substr(cortado.size() - 30));
+        const ExcepcionCapacidades e = Falla(cortado);
+        EXPECT_EQ(Motivo::XmlMalformado, e.m_motivo);
+        EXPECT_EQ(Lineas(cortado), e.m_linea);
+        EXPECT_NE(std::wstring::npos, Texto(e.m_mensaje).find(L"cut short"));
+    }
+}
+
+TEST(WmsParseFailures, ExternalEntitiesAreNeverRead)
+{
+    wchar_t carpeta[MAX_PATH];
+    GetTempPathW(MAX_PATH, carpeta);
+    const std::filesystem::path secreto = std::filesystem::path(carpeta) / L"wms_parse_secret.txt";
+    std::ofstream(secreto) << "SECRET-CONTENT";
+    std::string url = "file:///" + secreto.generic_string();
+    const std::string documento = "<?xml version=\"1.0\"?>\n<!DOCTYPE WMS_Capabilities [\n<!ENTITY xxe SYSTEM \"" +
+                                  url + "\">\n]>\n<WMS_Capabilities version=\"1.3.0\"><Service><Title>[&xxe;]</Title>"
+                                  "</Service><Capability><Layer><Name>&xxe;</Name></Layer></Capability>"
+                                  "</WMS_Capabilities>";
+    const Capacidades c = Lee(documento);
+    std::filesystem::remove(secreto);
+    EXPECT_STREQ(L"[]", c.titulo);
+    EXPECT_EQ(std::vector<std::wstring>{L""}, NombresDeHojas(c.capaRaiz));
+}
+
+TEST(WmsParseFailures, OnlyCommentsMayFollowTheRoot)
+{
+    EXPECT_STREQ(L"t", Lee(Wms130("<Title>t</Title>", "") + "<!-- 12 ms -->\n<?done?>\n").titulo);
+    const ExcepcionCapacidades e = Falla(Wms130("<Title>t</Title>", "") + "Warning: mapserv.c(12)");
+    EXPECT_EQ(Motivo::XmlMalformado, e.m_motivo);
+    EXPECT_NE(std::wstring::npos, Texto(e.m_mensaje).find(L"at line 6, column ")) << Texto(e.m_mensaje);
+    EXPECT_NE(std::wstring::npos, Texto(e.m_mensaje).find(L"something follows the end of the document"));
+}
