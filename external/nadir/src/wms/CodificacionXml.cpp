@@ -97,12 +97,11 @@ size_t LargoSecuenciaUtf8(const unsigned char* p, size_t quedan)
     return 0;
 }
 
-std::string Utf8Reparado(std::string_view bytes)
+// Position of the first byte that starts no well-formed UTF-8 sequence; the size when there is none.
+size_t PrimerDefectoUtf8(std::string_view bytes)
 {
     const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
     const size_t n = bytes.size();
-    std::string resultado;
-    size_t copiadoHasta = 0;
     for (size_t i = 0; i < n;) {
         if (i + 8 <= n && SoloAscii(p + i)) {
             i += 8;
@@ -112,18 +111,28 @@ std::string Utf8Reparado(std::string_view bytes)
             ++i;
             continue;
         }
-        if (const size_t largo = LargoSecuenciaUtf8(p + i, n - i)) {
-            i += largo;
-            continue;
-        }
-        if (resultado.empty())
-            resultado.reserve(n + kHolgura);
-        resultado.append(bytes.substr(copiadoHasta, i - copiadoHasta));
-        resultado.append("\xEF\xBF\xBD");
-        copiadoHasta = ++i;
+        const size_t largo = LargoSecuenciaUtf8(p + i, n - i);
+        if (largo == 0)
+            return i;
+        i += largo;
     }
-    if (copiadoHasta == 0)
+    return n;
+}
+
+std::string Utf8Reparado(std::string_view bytes)
+{
+    size_t defecto = PrimerDefectoUtf8(bytes);
+    if (defecto == bytes.size())
         return CopiaConHolgura(bytes);
+    std::string resultado;
+    resultado.reserve(bytes.size() + kHolgura);
+    size_t copiadoHasta = 0;
+    while (defecto < bytes.size()) {
+        resultado.append(bytes.substr(copiadoHasta, defecto - copiadoHasta));
+        resultado.append("\xEF\xBF\xBD");
+        copiadoHasta = defecto + 1;
+        defecto = copiadoHasta + PrimerDefectoUtf8(bytes.substr(copiadoHasta));
+    }
     resultado.append(bytes.substr(copiadoHasta));
     return resultado;
 }
@@ -200,30 +209,66 @@ std::string NombreDeclarado(std::string_view bytes, const CString& tipoContenido
     return charset.empty() ? std::string("utf-8") : charset;
 }
 
-}  // namespace
+enum class Forma { Utf8, Utf16Le, Utf16Be, PaginaDeCodigos };
 
-std::string TextoEnUtf8(std::string_view bytes, const CString& tipoContenido, const CString& origen)
+struct Decodificacion {
+    Forma forma = Forma::Utf8;
+    size_t marca = 0;    // bytes of the byte-order mark, left out of the text
+    UINT pagina = 0;     // PaginaDeCodigos: the Windows code page
+    std::string nombre;  // PaginaDeCodigos: the charset as named, for messages
+};
+
+Decodificacion Averigua(std::string_view bytes, const CString& tipoContenido, const CString& origen)
 {
     using namespace std::string_view_literals;
     if (EmpiezaPor(bytes, "\xFF\xFE\0\0"sv) || EmpiezaPor(bytes, "\0\0\xFE\xFF"sv))
         throw ExcepcionCapacidades::CodificacionNoSoportada(origen, L"UTF-32");
     if (EmpiezaPor(bytes, "\xEF\xBB\xBF"))
-        return Utf8Reparado(bytes.substr(3));
+        return {Forma::Utf8, 3, 0, {}};
     if (EmpiezaPor(bytes, "\xFF\xFE"))
-        return Utf8DeUtf16(bytes.substr(2), false);
+        return {Forma::Utf16Le, 2, 0, {}};
     if (EmpiezaPor(bytes, "\xFE\xFF"))
-        return Utf8DeUtf16(bytes.substr(2), true);
+        return {Forma::Utf16Be, 2, 0, {}};
     // Without a mark, UTF-16 shows as an ASCII character beside a zero byte.
     if (bytes.size() >= 4 && bytes[0] != 0 && bytes[1] == 0 && bytes[3] == 0)
-        return Utf8DeUtf16(bytes, false);
+        return {Forma::Utf16Le, 0, 0, {}};
     if (bytes.size() >= 4 && bytes[0] == 0 && bytes[1] != 0 && bytes[2] == 0)
-        return Utf8DeUtf16(bytes, true);
+        return {Forma::Utf16Be, 0, 0, {}};
 
-    const std::string nombre = NombreDeclarado(bytes, tipoContenido);
+    std::string nombre = NombreDeclarado(bytes, tipoContenido);
     const UINT pagina = PaginaDeCodigos(nombre, origen);
     if (pagina == CP_UTF8)
-        return Utf8Reparado(bytes);
-    return Utf8DePaginaDeCodigos(bytes, pagina, nombre, origen);
+        return {Forma::Utf8, 0, 0, {}};
+    return {Forma::PaginaDeCodigos, 0, pagina, std::move(nombre)};
+}
+
+}  // namespace
+
+std::string TextoEnUtf8(std::string_view bytes, const CString& tipoContenido, const CString& origen)
+{
+    const Decodificacion d = Averigua(bytes, tipoContenido, origen);
+    const std::string_view texto = bytes.substr(d.marca);
+    switch (d.forma) {
+    case Forma::Utf16Le:
+        return Utf8DeUtf16(texto, false);
+    case Forma::Utf16Be:
+        return Utf8DeUtf16(texto, true);
+    case Forma::PaginaDeCodigos:
+        return Utf8DePaginaDeCodigos(texto, d.pagina, d.nombre, origen);
+    case Forma::Utf8:
+        break;
+    }
+    return Utf8Reparado(texto);
+}
+
+std::string TextoEnUtf8(std::string&& bytes, const CString& tipoContenido, const CString& origen)
+{
+    const Decodificacion d = Averigua(bytes, tipoContenido, origen);
+    const std::string_view texto = std::string_view(bytes).substr(d.marca);
+    if (d.forma != Forma::Utf8 || PrimerDefectoUtf8(texto) != texto.size())
+        return TextoEnUtf8(std::string_view(bytes), tipoContenido, origen);
+    bytes.erase(0, d.marca);
+    return std::move(bytes);
 }
 
 }  // namespace Nadir::OpenGIS::WMS

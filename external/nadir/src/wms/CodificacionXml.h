@@ -19,5 +19,8 @@ namespace Nadir::OpenGIS::WMS {
 // The result has no byte-order mark; its declaration (if any) still names the old encoding.
 // Throws ExcepcionCapacidades (CodificacionNoSoportada) for UTF-32 and unknown charsets.
 NADIR_WMS_API std::string TextoEnUtf8(std::string_view bytes, const CString& tipoContenido, const CString& origen);
+// The same, taking the bytes over: UTF-8 that needs no repair comes back in its own buffer, so a
+// large answer is not held twice.
+NADIR_WMS_API std::string TextoEnUtf8(std::string&& bytes, const CString& tipoContenido, const CString& origen);
 
 }  // namespace Nadir::OpenGIS::WMS

@@ -75,7 +75,17 @@ bool LeeNumero(std::wstring_view texto, double& numero)
 
 Capacidades LectorCapacidades::Lee(std::string_view bytes, const CString& tipoContenido, const CString& origen)
 {
-    TextoPreparado texto = PreparaPrologo(TextoEnUtf8(bytes, tipoContenido, origen), origen);
+    return LeeUtf8(TextoEnUtf8(bytes, tipoContenido, origen), origen);
+}
+
+Capacidades LectorCapacidades::Lee(std::string&& bytes, const CString& tipoContenido, const CString& origen)
+{
+    return LeeUtf8(TextoEnUtf8(std::move(bytes), tipoContenido, origen), origen);
+}
+
+Capacidades LectorCapacidades::LeeUtf8(std::string utf8, const CString& origen)
+{
+    TextoPreparado texto = PreparaPrologo(std::move(utf8), origen);
     const std::string nombreDoctype = texto.nombreDoctype;
     LectorXml xml(std::move(texto), origen);
     LectorCapacidades lector(xml, origen);

@@ -16,6 +16,8 @@ public:
     // be empty); origen names the server or file in messages. Throws ExcepcionCapacidades saying
     // which kind of failure it was; a ServiceExceptionReport is thrown as InformeDeExcepcion.
     static Capacidades Lee(std::string_view bytes, const CString& tipoContenido, const CString& origen);
+    // The same, taking the bytes over: a UTF-8 answer is read in its own buffer, not in a copy.
+    static Capacidades Lee(std::string&& bytes, const CString& tipoContenido, const CString& origen);
 
 private:
     // What an element is to this reader, decided by its parent's part and its own name.
@@ -43,6 +45,8 @@ private:
     };
 
     LectorCapacidades(LectorXml& xml, const CString& origen);
+
+    static Capacidades LeeUtf8(std::string utf8, const CString& origen);
 
     void Recorre(const std::string& nombreDoctype);
     Capacidades Resultado();

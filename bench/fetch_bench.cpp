@@ -1,0 +1,158 @@
+// fetch_bench.cpp: time and memory of CreaClienteWMS over HTTP, called as Ortus calls it, and of each of its phases.
+// Usage: fetch_bench [--walk] [--phases] URL [RUNS]
+//   One call by default (what a whole-process measurement wants); RUNS calls more give a median.
+//   --walk: GetSRS on every layer afterwards, as Ortus walks the tree; --phases: fetch, normalise and
+//   the XmlLite walk with the tree build timed one by one. Ends with a "RESULT key=value ..." line.
+#include "CodificacionXml.h"
+#include "DireccionWMS.h"
+#include "LectorCapacidades.h"
+#include "PrologoXml.h"
+
+#include "Nadir/OpenGIS/WMS/NegociadorWMS.h"
+
+#include <windows.h>
+#include <psapi.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+using Nadir::OpenGIS::WMS::DireccionWMS;
+using Nadir::OpenGIS::WMS::IClienteWMS;
+using Nadir::OpenGIS::WMS::Layer;
+using Nadir::OpenGIS::WMS::LectorCapacidades;
+using Nadir::OpenGIS::WMS::NegociadorWMS;
+using Nadir::Sockets::ConexionHttp;
+
+namespace {
+
+double Ahora()
+{
+    LARGE_INTEGER contador, frecuencia;
+    QueryPerformanceCounter(&contador);
+    QueryPerformanceFrequency(&frecuencia);
+    return static_cast<double>(contador.QuadPart) / static_cast<double>(frecuencia.QuadPart);
+}
+
+PROCESS_MEMORY_COUNTERS Memoria()
+{
+    PROCESS_MEMORY_COUNTERS contadores{};
+    contadores.cb = sizeof contadores;
+    GetProcessMemoryInfo(GetCurrentProcess(), &contadores, sizeof contadores);
+    return contadores;
+}
+
+// What Ortus does with the tree: every layer's effective systems. Returns how many there were.
+size_t Recorre(const std::shared_ptr<Layer>& raiz)
+{
+    size_t sistemas = 0;
+    std::vector<const Layer*> pendientes;
+    if (raiz)
+        pendientes.push_back(raiz.get());
+    while (!pendientes.empty()) {
+        const Layer* capa = pendientes.back();
+        pendientes.pop_back();
+        sistemas += capa->GetSRS().size();
+        for (const auto& hija : capa->GetLayers())
+            pendientes.push_back(hija.get());
+    }
+    return sistemas;
+}
+
+std::shared_ptr<IClienteWMS> Crea(const CString& url)
+{
+    return NegociadorWMS::CreaClienteWMS(std::make_shared<ConexionHttp>(L"Quasar", 1), url);
+}
+
+// Median of the runs, in seconds.
+double Mediana(int vueltas, const std::function<void()>& paso)
+{
+    std::vector<double> tiempos;
+    for (int i = 0; i < vueltas; ++i) {
+        const double inicio = Ahora();
+        paso();
+        tiempos.push_back(Ahora() - inicio);
+    }
+    std::sort(tiempos.begin(), tiempos.end());
+    return tiempos[tiempos.size() / 2];
+}
+
+struct Fases {
+    double bytes = 0, descarga = 0, normaliza = 0, lee = 0;
+};
+
+// The request the negotiation makes first, then the reader's steps over its answer.
+Fases MideFases(const CString& url, int vueltas)
+{
+    Fases fases;
+    ConexionHttp conexion(L"Quasar", 1);
+    const CString peticion = DireccionWMS(url).Peticion(L"1.3.0");
+    Nadir::Sockets::RespuestaHttp respuesta;
+    fases.descarga = Mediana(vueltas, [&] { respuesta = conexion.Get(peticion); });
+    fases.bytes = static_cast<double>(respuesta.cuerpo.size());
+    fases.normaliza = Mediana(vueltas, [&] {
+        Nadir::OpenGIS::WMS::PreparaPrologo(
+            Nadir::OpenGIS::WMS::TextoEnUtf8(respuesta.cuerpo, respuesta.tipoContenido, L"bench"), L"bench");
+    });
+    fases.lee = Mediana(vueltas, [&] { LectorCapacidades::Lee(respuesta.cuerpo, respuesta.tipoContenido, L"bench"); });
+    return fases;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv)
+{
+    bool conRecorrido = false, conFases = false;
+    std::vector<CString> posicionales;
+    for (int i = 1; i < argc; ++i) {
+        const CString argumento = argv[i];
+        if (argumento == L"--walk")
+            conRecorrido = true;
+        else if (argumento == L"--phases")
+            conFases = true;
+        else
+            posicionales.push_back(argumento);
+    }
+    if (posicionales.empty() || posicionales.size() > 2) {
+        std::fprintf(stderr, "usage: fetch_bench [--walk] [--phases] URL [RUNS]\n");
+        return 2;
+    }
+    const CString& url = posicionales[0];
+    const int vueltas = posicionales.size() > 1 ? std::max(1, _wtoi(posicionales[1])) : 1;
+    try {
+        // The first call alone: memory is measured before later calls have grown the heaps.
+        const SIZE_T base = Memoria().WorkingSetSize;
+        double inicio = Ahora();
+        std::shared_ptr<IClienteWMS> cliente = Crea(url);
+        const double primera = Ahora() - inicio;
+        const SIZE_T pico = Memoria().PeakWorkingSetSize - base;
+        std::printf("%ls\nfirst CreaClienteWMS: %.1f ms, peak working set %.2f MB over the baseline before it\n",
+                    url.GetString(), primera * 1e3, pico / 1e6);
+        std::printf("RESULT first_s=%.6f peak_bytes=%llu", primera, static_cast<unsigned long long>(pico));
+
+        if (vueltas > 1) {
+            cliente.reset();
+            const double mediana = Mediana(vueltas, [&] { cliente = Crea(url); });
+            std::printf(" median_s=%.6f", mediana);
+        }
+        if (conRecorrido) {
+            size_t sistemas = 0;
+            const double recorrido = Mediana(vueltas, [&] { sistemas = Recorre(cliente->GetCapaRaiz()); });
+            std::printf(" walk_s=%.6f systems=%zu", recorrido, sistemas);
+        }
+        if (conFases) {
+            const Fases fases = MideFases(url, vueltas);
+            std::printf(" bytes=%.0f fetch_s=%.6f normalise_s=%.6f read_s=%.6f", fases.bytes, fases.descarga,
+                        fases.normaliza, fases.lee);
+        }
+        std::printf("\n");
+    } catch (const Nadir::ExcepcionNadir& e) {
+        std::fprintf(stderr, "fetch_bench: %ls\n", e.m_mensaje.GetString());
+        return 1;
+    }
+    return 0;
+}
