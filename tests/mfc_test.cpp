@@ -223,17 +223,18 @@ namespace {
 
 enum class Store { Registry, IniFile };
 
-const wchar_t kRegistryKey[] = L"OrtusMfcTest";
+// Per process: ctest runs the two stores' cases side by side.
+const std::wstring kRegistryKey = L"OrtusMfcTest-" + std::to_wstring(GetCurrentProcessId());
 
 class MfcProfile : public testing::TestWithParam<Store> {
 protected:
     void SetUp() override
     {
         ASSERT_EQ(&theApp, AfxGetApp());
-        m_iniPath = TempDir() / L"mfc_profile_test.ini";
+        m_iniPath = TempDir() / (L"mfc_profile_test-" + std::to_wstring(GetCurrentProcessId()) + L".ini");
         std::filesystem::remove(m_iniPath);
         if (GetParam() == Store::Registry) {
-            theApp.SetRegistryKey(kRegistryKey);
+            theApp.SetRegistryKey(kRegistryKey.c_str());
         } else {
             ReplaceAppString(theApp.m_pszRegistryKey, nullptr);
             ReplaceAppString(theApp.m_pszProfileName, m_iniPath.c_str());
@@ -242,7 +243,7 @@ protected:
 
     void TearDown() override
     {
-        RegDeleteTreeW(HKEY_CURRENT_USER, (std::wstring(L"Software\\") + kRegistryKey).c_str());
+        RegDeleteTreeW(HKEY_CURRENT_USER, (L"Software\\" + kRegistryKey).c_str());
         std::filesystem::remove(m_iniPath);
         ReplaceAppString(theApp.m_pszRegistryKey, nullptr);
     }
@@ -311,7 +312,7 @@ TEST_P(MfcProfile, NullValueDeletesOneEntry)
 TEST_P(MfcProfile, LandsWhereTheModeSays)
 {
     ASSERT_TRUE(theApp.WriteProfileStringW(L"Where", L"k", L"v"));
-    const std::wstring keyPath = std::wstring(L"Software\\") + kRegistryKey + L"\\MfcTest\\Where";
+    const std::wstring keyPath = L"Software\\" + kRegistryKey + L"\\MfcTest\\Where";
     WCHAR value[16] = {};
     DWORD size = sizeof value;
     const bool inRegistry =
@@ -377,7 +378,7 @@ TEST(MfcModuleState, EachThreadStartsInTheApplicationsState)
 TEST(MfcModuleState, FailedInitInstanceRefusesTheLoad)
 {
     // A second copy, so its entry runs again with the failure asked for.
-    const std::filesystem::path copy = TempDir() / L"mfc_probe_fail.dll";
+    const std::filesystem::path copy = TempDir() / (L"mfc_probe_fail-" + std::to_wstring(GetCurrentProcessId()) + L".dll");
     ASSERT_TRUE(CopyFileW(L"mfc_probe.dll", copy.c_str(), FALSE)) << GetLastError();
     SetEnvironmentVariableW(L"MFC_PROBE_FAIL_INIT", L"1");
     HMODULE module = LoadLibraryW(copy.c_str());

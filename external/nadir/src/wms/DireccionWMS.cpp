@@ -80,7 +80,7 @@ bool EsVersion(const CString& clave)
 CString HostVisible(const CString& base, const CString& escrita)
 {
     PunteroCom<IUri> uri;
-    if (FAILED(CreateUri(base, Uri_CREATE_CANONICALIZE, 0, reinterpret_cast<IUri**>(uri.Recibe()))))
+    if (FAILED(CreateUri(base, Uri_CREATE_CANONICALIZE, 0, uri.Recibe())))
         RechazaDireccion(escrita);
     BSTR leido = nullptr;
     const Bstr host(SUCCEEDED(uri->GetHost(&leido)) ? leido : nullptr);

@@ -66,7 +66,7 @@ LectorXml::LectorXml(TextoPreparado texto, const CString& origen)
       m_columnasAnadidas(texto.columnasAnadidas),
       m_flujo(FlujoDeTexto::Crea(std::move(texto.utf8)))
 {
-    HRESULT hr = CreateXmlReader(__uuidof(IXmlReader), m_lector.Recibe(), nullptr);
+    HRESULT hr = CreateXmlReader(__uuidof(IXmlReader), reinterpret_cast<void**>(m_lector.Recibe()), nullptr);
     if (SUCCEEDED(hr))
         hr = m_lector->SetProperty(XmlReaderProperty_DtdProcessing, DtdProcessing_Prohibit);
     if (SUCCEEDED(hr))

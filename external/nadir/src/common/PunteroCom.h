@@ -1,17 +1,19 @@
-// PunteroCom.h: PunteroCom, the owner of one COM interface pointer.
+// PunteroCom.h: PunteroCom, the owner of one COM interface pointer (shared by both Nadir libraries).
 #pragma once
 
 #include <unknwn.h>
 
 #include <utility>
 
-namespace Nadir::OpenGIS::WMS {
+namespace Nadir {
 
 // Move-only; releases its reference when destroyed or replaced.
 template <class T>
 class PunteroCom {
 public:
     PunteroCom() = default;
+    // Takes over a reference the caller already owns.
+    explicit PunteroCom(T* p) : m_p(p) {}
     ~PunteroCom() { Libera(); }
     PunteroCom(PunteroCom&& otro) noexcept : m_p(std::exchange(otro.m_p, nullptr)) {}
     PunteroCom& operator=(PunteroCom&& otro) noexcept
@@ -25,17 +27,15 @@ public:
     PunteroCom(const PunteroCom&) = delete;
     PunteroCom& operator=(const PunteroCom&) = delete;
 
-    // Takes over a reference the caller already owns.
-    explicit PunteroCom(T* p) : m_p(p) {}
-
     T* operator->() const { return m_p; }
     T* Get() const { return m_p; }
+    explicit operator bool() const { return m_p != nullptr; }
 
-    // For functions that hand out a new reference through a void** out parameter.
-    void** Recibe()
+    // For functions that hand out a new reference through a T** out parameter.
+    T** Recibe()
     {
         Libera();
-        return reinterpret_cast<void**>(&m_p);
+        return &m_p;
     }
 
 private:
@@ -50,4 +50,4 @@ private:
     T* m_p = nullptr;
 };
 
-}  // namespace Nadir::OpenGIS::WMS
+}  // namespace Nadir
