@@ -1,87 +1,21 @@
-// Tests of ortus.dll as a host sees it: exported classes across the module boundary, the MFC state
-// the exported code runs in, the library's own resources, and what it exports.
+// Tests of ortus.dll as a host sees it: exported classes, the MFC state they run in, resources, exports.
 #include <afxwin.h>
 
-#include <DataConectaURL.h>
-
-#include <gtest/gtest.h>
+#include "TestSupport.h"
 
 #include <algorithm>
 #include <cstring>
-#include <map>
-#include <ostream>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
-void PrintTo(const CString& texto, std::ostream* os) { *os << ::testing::PrintToString(std::wstring(texto.GetString())); }
-
 namespace {
-
-// One call the storage code made on the application object.
-struct Llamada {
-    CString operacion, seccion, clave, valor;
-    bool operator==(const Llamada& otra) const
-    {
-        return operacion == otra.operacion && seccion == otra.seccion && clave == otra.clave && valor == otra.valor;
-    }
-};
-
-void PrintTo(const Llamada& llamada, std::ostream* os)
-{
-    *os << ::testing::PrintToString(std::wstring(llamada.operacion + L"(" + llamada.seccion + L"," + llamada.clave +
-                                                 L"," + llamada.valor + L")"));
-}
-
-// The host's application object: its profile lives in memory and every call is recorded, so the
-// tests see which application object the library's storage code reaches.
-class CModuleTestApp : public CWinApp {
-public:
-    CString GetProfileString(LPCWSTR seccion, LPCWSTR clave, LPCWSTR porDefecto) override
-    {
-        m_llamadas.push_back({L"GetProfileString", seccion, clave, porDefecto});
-        const auto it = m_perfil.find(Clave(seccion, clave));
-        return it != m_perfil.end() ? it->second : CString(porDefecto);
-    }
-    UINT GetProfileInt(LPCWSTR seccion, LPCWSTR clave, int porDefecto) override
-    {
-        m_llamadas.push_back({L"GetProfileInt", seccion, clave, Texto(porDefecto)});
-        const auto it = m_perfil.find(Clave(seccion, clave));
-        return static_cast<UINT>(it != m_perfil.end() ? _wtoi(it->second) : porDefecto);
-    }
-    BOOL WriteProfileString(LPCWSTR seccion, LPCWSTR clave, LPCWSTR valor) override
-    {
-        m_llamadas.push_back({L"WriteProfileString", seccion, clave ? clave : L"(null)", valor ? valor : L"(null)"});
-        if (clave == nullptr)
-            m_perfil.clear();
-        else
-            m_perfil[Clave(seccion, clave)] = valor;
-        return TRUE;
-    }
-    BOOL WriteProfileInt(LPCWSTR seccion, LPCWSTR clave, int valor) override
-    {
-        m_llamadas.push_back({L"WriteProfileInt", seccion, clave, Texto(valor)});
-        m_perfil[Clave(seccion, clave)] = Texto(valor);
-        return TRUE;
-    }
-
-    std::vector<Llamada> m_llamadas;
-
-private:
-    static std::wstring Clave(LPCWSTR seccion, LPCWSTR clave) { return std::wstring(seccion) + L"|" + clave; }
-    static CString Texto(int valor)
-    {
-        CString texto;
-        texto.Format(L"%d", valor);
-        return texto;
-    }
-
-    std::map<std::wstring, CString> m_perfil;
-};
 
 // Read while this module's globals are built, before theApp: ortus.dll is attached by then, and
 // its application object must have gone into its own module state, not into this one.
 CWinApp* const g_appAntesDelHost = AfxGetApp();
-CModuleTestApp theApp;
+CWinApp theApp;
 
 HMODULE Ortus() { return ::GetModuleHandleW(L"ortus.dll"); }
 
@@ -111,13 +45,12 @@ DWORD DwordEn(const std::string& datos, size_t desplazamiento)
 
 BOOL CALLBACK AnotaTipo(HMODULE, LPWSTR tipo, LONG_PTR lParam)
 {
-    auto* tipos = reinterpret_cast<std::vector<CString>*>(lParam);
     CString nombre;
     if (IS_INTRESOURCE(tipo))
         nombre.Format(L"#%u", static_cast<unsigned>(reinterpret_cast<ULONG_PTR>(tipo)));
     else
         nombre = tipo;
-    tipos->push_back(nombre);
+    reinterpret_cast<std::vector<CString>*>(lParam)->push_back(nombre);
     return TRUE;
 }
 
@@ -148,20 +81,15 @@ bool HeapsIntactos()
 class ModuleTest : public testing::Test {
 protected:
     static void SetUpTestSuite() { AfxWinInit(::GetModuleHandleW(nullptr), nullptr, ::GetCommandLineW(), 0); }
-    void SetUp() override { theApp.m_llamadas.clear(); }
 };
 
 }  // namespace
 
-TEST_F(ModuleTest, TheHostsApplicationObjectIsTheCurrentOne)
+TEST_F(ModuleTest, TheHostKeepsItsApplicationObjectAndResourceChain)
 {
     EXPECT_EQ(nullptr, g_appAntesDelHost);
     EXPECT_EQ(&theApp, AfxGetApp());
     EXPECT_EQ(AfxGetAppModuleState(), AfxGetModuleState());
-}
-
-TEST_F(ModuleTest, TheLibraryStaysOutOfTheHostsResourceChain)
-{
     // Only ortus.dll has a MUI record: the host's search finds it only if the library joined its chain.
     ASSERT_NE(nullptr, Ortus());
     EXPECT_EQ(::GetModuleHandleW(nullptr), AfxFindResourceHandle(MAKEINTRESOURCEW(1), L"MUI"));
@@ -188,69 +116,16 @@ TEST_F(ModuleTest, LoadingAnotherCopyLeavesTheCallersStateAlone)
     ::DeleteFileW(copia);
 }
 
-TEST_F(ModuleTest, StorageGoesThroughTheHostsApplicationObject)
-{
-    CDataConectaURL escrito;
-    escrito.CargaURLPorDefecto();
-    escrito.m_direcciones.resize(2);
-    escrito.m_seleccionURL = -1;
-    escrito.m_seleccionCapa = L"capa";
-    escrito.m_archivoSalida = L"C:\\s.tif";
-    escrito.WriteProfile(L"Sec", L"P");
-
-    const std::vector<Llamada> esperadas = {
-        {L"WriteProfileString", L"Sec", L"(null)", L"(null)"},
-        {L"WriteProfileString", L"Sec", L"PArchivoSalida", L"C:\\s.tif"},
-        {L"WriteProfileInt", L"Sec", L"PSeleccionURL", L"-1"},
-        {L"WriteProfileString", L"Sec", L"PSeleccionCapa", L"capa"},
-        {L"WriteProfileString", L"Sec", L"PSeleccionSR", L""},
-        {L"WriteProfileInt", L"Sec", L"PCargar", L"1"},
-        {L"WriteProfileString", L"Sec", L"PURL1", L"\"PNOA\",http://www.ign.es/wms-inspire/pnoa-ma"},
-        {L"WriteProfileString", L"Sec", L"PURL2",
-         L"\"NOAA\",http://nowcoast.noaa.gov/wms/?request=GetCapabilities&service=wms"},
-    };
-    EXPECT_EQ(esperadas, theApp.m_llamadas);
-
-    theApp.m_llamadas.clear();
-    CDataConectaURL leido;
-    leido.m_seleccionSR = L"previo";
-    leido.GetProfile(L"Sec", L"P");
-    const std::vector<Llamada> lecturas = {
-        {L"GetProfileString", L"Sec", L"PArchivoSalida", L""},
-        {L"GetProfileInt", L"Sec", L"PSeleccionURL", L"-1"},
-        {L"GetProfileString", L"Sec", L"PSeleccionCapa", L""},
-        {L"GetProfileString", L"Sec", L"PSeleccionSR", L"previo"},  // the present value is the default
-        {L"GetProfileInt", L"Sec", L"PCargar", L"1"},
-        {L"GetProfileString", L"Sec", L"PURL1", L""},
-        {L"GetProfileString", L"Sec", L"PURL2", L""},
-        {L"GetProfileString", L"Sec", L"PURL3", L""},
-    };
-    EXPECT_EQ(lecturas, theApp.m_llamadas);
-    EXPECT_EQ(2u, leido.Cantidad());
-    EXPECT_EQ(-1, leido.m_seleccionURL);
-    EXPECT_EQ(CString(L"capa"), leido.m_seleccionCapa);
-    EXPECT_EQ(CString(L""), leido.m_seleccionSR);
-}
-
 TEST_F(ModuleTest, MemoryCrossesTheBoundaryBothWays)
 {
-    // Built in ortus.dll, released here.
-    std::vector<CDireccionURL> entradas;
-    std::vector<CString> nombres;
     {
+        // Built in ortus.dll, released here.
         CDataConectaURL catalogo;
         catalogo.CargaURLPorDefecto();
-        entradas = std::move(catalogo.m_direcciones);
-        CDireccionURL copia = catalogo.Seleccion();
-        CString nombre = std::move(entradas[0].m_nombre);
-        nombres.push_back(std::move(nombre));
+        const std::vector<CDireccionURL> entradas = std::move(catalogo.m_direcciones);
+        ASSERT_EQ(5u, entradas.size());
+        EXPECT_EQ(L"PNOA", entradas[0].m_nombre);
     }
-    ASSERT_EQ(5u, entradas.size());
-    EXPECT_EQ(CString(L"PNOA"), nombres[0]);
-    entradas.clear();
-    entradas.shrink_to_fit();
-    nombres.clear();
-
     // Built here, released in ortus.dll.
     CDataConectaURL catalogo;
     for (int i = 0; i < 20; ++i) {
@@ -264,7 +139,7 @@ TEST_F(ModuleTest, MemoryCrossesTheBoundaryBothWays)
     while (catalogo.Cantidad() > 10)
         EXPECT_TRUE(catalogo.Borra(0));
     EXPECT_TRUE(catalogo.Modifica(0, CDireccionURL()));
-    EXPECT_EQ(CString(L"servidor 11"), catalogo[1].m_nombre);
+    EXPECT_EQ(L"servidor 11", catalogo[1].m_nombre);
     EXPECT_EQ(8u, catalogo[1].m_capas.size());
     EXPECT_TRUE(HeapsIntactos());
 }
@@ -273,10 +148,9 @@ TEST(ModuleResources, CarriesTheProjectVersion)
 {
     const CString ruta = RutaDeOrtus();
     DWORD ignorado = 0;
-    const DWORD tamano = ::GetFileVersionInfoSizeW(ruta, &ignorado);
-    ASSERT_NE(0u, tamano);
-    std::vector<BYTE> datos(tamano);
-    ASSERT_TRUE(::GetFileVersionInfoW(ruta, 0, tamano, datos.data()));
+    std::vector<BYTE> datos(::GetFileVersionInfoSizeW(ruta, &ignorado));
+    ASSERT_FALSE(datos.empty());
+    ASSERT_TRUE(::GetFileVersionInfoW(ruta, 0, static_cast<DWORD>(datos.size()), datos.data()));
 
     VS_FIXEDFILEINFO* fijo = nullptr;
     UINT longitud = 0;
@@ -285,23 +159,18 @@ TEST(ModuleResources, CarriesTheProjectVersion)
     EXPECT_EQ(static_cast<DWORD>(MAKELONG(0, ORTUS_VERSION_PATCH)), fijo->dwFileVersionLS);
     EXPECT_EQ(static_cast<DWORD>(VFT_DLL), fijo->dwFileType);
 
-    struct Row {
-        LPCWSTR clave;
-        CString valor;
-    };
     CString version;
     version.Format(L"%d.%d.%d.0", ORTUS_VERSION_MAJOR, ORTUS_VERSION_MINOR, ORTUS_VERSION_PATCH);
-    const Row rows[] = {
-        {L"\\StringFileInfo\\040904B0\\FileVersion", version},
-        {L"\\StringFileInfo\\040904B0\\ProductVersion", version},
-        {L"\\StringFileInfo\\040904B0\\OriginalFilename", L"ortus.dll"},
-        {L"\\StringFileInfo\\040904B0\\ProductName", L"Ortus"},
+    const std::pair<LPCWSTR, CString> rows[] = {
+        {L"FileVersion", version}, {L"ProductVersion", version}, {L"OriginalFilename", L"ortus.dll"},
+        {L"ProductName", L"Ortus"},
     };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(testing::Message() << row.clave);
+    for (const auto& [clave, valor] : rows) {
+        SCOPED_TRACE(testing::Message() << clave);
         LPWSTR texto = nullptr;
-        ASSERT_TRUE(::VerQueryValueW(datos.data(), row.clave, reinterpret_cast<void**>(&texto), &longitud));
-        EXPECT_EQ(row.valor, CString(texto));
+        ASSERT_TRUE(::VerQueryValueW(datos.data(), L"\\StringFileInfo\\040904B0\\" + CString(clave),
+                                     reinterpret_cast<void**>(&texto), &longitud));
+        EXPECT_EQ(valor, CString(texto));
     }
 }
 
@@ -309,13 +178,8 @@ TEST(ModuleResources, CarriesTheSideBySideManifest)
 {
     const std::string manifiesto = Recurso(ISOLATIONAWARE_MANIFEST_RESOURCE_ID, RT_MANIFEST);
     ASSERT_FALSE(manifiesto.empty());
-    static const char* const partes[] = {
-        "<requestedExecutionLevel level=\"asInvoker\"",
-        ">true/PM</dpiAware>",
-        ">PerMonitorV2</dpiAwareness>",
-        "name=\"Ortus\"",
-    };
-    for (const char* parte : partes)
+    for (const char* parte : {"<requestedExecutionLevel level=\"asInvoker\"", ">true/PM</dpiAware>",
+                              ">PerMonitorV2</dpiAwareness>", "name=\"Ortus\""})
         EXPECT_NE(std::string::npos, manifiesto.find(parte)) << parte;
 }
 
@@ -323,12 +187,7 @@ TEST(ModuleResources, CarriesTheMuiConfigurationWithEnUsAsFallback)
 {
     const std::string mui = Recurso(MAKEINTRESOURCEW(1), L"MUI");
     ASSERT_GE(mui.size(), 132u);
-    struct Row {
-        const char* campo;
-        size_t desplazamiento;
-        DWORD valor;
-    };
-    const Row rows[] = {
+    const std::tuple<const char*, size_t, DWORD> rows[] = {  // field, offset, value
         {"signature", 0x00, 0xFECDFECD},
         {"size", 0x04, static_cast<DWORD>(mui.size())},
         {"version", 0x08, 0x10000},
@@ -338,8 +197,8 @@ TEST(ModuleResources, CarriesTheMuiConfigurationWithEnUsAsFallback)
         {"language size", 0x78, 0},
         {"fallback language size", 0x80, 12},
     };
-    for (const Row& row : rows)
-        EXPECT_EQ(row.valor, DwordEn(mui, row.desplazamiento)) << row.campo;
+    for (const auto& [campo, desplazamiento, valor] : rows)
+        EXPECT_EQ(valor, DwordEn(mui, desplazamiento)) << campo;
     EXPECT_EQ(mui.substr(0x1C, 16), mui.substr(0x2C, 16));  // service checksum and checksum
     EXPECT_NE(std::string(16, '\0'), mui.substr(0x2C, 16));
 
@@ -362,11 +221,10 @@ TEST(ModuleExports, ExportsOnlyTheCatalogueClasses)
     // The members themselves are there, or the tests would not link.
     const std::vector<std::string> nombres = Exportados(Ortus());
     EXPECT_FALSE(nombres.empty());
-    static const char* const clases[] = {"13CDireccionURL", "15CDataConectaURL"};
     for (const std::string& nombre : nombres) {
-        const bool deUnaClase = std::any_of(std::begin(clases), std::end(clases), [&](const char* clase) {
-            return nombre.rfind(std::string("_ZN") + clase, 0) == 0 || nombre.rfind(std::string("_ZNK") + clase, 0) == 0;
-        });
+        const bool deUnaClase = nombre.starts_with("_ZN13CDireccionURL") || nombre.starts_with("_ZNK13CDireccionURL") ||
+                                nombre.starts_with("_ZN15CDataConectaURL") ||
+                                nombre.starts_with("_ZNK15CDataConectaURL");
         EXPECT_TRUE(deUnaClase) << nombre;
     }
 }

@@ -1,160 +1,34 @@
-// Tests of catalogue storage: the entry line splitter, and the catalogue written to and read from a
-// private INI file and the application profile (registry and INI modes) of this test's application.
+// Tests of catalogue storage: the entry line splitter, a private INI file and the profile in both modes.
 #include <afxwin.h>
 
-#include <DataConectaURL.h>
-
 #include "../storage/SeparaCampos.h"
-
-#include <gtest/gtest.h>
+#include "TestSupport.h"
 
 #include <algorithm>
+#include <climits>
 #include <filesystem>
-#include <ostream>
+#include <memory>
 #include <string>
+#include <tuple>
+#include <type_traits>
+#include <utility>
 #include <vector>
-
-void PrintTo(const CString& texto, std::ostream* os) { *os << ::testing::PrintToString(std::wstring(texto.GetString())); }
 
 namespace {
 
 // The application whose profile the storage operations use: they run in this module's state.
-class CStorageTestApp : public CWinApp {
-public:
-    void UsaRegistro(LPCWSTR clave) { SetRegistryKey(clave); }
-
-    void UsaArchivoIni(const CString& ruta)
-    {
-        free(const_cast<LPWSTR>(m_pszRegistryKey));
-        m_pszRegistryKey = nullptr;
-        free(const_cast<LPWSTR>(m_pszProfileName));
-        m_pszProfileName = _wcsdup(ruta);
-    }
-};
-
-CStorageTestApp theApp;
+CWinApp theApp;
 
 LPCWSTR const kSeccion = L"Catalogo";
 LPCWSTR const kPrefijo = L"Pre";
 
-// Owns an open registry key.
-class ClaveRegistro {
-public:
-    explicit ClaveRegistro(HKEY h = nullptr) : m_h(h) {}
-    ClaveRegistro(ClaveRegistro&& otra) noexcept : m_h(otra.m_h) { otra.m_h = nullptr; }
-    ~ClaveRegistro()
-    {
-        if (m_h != nullptr)
-            ::RegCloseKey(m_h);
-    }
-    HKEY get() const { return m_h; }
-
-private:
-    HKEY m_h;
+struct CierraClave {
+    void operator()(HKEY h) const { ::RegCloseKey(h); }
 };
+using ClaveRegistro = std::unique_ptr<std::remove_pointer_t<HKEY>, CierraClave>;
 
-ClaveRegistro CreaClave(const CString& ruta)
-{
-    HKEY h = nullptr;
-    if (::RegCreateKeyExW(HKEY_CURRENT_USER, ruta, 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr, &h, nullptr) !=
-        ERROR_SUCCESS)
-        ADD_FAILURE() << "cannot create HKCU\\" << ruta.GetString();
-    return ClaveRegistro(h);
-}
-
-void EscribeEnRegistro(const CString& seccion, const CString& clave, LPCWSTR valor)
-{
-    const ClaveRegistro h = CreaClave(seccion);
-    const DWORD bytes = static_cast<DWORD>((wcslen(valor) + 1) * sizeof(WCHAR));
-    EXPECT_EQ(ERROR_SUCCESS, ::RegSetValueExW(h.get(), clave, 0, REG_SZ, reinterpret_cast<const BYTE*>(valor), bytes));
-}
-
-std::vector<CString> ClavesDeRegistro(const CString& seccion)
-{
-    std::vector<CString> claves;
-    HKEY h = nullptr;
-    if (::RegOpenKeyExW(HKEY_CURRENT_USER, seccion, 0, KEY_READ, &h) != ERROR_SUCCESS)
-        return claves;
-    const ClaveRegistro abierta(h);
-    WCHAR nombre[16384];
-    DWORD longitud = ARRAYSIZE(nombre);
-    for (DWORD i = 0; ::RegEnumValueW(abierta.get(), i, nombre, &longitud, nullptr, nullptr, nullptr, nullptr) ==
-                      ERROR_SUCCESS;
-         ++i, longitud = ARRAYSIZE(nombre))
-        claves.push_back(nombre);
-    std::sort(claves.begin(), claves.end());
-    return claves;
-}
-
-// A whole value of an INI file, or with a null key the names of the section's keys, however long.
-std::vector<CString> LeeIni(const CString& archivo, LPCWSTR clave)
-{
-    std::vector<WCHAR> buffer(65536);
-    ::GetPrivateProfileStringW(kSeccion, clave, L"", buffer.data(), static_cast<DWORD>(buffer.size()), archivo);
-    std::vector<CString> lista;
-    for (const WCHAR* p = buffer.data(); *p != L'\0'; p += wcslen(p) + 1)
-        lista.push_back(p);
-    std::sort(lista.begin(), lista.end());
-    return lista;
-}
-
-CString ValorIni(const CString& archivo, LPCWSTR clave)
-{
-    const std::vector<CString> valor = LeeIni(archivo, clave);
-    return valor.empty() ? CString() : valor[0];
-}
-
-// A directory under %TEMP% for one test, removed with everything in it.
-class DirectorioTemporal {
-public:
-    DirectorioTemporal()
-    {
-        // A unique name from the system, turned from a file into a directory.
-        WCHAR temp[MAX_PATH], unico[MAX_PATH];
-        ::GetTempPathW(MAX_PATH, temp);
-        ::GetTempFileNameW(temp, L"ort", 0, unico);
-        ::DeleteFileW(unico);
-        m_ruta = unico;
-        std::filesystem::create_directories(std::wstring(m_ruta.GetString()));
-    }
-    ~DirectorioTemporal()
-    {
-        std::error_code ignorado;
-        std::filesystem::remove_all(std::wstring(m_ruta.GetString()), ignorado);
-    }
-    DirectorioTemporal(const DirectorioTemporal&) = delete;
-    DirectorioTemporal& operator=(const DirectorioTemporal&) = delete;
-
-    CString Archivo(LPCWSTR nombre) const { return m_ruta + L"\\" + nombre; }
-
-private:
-    CString m_ruta;
-};
-
-enum class TipoAlmacen { ArchivoPrivado, PerfilRegistro, PerfilIni };
-
-std::string NombreDe(TipoAlmacen tipo)
-{
-    switch (tipo) {
-    case TipoAlmacen::ArchivoPrivado:
-        return "PrivateFile";
-    case TipoAlmacen::PerfilRegistro:
-        return "ProfileRegistry";
-    case TipoAlmacen::PerfilIni:
-        return "ProfileIni";
-    }
-    return "?";
-}
-
-void PrintTo(TipoAlmacen tipo, std::ostream* os) { *os << NombreDe(tipo); }
-
-CDireccionURL Entrada(LPCWSTR nombre, LPCWSTR url)
-{
-    CDireccionURL entrada;
-    entrada.m_nombre = nombre;
-    entrada.m_url = url;
-    return entrada;
-}
+// Named after this process, so that parallel test processes never meet.
+std::wstring DeEsteProceso(LPCWSTR nombre) { return nombre + std::to_wstring(::GetCurrentProcessId()); }
 
 CDataConectaURL CatalogoDeEntradas(std::initializer_list<CDireccionURL> entradas)
 {
@@ -163,76 +37,33 @@ CDataConectaURL CatalogoDeEntradas(std::initializer_list<CDireccionURL> entradas
     return catalogo;
 }
 
-CDataConectaURL CatalogoCompleto()
-{
-    CDataConectaURL catalogo = CatalogoDeEntradas(
-        {Entrada(L"PNOA", L"http://a/wms"), Entrada(L"Cartografia IGN", L"http://b/wms?x=1&y=2"),
-         Entrada(L"\u00d1and\u00fa", L"http://c/\u00e1")});
-    catalogo.m_seleccionURL = 2;
-    catalogo.m_seleccionCapa = L"OI.OrthoimageCoverage";
-    catalogo.m_seleccionSR = L"EPSG:25830";
-    catalogo.m_archivoSalida = L"C:\\salida\\mapa final.tif";
-    catalogo.m_cargar = 2;
-    return catalogo;
-}
+enum class TipoAlmacen { ArchivoPrivado, PerfilRegistro, PerfilIni };
+const char* const kNombresDeAlmacen[] = {"PrivateFile", "ProfileRegistry", "ProfileIni"};
 
-std::vector<CString> NombresDe(const CDataConectaURL& catalogo)
-{
-    std::vector<CString> nombres;
-    for (const CDireccionURL& entrada : catalogo.m_direcciones)
-        nombres.push_back(entrada.m_nombre);
-    return nombres;
-}
-
-std::vector<CString> UrlsDe(const CDataConectaURL& catalogo)
-{
-    std::vector<CString> urls;
-    for (const CDireccionURL& entrada : catalogo.m_direcciones)
-        urls.push_back(entrada.m_url);
-    return urls;
-}
-
-void ExpectSameChoice(const CDataConectaURL& esperado, const CDataConectaURL& leido)
-{
-    EXPECT_EQ(esperado.m_seleccionURL, leido.m_seleccionURL);
-    EXPECT_EQ(esperado.m_seleccionCapa, leido.m_seleccionCapa);
-    EXPECT_EQ(esperado.m_seleccionSR, leido.m_seleccionSR);
-    EXPECT_EQ(esperado.m_archivoSalida, leido.m_archivoSalida);
-    EXPECT_EQ(esperado.m_cargar, leido.m_cargar);
-}
-
-CString Repite(WCHAR c, int veces) { return CString(c, veces); }
-
-// The profile's registry key of this process, so parallel test processes never meet.
-CString ClaveDeEmpresa()
-{
-    CString clave;
-    clave.Format(L"OrtusStorageTest-%lu", ::GetCurrentProcessId());
-    return clave;
-}
-
-// The same tests on each store. Raw access (EscribeValor, Claves) bypasses the code under test;
-// profile keys carry the prefix, private-file keys none.
-class StorageTest : public testing::TestWithParam<TipoAlmacen> {
-protected:
-    static void SetUpTestSuite() { AfxWinInit(::GetModuleHandleW(nullptr), nullptr, ::GetCommandLineW(), 0); }
-
-    void SetUp() override
+// One store, empty for a test and removed after it. Profile keys carry kPrefijo, private-file keys
+// none; the raw access (EscribeValor, Claves, LeeIni) bypasses the code under test.
+class Almacen {
+public:
+    explicit Almacen(TipoAlmacen tipo) : m_tipo(tipo)
     {
-        m_archivo = m_directorio.Archivo(L"catalogo.ini");
-        if (GetParam() == TipoAlmacen::PerfilIni)
-            theApp.UsaArchivoIni(m_archivo);
-        if (GetParam() == TipoAlmacen::PerfilRegistro) {
-            theApp.UsaRegistro(ClaveDeEmpresa());
-            m_seccionRegistro = L"Software\\" + ClaveDeEmpresa() + L"\\" + theApp.m_pszProfileName + L"\\" + kSeccion;
+        AfxWinInit(::GetModuleHandleW(nullptr), nullptr, ::GetCommandLineW(), 0);
+        ::DeleteFileW(m_archivo);
+        if (tipo == TipoAlmacen::PerfilRegistro)
+            theApp.SetRegistryKey(m_empresa.c_str());
+        if (tipo == TipoAlmacen::PerfilIni) {
+            free(const_cast<LPWSTR>(theApp.m_pszRegistryKey));
+            theApp.m_pszRegistryKey = nullptr;
+            free(const_cast<LPWSTR>(theApp.m_pszProfileName));
+            theApp.m_pszProfileName = _wcsdup(m_archivo);
         }
     }
-    void TearDown() override { ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\" + ClaveDeEmpresa()); }
+    ~Almacen()
+    {
+        ::RegDeleteTreeW(HKEY_CURRENT_USER, (L"Software\\" + m_empresa).c_str());
+        ::DeleteFileW(m_archivo);
+    }
 
-    bool EsPerfil() const { return GetParam() != TipoAlmacen::ArchivoPrivado; }
-    CString Prefijo() const { return EsPerfil() ? kPrefijo : L""; }
-    // Longest value read back whole; 0 for no bound.
-    int LongitudLeible() const { return EsPerfil() ? 0 : 255; }
+    bool EsPerfil() const { return m_tipo != TipoAlmacen::ArchivoPrivado; }
 
     void Escribe(const CDataConectaURL& catalogo) const
     {
@@ -258,33 +89,66 @@ protected:
 
     void EscribeValorSinPrefijo(const CString& clave, LPCWSTR valor) const
     {
-        if (GetParam() == TipoAlmacen::PerfilRegistro)
-            EscribeEnRegistro(m_seccionRegistro, clave, valor);
+        const DWORD bytes = static_cast<DWORD>((wcslen(valor) + 1) * sizeof(WCHAR));
+        if (m_tipo == TipoAlmacen::PerfilRegistro)
+            EXPECT_EQ(ERROR_SUCCESS, ::RegSetValueExW(ClaveRegistro(theApp.GetSectionKey(kSeccion)).get(), clave, 0,
+                                                      REG_SZ, reinterpret_cast<const BYTE*>(valor), bytes));
         else
             EXPECT_TRUE(::WritePrivateProfileStringW(kSeccion, clave, valor, m_archivo));
     }
-    void EscribeValor(LPCWSTR clave, LPCWSTR valor) const { EscribeValorSinPrefijo(Prefijo() + clave, valor); }
+    void EscribeValor(LPCWSTR clave, LPCWSTR valor) const
+    {
+        EscribeValorSinPrefijo((EsPerfil() ? kPrefijo : L"") + CString(clave), valor);
+    }
+    // The section's key names, sorted.
     std::vector<CString> Claves() const
     {
-        return GetParam() == TipoAlmacen::PerfilRegistro ? ClavesDeRegistro(m_seccionRegistro)
-                                                          : LeeIni(m_archivo, nullptr);
+        return m_tipo == TipoAlmacen::PerfilRegistro ? ClavesDeRegistro() : LeeIni(nullptr);
+    }
+    // A whole value of the file, however long, or with a null key the names of the section's keys.
+    std::vector<CString> LeeIni(LPCWSTR clave) const
+    {
+        std::vector<WCHAR> buffer(65536);
+        ::GetPrivateProfileStringW(kSeccion, clave, L"", buffer.data(), static_cast<DWORD>(buffer.size()), m_archivo);
+        std::vector<CString> lista;
+        for (const WCHAR* p = buffer.data(); *p != L'\0'; p += wcslen(p) + 1)
+            lista.push_back(p);
+        std::sort(lista.begin(), lista.end());
+        return lista;
     }
 
-    DirectorioTemporal m_directorio;
-    CString m_archivo;  // the private file, or the profile's in INI mode
-    CString m_seccionRegistro;
+private:
+    std::vector<CString> ClavesDeRegistro() const
+    {
+        const ClaveRegistro seccion(theApp.GetSectionKey(kSeccion));
+        std::vector<CString> claves;
+        WCHAR nombre[16384];
+        DWORD longitud = ARRAYSIZE(nombre);
+        for (DWORD i = 0; ::RegEnumValueW(seccion.get(), i, nombre, &longitud, nullptr, nullptr, nullptr, nullptr) ==
+                          ERROR_SUCCESS;
+             ++i, longitud = ARRAYSIZE(nombre))
+            claves.push_back(nombre);
+        std::sort(claves.begin(), claves.end());
+        return claves;
+    }
+
+    const TipoAlmacen m_tipo;
+    const std::wstring m_empresa = DeEsteProceso(L"OrtusStorageTest-");
+    const CString m_archivo =
+        (std::filesystem::temp_directory_path() / (DeEsteProceso(L"ortus-catalogo-") + L".ini")).c_str();
+};
+
+// The same tests on each store.
+class StorageTest : public testing::TestWithParam<TipoAlmacen>, protected Almacen {
+protected:
+    StorageTest() : Almacen(GetParam()) {}
 };
 
 }  // namespace
 
 TEST(StorageLineParser, SplitsNameAndAddress)
 {
-    struct Row {
-        LPCWSTR linea;
-        int cuenta;
-        LPCWSTR nombre, url;
-    };
-    static const Row rows[] = {
+    static const std::tuple<LPCWSTR, int, LPCWSTR, LPCWSTR> rows[] = {
         {L"\"PNOA\",wms", 2, L"PNOA", L"wms"},
         {L"\"Cartografia IGN\",x ", 2, L"Cartografia IGN", L"x"},
         {L"\"a b, c\" , x y", 2, L"a b, c", L"x"},
@@ -305,6 +169,7 @@ TEST(StorageLineParser, SplitsNameAndAddress)
         {L"\"My \"best\" server\",x", 2, L"My ", L"best"},
         {L",\"b\"", 1, L"b", L""},
         {L"\ufeff\"n\",u", 2, L"n", L"u"},
+        {L"", 0, L"sin tocar", L"sin tocar"},              // an empty line leaves the fields alone
         // Beyond the documented table.
         {L"\"abc, def  ", 1, L"abc, def  ", L""},          // unclosed quote keeps trailing blanks
         {L"\t\r\n\"n\"\t,\r\nu\r\n", 2, L"n", L"u"},       // line breaks and tabs are blanks
@@ -320,64 +185,37 @@ TEST(StorageLineParser, SplitsNameAndAddress)
         {L"a\"", 2, L"a", L""},                            // an unclosed empty quote is still a field
         {L"x;y=1,2", 2, L"x;y=1", L"2"},
     };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(testing::Message() << "line <" << row.linea << ">");
+    for (const auto& [linea, cuenta, nombre, url] : rows) {
+        SCOPED_TRACE(testing::Message() << "line <" << linea << ">");
         CString campos[2] = {L"sin tocar", L"sin tocar"};
-        EXPECT_EQ(row.cuenta, SeparaCampos(row.linea, campos));
-        EXPECT_EQ(CString(row.nombre), campos[0]);
-        EXPECT_EQ(CString(row.url), campos[1]);
+        EXPECT_EQ(cuenta, SeparaCampos(linea, campos));
+        EXPECT_EQ(nombre, campos[0]);
+        EXPECT_EQ(url, campos[1]);
     }
-}
-
-TEST(StorageLineParser, LeavesTheFieldsAloneOnAnEmptyLine)
-{
-    CString campos[2] = {L"nombre", L"url"};
-    EXPECT_EQ(0, SeparaCampos(L"", campos));
-    EXPECT_EQ(CString(L"nombre"), campos[0]);
-    EXPECT_EQ(CString(L"url"), campos[1]);
 }
 
 TEST_P(StorageTest, RoundTripsTheCatalogueAndTheChoice)
 {
-    const CDataConectaURL escrito = CatalogoCompleto();
-    const CDataConectaURL leido = IdaYVuelta(escrito);
-    EXPECT_EQ(NombresDe(escrito), NombresDe(leido));
-    EXPECT_EQ(UrlsDe(escrito), UrlsDe(leido));
-    ExpectSameChoice(escrito, leido);
-}
-
-TEST_P(StorageTest, RoundTripsAnEmptyCatalogue)
-{
-    CDataConectaURL escrito;
-    escrito.m_seleccionCapa = L"capa";
-    escrito.m_cargar = 0;
-    const CDataConectaURL leido = IdaYVuelta(escrito);
-    EXPECT_EQ(0u, leido.Cantidad());
-    ExpectSameChoice(escrito, leido);
-}
-
-TEST_P(StorageTest, RoundTripsSignedIntegers)
-{
-    static const int valores[] = {-1, 0, 1, 7, -2147483647 - 1, 2147483647};
-    for (const int valor : valores) {
-        SCOPED_TRACE(testing::Message() << "value " << valor);
-        CDataConectaURL escrito = CatalogoCompleto();
-        escrito.m_seleccionURL = valor;
-        escrito.m_cargar = valor;
+    std::vector<CDataConectaURL> escritos = {CatalogoCompleto(), CDataConectaURL()};
+    escritos[1].m_seleccionCapa = L"capa";  // no entries, a choice all the same
+    for (const int valor : {-1, 0, 1, 7, INT_MIN, INT_MAX}) {
+        escritos.push_back(CatalogoCompleto());
+        escritos.back().m_seleccionURL = valor;
+        escritos.back().m_cargar = valor;
+    }
+    for (const CDataConectaURL& escrito : escritos) {
+        SCOPED_TRACE(testing::Message() << escrito.Cantidad() << " entries, integers " << escrito.m_cargar);
         const CDataConectaURL leido = IdaYVuelta(escrito);
-        EXPECT_EQ(valor, leido.m_seleccionURL);
-        EXPECT_EQ(valor, leido.m_cargar);
+        EXPECT_EQ(Nombres(escrito), Nombres(leido));
+        EXPECT_EQ(Urls(escrito), Urls(leido));
+        ExpectSameChoice(escrito, leido);
     }
 }
 
 TEST_P(StorageTest, KeepsOrChangesNamesAndAddressesAsTheLineFormatAllows)
 {
-    struct Row {
-        const char* caso;
-        LPCWSTR nombre, url;
-        LPCWSTR nombreLeido, urlLeida;
-    };
-    static const Row rows[] = {
+    // Each row: the case, the name and address written, and what comes back.
+    static const std::tuple<const char*, LPCWSTR, LPCWSTR, LPCWSTR, LPCWSTR> rows[] = {
         {"name with a blank", L"Cartografia IGN", L"http://x", L"Cartografia IGN", L"http://x"},
         {"name with a comma", L"a, b", L"http://x", L"a, b", L"http://x"},
         {"address ending in a blank", L"n", L"http://x/mapa-raster ", L"n", L"http://x/mapa-raster"},
@@ -386,18 +224,16 @@ TEST_P(StorageTest, KeepsOrChangesNamesAndAddressesAsTheLineFormatAllows)
         {"name with a quotation mark", L"My \"best\" server", L"http://x", L"My ", L"best"},
         {"empty name", L"", L"http://x", L"", L"http://x"},
     };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.caso);
-        const CDataConectaURL leido = IdaYVuelta(CatalogoDeEntradas({Entrada(row.nombre, row.url)}));
-        ASSERT_EQ(1u, leido.Cantidad());
-        EXPECT_EQ(CString(row.nombreLeido), leido[0].m_nombre);
-        EXPECT_EQ(CString(row.urlLeida), leido[0].m_url);
+    for (const auto& [caso, nombre, url, nombreLeido, urlLeida] : rows) {
+        SCOPED_TRACE(caso);
+        const CDataConectaURL leido = IdaYVuelta(CatalogoDeEntradas({Entrada(nombre, url)}));
+        EXPECT_EQ(std::vector<CString>{nombreLeido}, Nombres(leido));
+        EXPECT_EQ(std::vector<CString>{urlLeida}, Urls(leido));
     }
 }
 
 TEST_P(StorageTest, WritingReplacesTheWholeSection)
 {
-    const CString p = Prefijo();
     EscribeValorSinPrefijo(L"OtroProgramaClave", L"valor");
     EscribeValorSinPrefijo(L"OtroURL1", L"\"x\",y");
     CDataConectaURL largo = CatalogoDeEntradas({Entrada(L"1", L"u1"), Entrada(L"2", L"u2"), Entrada(L"3", L"u3"),
@@ -409,33 +245,28 @@ TEST_P(StorageTest, WritingReplacesTheWholeSection)
     std::vector<CString> esperadas;
     for (LPCWSTR clave : {L"ArchivoSalida", L"Cargar", L"SeleccionCapa", L"SeleccionSR", L"SeleccionURL", L"URL1",
                           L"URL2", L"URL3"})
-        esperadas.push_back(p + clave);
+        esperadas.push_back((EsPerfil() ? kPrefijo : L"") + CString(clave));
     std::sort(esperadas.begin(), esperadas.end());
     EXPECT_EQ(esperadas, Claves());
-
     CDataConectaURL leido;
     Lee(leido);
-    EXPECT_EQ((std::vector<CString>{L"1", L"2", L"3"}), NombresDe(leido));
+    EXPECT_EQ((std::vector<CString>{L"1", L"2", L"3"}), Nombres(leido));
 }
 
 TEST_P(StorageTest, StopsAtTheFirstMissingOrEmptyLine)
 {
-    struct Row {
-        const char* caso;
-        std::vector<int> numeros;  // stored entry keys; 0 stores an empty URL2
-        std::vector<CString> nombres;
-    };
-    const Row rows[] = {
+    // Each row: the case, the entry keys stored (0 stores an empty URL2), and the names read.
+    const std::tuple<const char*, std::vector<int>, std::vector<CString>> rows[] = {
         {"1, 2, 4", {1, 2, 4}, {L"n1", L"n2"}},
         {"2, 3 only", {2, 3}, {}},
         {"1, empty 2, 3", {1, 0, 3}, {L"n1"}},
         {"1 to 12", {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12},
          {L"n1", L"n2", L"n3", L"n4", L"n5", L"n6", L"n7", L"n8", L"n9", L"n10", L"n11", L"n12"}},
     };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.caso);
+    for (const auto& [caso, numeros, nombres] : rows) {
+        SCOPED_TRACE(caso);
         Escribe(CDataConectaURL());
-        for (const int n : row.numeros) {
+        for (const int n : numeros) {
             CString clave, linea;
             clave.Format(L"URL%d", n == 0 ? 2 : n);
             linea.Format(L"\"n%d\",u%d", n, n);
@@ -443,63 +274,35 @@ TEST_P(StorageTest, StopsAtTheFirstMissingOrEmptyLine)
         }
         CDataConectaURL leido;
         Lee(leido);
-        EXPECT_EQ(row.nombres, NombresDe(leido));
+        EXPECT_EQ(nombres, Nombres(leido));
     }
 }
 
-TEST_P(StorageTest, SkipsStoredLinesThatInsertaRefuses)
+TEST_P(StorageTest, ReadingAppendsThroughInsertaBehindTheEntriesThere)
 {
-    Escribe(CDataConectaURL());
-    EscribeValor(L"URL1", L"\"a\",ua");
-    EscribeValor(L"URL2", L"\"a\",ub");   // name repeated
-    EscribeValor(L"URL3", L"\"b\",ua");   // address repeated
-    EscribeValor(L"URL4", L"\"A\",uA");   // differs in case only: kept
-    EscribeValor(L"URL5", L"\"c\",uc");
+    Escribe(CatalogoCompleto());  // PNOA, Cartografia IGN, \u00d1and\u00fa
+    EscribeValor(L"URL4", L"\"a\",ua");
+    EscribeValor(L"URL5", L"\"a\",ub");  // name repeated
+    EscribeValor(L"URL6", L"\"b\",ua");  // address repeated
+    EscribeValor(L"URL7", L"\"A\",uA");  // differs in case only: kept
     CDataConectaURL leido;
-    Lee(leido);
-    EXPECT_EQ((std::vector<CString>{L"a", L"A", L"c"}), NombresDe(leido));
-    EXPECT_EQ((std::vector<CString>{L"ua", L"uA", L"uc"}), UrlsDe(leido));
-}
-
-TEST_P(StorageTest, ReadingTwiceAddsEachEntryOnce)
-{
-    const CDataConectaURL escrito = CatalogoCompleto();
-    Escribe(escrito);
-    CDataConectaURL leido;
+    leido.CargaURLPorDefecto();  // PNOA and Cartografia IGN taken already
     Lee(leido);
     leido.m_seleccionCapa = L"cambiada";
-    Lee(leido);
-    EXPECT_EQ(NombresDe(escrito), NombresDe(leido));
-    ExpectSameChoice(escrito, leido);  // the single values are read again
-}
-
-TEST_P(StorageTest, AppendsBehindEntriesAlreadyThere)
-{
-    CDataConectaURL escrito = CatalogoDeEntradas({Entrada(L"PNOA", L"http://otra"), Entrada(L"Mio", L"http://mio"),
-                                                 Entrada(L"Otro", L"http://www.ign.es/wms-inspire/mdt")});
-    Escribe(escrito);
-    CDataConectaURL leido;
-    leido.CargaURLPorDefecto();
-    Lee(leido);
-    ASSERT_EQ(6u, leido.Cantidad());
-    EXPECT_EQ(CString(L"PNOA"), leido[0].m_nombre);
-    EXPECT_EQ(CString(L"Mio"), leido[5].m_nombre);
-}
-
-TEST_P(StorageTest, RestoresTheSelectionEvenWhenOutOfRange)
-{
-    CDataConectaURL escrito = CatalogoDeEntradas({Entrada(L"a", L"ua")});
-    escrito.m_seleccionURL = 5;
-    const CDataConectaURL leido = IdaYVuelta(escrito);
-    EXPECT_EQ(5, leido.m_seleccionURL);
-    EXPECT_TRUE(leido.Seleccion().m_nombre.IsEmpty());
+    Lee(leido);  // the entries once, the single values again
+    EXPECT_EQ((std::vector<CString>{L"PNOA", L"NOAA", L"Catastro", L"Cartografia IGN", L"MDT IGN", L"\u00d1and\u00fa",
+                                    L"a", L"A"}),
+              Nombres(leido));
+    EXPECT_EQ(L"ua", leido[6].m_url);
+    EXPECT_EQ(L"uA", leido[7].m_url);
+    ExpectSameChoice(CatalogoCompleto(), leido);
 }
 
 TEST_P(StorageTest, LeavesEverythingAsItWasWhenNothingIsStored)
 {
     CDataConectaURL leido = CatalogoCompleto();
     Lee(leido);
-    EXPECT_EQ(NombresDe(CatalogoCompleto()), NombresDe(leido));
+    EXPECT_EQ(Nombres(CatalogoCompleto()), Nombres(leido));
     ExpectSameChoice(CatalogoCompleto(), leido);
 
     CDataConectaURL nuevo;
@@ -520,179 +323,109 @@ TEST_P(StorageTest, AnEmptyStoredStringEmptiesOnlyInTheProfile)
 
 TEST_P(StorageTest, ReadsLongValuesUpToTheStoresBound)
 {
-    struct Row {
-        int longitud;
-    };
-    static const Row rows[] = {{254}, {255}, {256}, {300}, {1000}};
-    for (const Row& row : rows) {
-        SCOPED_TRACE(testing::Message() << row.longitud << " characters");
+    for (const int longitud : {254, 255, 256, 300, 1000}) {
+        SCOPED_TRACE(testing::Message() << longitud << " characters");
         CDataConectaURL escrito;
-        escrito.m_archivoSalida = Repite(L'a', row.longitud - 1) + L"z";
+        escrito.m_archivoSalida = CString(L'a', longitud - 1) + L"z";
         const CDataConectaURL leido = IdaYVuelta(escrito);
-        const int bound = LongitudLeible();
-        const int esperada = bound == 0 ? row.longitud : std::min(row.longitud, bound);
-        EXPECT_EQ(escrito.m_archivoSalida.Left(esperada), leido.m_archivoSalida);
+        EXPECT_EQ(escrito.m_archivoSalida.Left(EsPerfil() ? longitud : std::min(longitud, 255)), leido.m_archivoSalida);
     }
 }
 
-TEST_P(StorageTest, CutEntryLinesLoseTheirAddress)
+TEST_P(StorageTest, ReadsEntryLinesUpToTheStoresBound)
 {
-    // "name",u with a 260-character name: cut to 255, the closing mark is gone.
-    const CString nombre = Repite(L'n', 260);
-    const CDataConectaURL leido = IdaYVuelta(CatalogoDeEntradas({Entrada(nombre, L"http://u")}));
-    ASSERT_EQ(1u, leido.Cantidad());
-    if (LongitudLeible() == 0) {
-        EXPECT_EQ(nombre, leido[0].m_nombre);
-        EXPECT_EQ(CString(L"http://u"), leido[0].m_url);
-    } else {
-        EXPECT_EQ(nombre.Left(254), leido[0].m_nombre);
-        EXPECT_TRUE(leido[0].m_url.IsEmpty());
+    // "name",address with a 260-character name loses its closing mark and its address.
+    // Each row: the name and address written, and what a file gives back.
+    const CString largo(L'n', 260);
+    const CString de255 = L"http://" + CString(L'u', 255 - 4 - 7);  // with "n",
+    const std::tuple<CString, CString, CString, CString> rows[] = {
+        {largo, L"http://u", largo.Left(254), L""},
+        {L"n", de255, L"n", de255},
+    };
+    for (const auto& [nombre, url, nombreCortado, urlCortada] : rows) {
+        SCOPED_TRACE(testing::Message() << nombre.GetLength() + url.GetLength() + 3 << "-character line");
+        const CDataConectaURL leido = IdaYVuelta(CatalogoDeEntradas({Entrada(nombre, url)}));
+        EXPECT_EQ(std::vector<CString>{EsPerfil() ? nombre : nombreCortado}, Nombres(leido));
+        EXPECT_EQ(std::vector<CString>{EsPerfil() ? url : urlCortada}, Urls(leido));
     }
-}
-
-TEST_P(StorageTest, ReadsAnEntryLineOfExactly255CharactersWhole)
-{
-    const CString url = L"http://" + Repite(L'u', 255 - 4 - 7);  // "n", and the scheme
-    const CDataConectaURL leido = IdaYVuelta(CatalogoDeEntradas({Entrada(L"n", url)}));
-    ASSERT_EQ(1u, leido.Cantidad());
-    EXPECT_EQ(url, leido[0].m_url);
 }
 
 INSTANTIATE_TEST_SUITE_P(Stores, StorageTest,
                          testing::Values(TipoAlmacen::ArchivoPrivado, TipoAlmacen::PerfilRegistro,
                                          TipoAlmacen::PerfilIni),
-                         [](const testing::TestParamInfo<TipoAlmacen>& info) { return NombreDe(info.param); });
+                         [](const auto& info) { return kNombresDeAlmacen[static_cast<int>(info.param)]; });
 
-// Private-file details the shared tests above do not see.
-class StoragePrivateFileTest : public testing::Test {
-protected:
-    DirectorioTemporal m_directorio;
-    CString m_archivo = m_directorio.Archivo(L"catalogo.ini");
-};
-
-TEST_F(StoragePrivateFileTest, WritesLongValuesWhole)
+TEST(StoragePrivateFile, WritesValuesWholeAndIntegersAsSignedDecimalText)
 {
-    CDataConectaURL escrito = CatalogoDeEntradas({Entrada(Repite(L'n', 300), L"http://" + Repite(L'u', 400))});
-    escrito.m_archivoSalida = Repite(L'a', 299) + L"z";
-    escrito.WritePrivateProfile(m_archivo, kSeccion);
-    EXPECT_EQ(escrito.m_archivoSalida, ValorIni(m_archivo, L"ArchivoSalida"));
-    EXPECT_EQ(L"\"" + escrito[0].m_nombre + L"\"," + escrito[0].m_url, ValorIni(m_archivo, L"URL1"));
-}
-
-TEST_F(StoragePrivateFileTest, StoresIntegersAsSignedDecimalText)
-{
-    CDataConectaURL escrito;
+    const Almacen almacen(TipoAlmacen::ArchivoPrivado);
+    CDataConectaURL escrito = CatalogoDeEntradas({Entrada(CString(L'n', 300), L"http://" + CString(L'u', 400))});
+    escrito.m_archivoSalida = CString(L'a', 299) + L"z";
     escrito.m_cargar = 2;
-    escrito.WritePrivateProfile(m_archivo, kSeccion);
-    EXPECT_EQ(CString(L"-1"), ValorIni(m_archivo, L"SeleccionURL"));
-    EXPECT_EQ(CString(L"2"), ValorIni(m_archivo, L"Cargar"));
+    almacen.Escribe(escrito);
+    EXPECT_EQ(std::vector<CString>{escrito.m_archivoSalida}, almacen.LeeIni(L"ArchivoSalida"));
+    EXPECT_EQ(std::vector<CString>{L"\"" + escrito[0].m_nombre + L"\"," + escrito[0].m_url}, almacen.LeeIni(L"URL1"));
+    EXPECT_EQ(std::vector<CString>{L"-1"}, almacen.LeeIni(L"SeleccionURL"));
+    EXPECT_EQ(std::vector<CString>{L"2"}, almacen.LeeIni(L"Cargar"));
 }
 
-TEST_F(StoragePrivateFileTest, ReadsIntegersAsWtoiDoes)
+TEST(StoragePrivateFile, ReadsIntegersAsWtoiDoes)
 {
-    struct Row {
-        LPCWSTR texto;
-        int valor;
-    };
-    static const Row rows[] = {
+    static const std::pair<LPCWSTR, int> rows[] = {
         {L"12", 12}, {L"-3", -3}, {L"+4", 4}, {L"7abc", 7}, {L"abc", 0}, {L"-", 0}, {L"0x10", 0},
     };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(testing::Message() << "stored <" << row.texto << ">");
-        ::WritePrivateProfileStringW(kSeccion, L"SeleccionURL", row.texto, m_archivo);
-        ::WritePrivateProfileStringW(kSeccion, L"Cargar", row.texto, m_archivo);
+    const Almacen almacen(TipoAlmacen::ArchivoPrivado);
+    for (const auto& [texto, valor] : rows) {
+        SCOPED_TRACE(testing::Message() << "stored <" << texto << ">");
+        almacen.EscribeValor(L"SeleccionURL", texto);
+        almacen.EscribeValor(L"Cargar", texto);
         CDataConectaURL leido;
-        leido.GetPrivateProfile(m_archivo, kSeccion);
-        EXPECT_EQ(row.valor, leido.m_seleccionURL);
-        EXPECT_EQ(row.valor, leido.m_cargar);
+        almacen.Lee(leido);
+        EXPECT_EQ(valor, leido.m_seleccionURL);
+        EXPECT_EQ(valor, leido.m_cargar);
     }
 }
 
-TEST_F(StoragePrivateFileTest, AMissingFileReadsAsNothingStored)
+TEST(StorageProfile, ReadsOnlyKeysWithTheWholePrefix)
 {
-    CDataConectaURL leido = CatalogoCompleto();
-    leido.GetPrivateProfile(m_directorio.Archivo(L"no-existe.ini"), kSeccion);
-    EXPECT_EQ(NombresDe(CatalogoCompleto()), NombresDe(leido));
-    ExpectSameChoice(CatalogoCompleto(), leido);
-}
-
-// Profile details: prefixes, registry-only values and the absence of an application object.
-class StorageProfileTest : public testing::Test {
-protected:
-    static void SetUpTestSuite() { AfxWinInit(::GetModuleHandleW(nullptr), nullptr, ::GetCommandLineW(), 0); }
-
-    void SetUp() override
-    {
-        theApp.UsaRegistro(ClaveDeEmpresa());
-        m_seccionRegistro = L"Software\\" + ClaveDeEmpresa() + L"\\" + theApp.m_pszProfileName + L"\\" + kSeccion;
-    }
-    void TearDown() override { ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\" + ClaveDeEmpresa()); }
-
-    CString m_seccionRegistro;
-};
-
-TEST_F(StorageProfileTest, PutsThePrefixInFrontOfEveryKey)
-{
-    struct Row {
-        LPCWSTR prefijoLeido;
-        unsigned int entradas;
-    };
-    static const Row rows[] = {{L"Mio", 3}, {L"", 0}, {L"Mi", 0}, {L"MioX", 0}};
+    const Almacen almacen(TipoAlmacen::PerfilRegistro);
     CatalogoCompleto().WriteProfile(kSeccion, L"Mio");
-    EXPECT_EQ(CString(L"\"PNOA\",http://a/wms"), theApp.GetProfileString(kSeccion, L"MioURL1", L""));
-    EXPECT_EQ(2, static_cast<int>(theApp.GetProfileInt(kSeccion, L"MioSeleccionURL", 0)));
-    for (const Row& row : rows) {
-        SCOPED_TRACE(testing::Message() << "read with prefix <" << row.prefijoLeido << ">");
+    static const std::pair<LPCWSTR, unsigned int> rows[] = {{L"Mio", 3}, {L"", 0}, {L"Mi", 0}, {L"MioX", 0}};
+    for (const auto& [prefijo, entradas] : rows) {
+        SCOPED_TRACE(testing::Message() << "read with prefix <" << prefijo << ">");
         CDataConectaURL leido;
-        leido.GetProfile(kSeccion, row.prefijoLeido);
-        EXPECT_EQ(row.entradas, leido.Cantidad());
-        EXPECT_EQ(row.entradas == 0 ? -1 : 2, leido.m_seleccionURL);
+        leido.GetProfile(kSeccion, prefijo);
+        EXPECT_EQ(entradas, leido.Cantidad());
+        EXPECT_EQ(entradas == 0 ? -1 : 2, leido.m_seleccionURL);
     }
 }
 
-TEST_F(StorageProfileTest, ABlankLineAddsAnEmptyEntryUnlessOneIsThere)
+TEST(StorageProfile, ABlankRegistryLineAddsAnEmptyEntryAndTheListGoesOn)
 {
-    struct Row {
-        const char* caso;
-        std::vector<CDireccionURL> antes;
-        unsigned int despues;
-    };
-    const Row rows[] = {
-        {"empty catalogue", {}, 2},
-        {"an entry with an empty name", {Entrada(L"", L"x")}, 2},
-        {"an entry with an empty address", {Entrada(L"x", L"")}, 2},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.caso);
-        EscribeEnRegistro(m_seccionRegistro, L"URL1", L"   ");
-        EscribeEnRegistro(m_seccionRegistro, L"URL2", L"\"s\",us");
-        CDataConectaURL leido;
-        leido.m_direcciones = row.antes;
-        leido.GetProfile(kSeccion, L"");
-        ASSERT_EQ(row.despues, leido.Cantidad());
-        // The blank line does not end the list; it adds an empty entry only when nothing clashes.
-        EXPECT_EQ(CString(L"s"), leido[leido.Cantidad() - 1].m_nombre);
-        if (row.antes.empty()) {
-            EXPECT_TRUE(leido[0].m_nombre.IsEmpty());
-            EXPECT_TRUE(leido[0].m_url.IsEmpty());
-        }
-    }
+    // The registry keeps the blanks, so the line is not empty; Inserta decides on the empty entry.
+    const Almacen almacen(TipoAlmacen::PerfilRegistro);
+    almacen.EscribeValor(L"URL1", L"   ");
+    almacen.EscribeValor(L"URL2", L"\"s\",us");
+    CDataConectaURL leido;
+    almacen.Lee(leido);
+    EXPECT_EQ((std::vector<CString>{L"", L"s"}), Nombres(leido));
+    EXPECT_EQ((std::vector<CString>{L"", L"us"}), Urls(leido));
 }
 
-TEST_F(StorageProfileTest, DoesNothingWithoutAnApplicationObject)
+TEST(StorageProfile, DoesNothingWithoutAnApplicationObject)
 {
-    CatalogoCompleto().WriteProfile(kSeccion, L"");
+    const Almacen almacen(TipoAlmacen::PerfilRegistro);
+    almacen.Escribe(CatalogoCompleto());
     AFX_MODULE_STATE sinAplicacion(FALSE);
     {
         AFX_MANAGE_STATE(&sinAplicacion);
         ASSERT_EQ(nullptr, AfxGetApp());
         CDataConectaURL leido;
-        leido.GetProfile(kSeccion, L"");
+        almacen.Lee(leido);
         EXPECT_EQ(0u, leido.Cantidad());
         ExpectSameChoice(CDataConectaURL(), leido);
-        CDataConectaURL().WriteProfile(kSeccion, L"");
+        almacen.Escribe(CDataConectaURL());
     }
     CDataConectaURL leido;
-    leido.GetProfile(kSeccion, L"");
+    almacen.Lee(leido);
     EXPECT_EQ(3u, leido.Cantidad());
 }
