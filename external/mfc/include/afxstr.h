@@ -4,35 +4,36 @@
 #include "afxver_.h"
 
 #include <cstdarg>
-#include <string>
 
 // A wide string with MFC's CStringW interface. Comparison is ordinal on UTF-16 code units;
 // Format follows the Microsoft C runtime (%s is a wide string in a wide format, %S a narrow one).
+// As in MFC, copies share one reference-counted buffer until one of them is changed, so the
+// object is one pointer and copying it allocates nothing.
 class AFX_CORE_API CString {
 public:
-    CString() = default;
-    CString(const CString&) = default;
-    CString(CString&&) noexcept = default;
+    CString();
+    CString(const CString& str);
+    CString(CString&& str) noexcept;
     CString(LPCWSTR psz);
     CString(LPCWSTR pch, int nLength);
     CString(LPCSTR psz);  // converted from the ANSI code page, as MFC does
     explicit CString(WCHAR ch, int nRepeat = 1);
-    ~CString() = default;
+    ~CString();
 
-    CString& operator=(const CString&) = default;
-    CString& operator=(CString&&) noexcept = default;
+    CString& operator=(const CString& str);
+    CString& operator=(CString&& str) noexcept;
     CString& operator=(LPCWSTR psz);
     CString& operator=(LPCSTR psz);
     CString& operator=(WCHAR ch);
 
-    int GetLength() const { return static_cast<int>(m_str.size()); }
-    bool IsEmpty() const { return m_str.empty(); }
-    void Empty() { m_str.clear(); }
+    int GetLength() const { return GetData()->nDataLength; }
+    bool IsEmpty() const { return GetLength() == 0; }
+    void Empty();
     WCHAR GetAt(int iChar) const;
     void SetAt(int iChar, WCHAR ch);
     WCHAR operator[](int iChar) const { return GetAt(iChar); }
-    LPCWSTR GetString() const { return m_str.c_str(); }
-    operator LPCWSTR() const { return m_str.c_str(); }
+    LPCWSTR GetString() const { return m_pszData; }
+    operator LPCWSTR() const { return m_pszData; }
 
     // Ordinal, case-sensitive: <0, 0 or >0 as the first differing UTF-16 code unit decides.
     int Compare(LPCWSTR psz) const;
@@ -47,6 +48,7 @@ public:
     void Format(UINT nFormatID, ...);
     void FormatV(LPCWSTR pszFormat, va_list args);
     void AppendFormat(LPCWSTR pszFormat, ...);
+    void AppendFormatV(LPCWSTR pszFormat, va_list args);
 
     // Loads a string table entry through the resource chain of the current module state.
     BOOL LoadString(UINT nID);
@@ -86,7 +88,21 @@ public:
     friend AFX_CORE_API CString operator+(WCHAR a, const CString& b);
 
 private:
-    std::wstring m_str;
+    // The header in front of the characters; the empty string's is shared and never freed.
+    struct Data {
+        volatile LONG nRefs;
+        int nDataLength;
+        int nAllocLength;  // characters, the terminator not counted
+    };
+    Data* GetData() const { return reinterpret_cast<Data*>(m_pszData) - 1; }
+
+    void Assign(LPCWSTR pch, int nLength);
+    void Attach(Data* pData);
+    // Makes the buffer this object's alone with room for nLength characters, keeping the content.
+    void PrepareWrite(int nLength);
+    void SetLength(int nLength);
+
+    LPWSTR m_pszData;
 };
 
 inline bool operator==(const CString& a, const CString& b) { return a.Compare(b) == 0; }

@@ -2,6 +2,8 @@
 // the resource chain and the module entry and exit functions.
 #include "afxdllx.h"
 
+#include <initializer_list>
+
 namespace {
 
 struct ThreadState {

@@ -2,39 +2,30 @@
 #include "afxwin.h"
 
 #include <algorithm>
+#include <cstddef>
+#include <cstdlib>
 #include <cwchar>
 #include <cwctype>
+#include <new>
 #include <stdexcept>
+#include <utility>
 #include <stdio.h>
 
 namespace {
 
-std::wstring WidenAnsi(LPCSTR psz)
-{
-    if (psz == nullptr || *psz == '\0')
-        return {};
-    const int n = MultiByteToWideChar(CP_ACP, 0, psz, -1, nullptr, 0);
-    std::wstring w(n > 0 ? n - 1 : 0, L'\0');
-    if (n > 1)
-        MultiByteToWideChar(CP_ACP, 0, psz, -1, w.data(), n);
-    return w;
-}
-
 bool IsBlank(WCHAR ch) { return iswspace(ch) != 0; }
 
-// Microsoft semantics on purpose: mingw's C99 printf would read %s as a narrow string.
-std::wstring FormatMicrosoft(LPCWSTR format, va_list args)
-{
-    va_list counting;
-    va_copy(counting, args);
-    const int n = _vscwprintf(format, counting);
-    va_end(counting);
-    if (n < 0)
-        throw std::invalid_argument("CString::Format: invalid format string");
-    std::wstring out(static_cast<size_t>(n), L'\0');
-    _vsnwprintf(out.data(), out.size() + 1, format, args);
-    return out;
-}
+// The empty string: one header and a terminator, shared by every empty CString, never freed.
+struct NilString {
+    LONG nRefs = -1;
+    int nDataLength = 0;
+    int nAllocLength = 0;
+    WCHAR chNil = L'\0';
+} g_nil;
+
+int Clamp(int n, int lo, int hi) { return std::clamp(n, lo, hi); }
+
+int LengthOf(LPCWSTR psz) { return psz ? static_cast<int>(wcslen(psz)) : 0; }
 
 }  // namespace
 
@@ -48,67 +39,185 @@ void AFXAPI AfxAssertFailed(const char* file, int line, const char* expression)
     abort();
 }
 
-CString::CString(LPCWSTR psz) : m_str(psz ? psz : L"") {}
-CString::CString(LPCWSTR pch, int nLength) : m_str(pch && nLength > 0 ? std::wstring(pch, nLength) : std::wstring()) {}
-CString::CString(LPCSTR psz) : m_str(WidenAnsi(psz)) {}
-CString::CString(WCHAR ch, int nRepeat) : m_str(nRepeat > 0 ? nRepeat : 0, ch) {}
+
+CString::CString() : m_pszData(&g_nil.chNil)
+{
+    static_assert(offsetof(NilString, chNil) == sizeof(Data), "the empty string must look like any other");
+}
+
+CString::CString(const CString& str) : m_pszData(str.m_pszData)
+{
+    if (GetData()->nRefs >= 0)
+        InterlockedIncrement(&GetData()->nRefs);
+}
+
+CString::CString(CString&& str) noexcept : m_pszData(str.m_pszData) { str.m_pszData = &g_nil.chNil; }
+
+CString::CString(LPCWSTR psz) : CString() { Assign(psz, LengthOf(psz)); }
+CString::CString(LPCWSTR pch, int nLength) : CString() { Assign(pch, pch ? std::max(nLength, 0) : 0); }
+
+CString::CString(LPCSTR psz) : CString() { *this = psz; }
+
+CString::CString(WCHAR ch, int nRepeat) : CString()
+{
+    if (nRepeat <= 0)
+        return;
+    PrepareWrite(nRepeat);
+    std::fill_n(m_pszData, nRepeat, ch);
+    SetLength(nRepeat);
+}
+
+CString::~CString() { Attach(nullptr); }
+
+CString& CString::operator=(const CString& str)
+{
+    if (m_pszData != str.m_pszData) {
+        Data* pData = str.GetData();
+        if (pData->nRefs >= 0)
+            InterlockedIncrement(&pData->nRefs);
+        Attach(pData);
+    }
+    return *this;
+}
+
+CString& CString::operator=(CString&& str) noexcept
+{
+    if (this != &str) {
+        Attach(nullptr);
+        m_pszData = std::exchange(str.m_pszData, &g_nil.chNil);
+    }
+    return *this;
+}
 
 CString& CString::operator=(LPCWSTR psz)
 {
-    m_str = psz ? psz : L"";
+    Assign(psz, LengthOf(psz));
     return *this;
 }
 
 CString& CString::operator=(LPCSTR psz)
 {
-    m_str = WidenAnsi(psz);
+    const int n = psz && *psz ? MultiByteToWideChar(CP_ACP, 0, psz, -1, nullptr, 0) - 1 : 0;
+    if (n <= 0) {
+        Empty();
+        return *this;
+    }
+    PrepareWrite(n);
+    MultiByteToWideChar(CP_ACP, 0, psz, -1, m_pszData, n + 1);
+    SetLength(n);
     return *this;
 }
 
 CString& CString::operator=(WCHAR ch)
 {
-    m_str.assign(1, ch);
+    Assign(&ch, 1);
     return *this;
 }
+
+// Releases this object's hold on its buffer and takes pData (already counted for it) instead;
+// null leaves it empty.
+void CString::Attach(Data* pData)
+{
+    Data* pOld = GetData();
+    if (pOld->nRefs >= 0 && InterlockedDecrement(&pOld->nRefs) == 0)
+        free(pOld);
+    m_pszData = pData ? reinterpret_cast<LPWSTR>(pData + 1) : &g_nil.chNil;
+}
+
+void CString::PrepareWrite(int nLength)
+{
+    Data* pData = GetData();
+    if (pData->nRefs == 1 && nLength <= pData->nAllocLength)
+        return;
+    // Grow by half again when appending, so a run of += stays linear.
+    int nAlloc = nLength;
+    if (pData->nRefs == 1 && nLength > pData->nAllocLength)
+        nAlloc = std::max(nLength, pData->nAllocLength + pData->nAllocLength / 2);
+    auto* pNew = static_cast<Data*>(malloc(sizeof(Data) + (static_cast<size_t>(nAlloc) + 1) * sizeof(WCHAR)));
+    if (pNew == nullptr)
+        throw std::bad_alloc();
+    pNew->nRefs = 1;
+    pNew->nAllocLength = nAlloc;
+    pNew->nDataLength = std::min(pData->nDataLength, nAlloc);
+    LPWSTR pszNew = reinterpret_cast<LPWSTR>(pNew + 1);
+    wmemcpy(pszNew, m_pszData, pNew->nDataLength);
+    pszNew[pNew->nDataLength] = L'\0';
+    Attach(pNew);
+}
+
+void CString::SetLength(int nLength)
+{
+    ASSERT(nLength >= 0 && nLength <= GetData()->nAllocLength);
+    GetData()->nDataLength = nLength;
+    m_pszData[nLength] = L'\0';
+}
+
+// pch may point into this object's own buffer.
+void CString::Assign(LPCWSTR pch, int nLength)
+{
+    if (nLength == 0) {
+        Empty();
+        return;
+    }
+    CString copy;
+    copy.PrepareWrite(nLength);
+    wmemcpy(copy.m_pszData, pch, nLength);
+    copy.SetLength(nLength);
+    *this = std::move(copy);
+}
+
+void CString::Empty() { Attach(nullptr); }
 
 WCHAR CString::GetAt(int iChar) const
 {
     ASSERT(iChar >= 0 && iChar < GetLength());
-    return m_str[iChar];
+    return m_pszData[iChar];
 }
 
 void CString::SetAt(int iChar, WCHAR ch)
 {
     ASSERT(iChar >= 0 && iChar < GetLength());
-    m_str[iChar] = ch;
+    PrepareWrite(GetLength());
+    m_pszData[iChar] = ch;
 }
 
-int CString::Compare(LPCWSTR psz) const { return wcscmp(m_str.c_str(), psz ? psz : L""); }
-int CString::CompareNoCase(LPCWSTR psz) const { return _wcsicmp(m_str.c_str(), psz ? psz : L""); }
+int CString::Compare(LPCWSTR psz) const { return wcscmp(m_pszData, psz ? psz : L""); }
+int CString::CompareNoCase(LPCWSTR psz) const { return _wcsicmp(m_pszData, psz ? psz : L""); }
 
 CString& CString::operator+=(const CString& str)
 {
-    m_str += str.m_str;
+    if (IsEmpty())
+        return *this = str;
+    Append(str.m_pszData, str.GetLength());
     return *this;
 }
 
 CString& CString::operator+=(LPCWSTR psz)
 {
-    if (psz)
-        m_str += psz;
+    Append(psz, LengthOf(psz));
     return *this;
 }
 
 CString& CString::operator+=(WCHAR ch)
 {
-    m_str += ch;
+    Append(&ch, 1);
     return *this;
 }
 
 void CString::Append(LPCWSTR pch, int nLength)
 {
-    if (pch && nLength > 0)
-        m_str.append(pch, nLength);
+    if (pch == nullptr || nLength <= 0)
+        return;
+    const int nOld = GetLength();
+    if (pch >= m_pszData && pch <= m_pszData + nOld) {
+        // Appending part of itself: the source must outlive a reallocation.
+        const CString source(pch, nLength);
+        Append(source.m_pszData, nLength);
+        return;
+    }
+    PrepareWrite(nOld + nLength);
+    wmemcpy(m_pszData + nOld, pch, nLength);
+    SetLength(nOld + nLength);
 }
 
 void CString::Format(LPCWSTR pszFormat, ...)
@@ -129,14 +238,36 @@ void CString::Format(UINT nFormatID, ...)
     va_end(args);
 }
 
-void CString::FormatV(LPCWSTR pszFormat, va_list args) { m_str = FormatMicrosoft(pszFormat, args); }
+void CString::FormatV(LPCWSTR pszFormat, va_list args)
+{
+    Empty();
+    va_list copy;
+    va_copy(copy, args);
+    AppendFormatV(pszFormat, copy);
+    va_end(copy);
+}
 
 void CString::AppendFormat(LPCWSTR pszFormat, ...)
 {
     va_list args;
     va_start(args, pszFormat);
-    m_str += FormatMicrosoft(pszFormat, args);
+    AppendFormatV(pszFormat, args);
     va_end(args);
+}
+
+// Microsoft semantics on purpose: mingw's C99 printf would read %s as a narrow string.
+void CString::AppendFormatV(LPCWSTR pszFormat, va_list args)
+{
+    va_list counting;
+    va_copy(counting, args);
+    const int n = _vscwprintf(pszFormat, counting);
+    va_end(counting);
+    if (n < 0)
+        throw std::invalid_argument("CString::Format: invalid format string");
+    const int nOld = GetLength();
+    PrepareWrite(nOld + n);
+    _vsnwprintf(m_pszData + nOld, static_cast<size_t>(n) + 1, pszFormat, args);
+    SetLength(nOld + n);
 }
 
 BOOL CString::LoadString(UINT nID)
@@ -152,60 +283,64 @@ BOOL CString::LoadString(HINSTANCE hInstance, UINT nID)
     const int n = ::LoadStringW(hInstance, nID, reinterpret_cast<LPWSTR>(&pch), 0);
     if (n <= 0 || pch == nullptr)
         return FALSE;
-    m_str.assign(pch, n);
+    Assign(pch, n);
     return TRUE;
 }
 
-LPWSTR CString::GetBuffer() { return m_str.data(); }
+LPWSTR CString::GetBuffer() { return GetBuffer(0); }
 
 LPWSTR CString::GetBuffer(int nMinBufferLength)
 {
-    if (nMinBufferLength > GetLength())
-        m_str.resize(nMinBufferLength);
-    return m_str.data();
+    PrepareWrite(std::max(nMinBufferLength, GetLength()));
+    return m_pszData;
 }
 
 LPWSTR CString::GetBufferSetLength(int nLength)
 {
-    m_str.resize(nLength > 0 ? nLength : 0);
-    return m_str.data();
+    nLength = std::max(nLength, 0);
+    PrepareWrite(nLength);
+    SetLength(nLength);
+    return m_pszData;
 }
 
 void CString::ReleaseBuffer(int nNewLength)
 {
+    if (GetData()->nRefs < 0)
+        return;  // still the shared empty string: nothing was asked for
     if (nNewLength < 0)
-        nNewLength = static_cast<int>(wcsnlen(m_str.c_str(), m_str.size()));
-    ASSERT(nNewLength <= GetLength());
-    m_str.resize(nNewLength);
+        nNewLength = static_cast<int>(wcsnlen(m_pszData, GetData()->nAllocLength));
+    SetLength(nNewLength);
 }
 
 int CString::Find(WCHAR ch, int iStart) const
 {
-    if (iStart < 0 || iStart > GetLength())
+    if (iStart < 0 || iStart >= GetLength())
         return -1;
-    const size_t at = m_str.find(ch, iStart);
-    return at == std::wstring::npos ? -1 : static_cast<int>(at);
+    const WCHAR* p = wmemchr(m_pszData + iStart, ch, GetLength() - iStart);
+    return p ? static_cast<int>(p - m_pszData) : -1;
 }
 
 int CString::Find(LPCWSTR pszSub, int iStart) const
 {
     if (pszSub == nullptr || iStart < 0 || iStart > GetLength())
         return -1;
-    const size_t at = m_str.find(pszSub, iStart);
-    return at == std::wstring::npos ? -1 : static_cast<int>(at);
+    const WCHAR* p = wcsstr(m_pszData + iStart, pszSub);
+    return p ? static_cast<int>(p - m_pszData) : -1;
 }
 
 int CString::ReverseFind(WCHAR ch) const
 {
-    const size_t at = m_str.rfind(ch);
-    return at == std::wstring::npos ? -1 : static_cast<int>(at);
+    for (int i = GetLength() - 1; i >= 0; --i)
+        if (m_pszData[i] == ch)
+            return i;
+    return -1;
 }
 
 CString CString::Left(int nCount) const { return Mid(0, nCount); }
 
 CString CString::Right(int nCount) const
 {
-    nCount = std::clamp(nCount, 0, GetLength());
+    nCount = Clamp(nCount, 0, GetLength());
     return Mid(GetLength() - nCount, nCount);
 }
 
@@ -213,98 +348,122 @@ CString CString::Mid(int iFirst) const { return Mid(iFirst, GetLength()); }
 
 CString CString::Mid(int iFirst, int nCount) const
 {
-    iFirst = std::clamp(iFirst, 0, GetLength());
-    nCount = std::clamp(nCount, 0, GetLength() - iFirst);
-    return CString(m_str.c_str() + iFirst, nCount);
+    iFirst = Clamp(iFirst, 0, GetLength());
+    nCount = Clamp(nCount, 0, GetLength() - iFirst);
+    if (iFirst == 0 && nCount == GetLength())
+        return *this;
+    return CString(m_pszData + iFirst, nCount);
 }
 
 CString& CString::Trim() { return TrimRight().TrimLeft(); }
 
 CString& CString::TrimLeft()
 {
-    m_str.erase(m_str.begin(), std::find_if_not(m_str.begin(), m_str.end(), IsBlank));
+    int n = 0;
+    while (n < GetLength() && IsBlank(m_pszData[n]))
+        ++n;
+    Delete(0, n);
     return *this;
 }
 
 CString& CString::TrimRight()
 {
-    m_str.erase(std::find_if_not(m_str.rbegin(), m_str.rend(), IsBlank).base(), m_str.end());
-    return *this;
+    int n = GetLength();
+    while (n > 0 && IsBlank(m_pszData[n - 1]))
+        --n;
+    return *this = Left(n);
 }
 
 CString& CString::Trim(LPCWSTR pszTargets) { return TrimRight(pszTargets).TrimLeft(pszTargets); }
 
 CString& CString::TrimLeft(LPCWSTR pszTargets)
 {
-    m_str.erase(0, m_str.find_first_not_of(pszTargets));
+    Delete(0, static_cast<int>(wcsspn(m_pszData, pszTargets)));
     return *this;
 }
 
 CString& CString::TrimRight(LPCWSTR pszTargets)
 {
-    const size_t last = m_str.find_last_not_of(pszTargets);
-    m_str.erase(last == std::wstring::npos ? 0 : last + 1);
-    return *this;
+    int n = GetLength();
+    while (n > 0 && wcschr(pszTargets, m_pszData[n - 1]) != nullptr)
+        --n;
+    return *this = Left(n);
 }
 
 CString& CString::MakeLower()
 {
-    if (!m_str.empty())
-        CharLowerBuffW(m_str.data(), static_cast<DWORD>(m_str.size()));
+    if (!IsEmpty()) {
+        PrepareWrite(GetLength());
+        CharLowerBuffW(m_pszData, static_cast<DWORD>(GetLength()));
+    }
     return *this;
 }
 
 CString& CString::MakeUpper()
 {
-    if (!m_str.empty())
-        CharUpperBuffW(m_str.data(), static_cast<DWORD>(m_str.size()));
+    if (!IsEmpty()) {
+        PrepareWrite(GetLength());
+        CharUpperBuffW(m_pszData, static_cast<DWORD>(GetLength()));
+    }
     return *this;
 }
 
 int CString::Replace(LPCWSTR pszOld, LPCWSTR pszNew)
 {
-    const std::wstring from = pszOld ? pszOld : L"";
-    const std::wstring to = pszNew ? pszNew : L"";
-    if (from.empty())
+    const int nOld = LengthOf(pszOld);
+    if (nOld == 0)
         return 0;
+    CString result;
     int count = 0;
-    for (size_t at = m_str.find(from); at != std::wstring::npos; at = m_str.find(from, at + to.size())) {
-        m_str.replace(at, from.size(), to);
-        ++count;
+    LPCWSTR p = m_pszData;
+    for (LPCWSTR hit = wcsstr(p, pszOld); hit != nullptr; hit = wcsstr(p, pszOld), ++count) {
+        result.Append(p, static_cast<int>(hit - p));
+        result += pszNew;
+        p = hit + nOld;
+    }
+    if (count > 0) {
+        result.Append(p, static_cast<int>(m_pszData + GetLength() - p));
+        *this = std::move(result);
     }
     return count;
 }
 
 int CString::Replace(WCHAR chOld, WCHAR chNew)
 {
-    int count = 0;
-    for (WCHAR& ch : m_str)
-        if (ch == chOld) {
-            ch = chNew;
-            ++count;
-        }
+    const int count = static_cast<int>(std::count(m_pszData, m_pszData + GetLength(), chOld));
+    if (count > 0) {
+        PrepareWrite(GetLength());
+        std::replace(m_pszData, m_pszData + GetLength(), chOld, chNew);
+    }
     return count;
 }
 
 int CString::Remove(WCHAR ch)
 {
-    const size_t before = m_str.size();
-    std::erase(m_str, ch);
-    return static_cast<int>(before - m_str.size());
+    const int count = static_cast<int>(std::count(m_pszData, m_pszData + GetLength(), ch));
+    if (count > 0) {
+        PrepareWrite(GetLength());
+        SetLength(static_cast<int>(std::remove(m_pszData, m_pszData + GetLength(), ch) - m_pszData));
+    }
+    return count;
 }
 
 int CString::Insert(int iIndex, LPCWSTR psz)
 {
-    iIndex = std::clamp(iIndex, 0, GetLength());
-    if (psz)
-        m_str.insert(iIndex, psz);
+    const int n = LengthOf(psz);
+    if (n > 0) {
+        iIndex = Clamp(iIndex, 0, GetLength());
+        *this = Left(iIndex) + CString(psz, n) + Mid(iIndex);
+    }
     return GetLength();
 }
 
 int CString::Delete(int iIndex, int nCount)
 {
-    if (iIndex >= 0 && iIndex < GetLength() && nCount > 0)
-        m_str.erase(iIndex, nCount);
+    if (iIndex >= 0 && iIndex < GetLength() && nCount > 0) {
+        nCount = std::min(nCount, GetLength() - iIndex);
+        *this = Left(iIndex) + Mid(iIndex + nCount);
+    }
     return GetLength();
 }
 

@@ -2,6 +2,7 @@
 #include "afxwin.h"
 
 #include <cstdlib>
+#include <initializer_list>
 #include <cwchar>
 #include <vector>
 
