@@ -168,6 +168,53 @@ TEST(MfcString, EditingOperations)
     EXPECT_EQ(3, CString(L"a,b,c").ReverseFind(L','));
 }
 
+TEST(MfcString, CopiesShareUntilOneIsChanged)
+{
+    CString original(L"EPSG:4326 shared text");
+    CString copy = original;
+    EXPECT_EQ(original.GetString(), copy.GetString());  // one buffer, no allocation
+
+    struct Row {
+        const char* change;
+        void (*apply)(CString&);
+        const wchar_t* expected;
+    };
+    const Row rows[] = {
+        {"+=", [](CString& s) { s += L"!"; }, L"EPSG:4326 shared text!"},
+        {"SetAt", [](CString& s) { s.SetAt(0, L'e'); }, L"ePSG:4326 shared text"},
+        {"GetBuffer", [](CString& s) { s.GetBuffer()[1] = L'p'; s.ReleaseBuffer(); }, L"EpSG:4326 shared text"},
+        {"MakeLower", [](CString& s) { s.MakeLower(); }, L"epsg:4326 shared text"},
+        {"Replace", [](CString& s) { s.Replace(L':', L'-'); }, L"EPSG-4326 shared text"},
+        {"Remove", [](CString& s) { s.Remove(L' '); }, L"EPSG:4326sharedtext"},
+        {"Trim", [](CString& s) { s.Trim(L"Et"); }, L"PSG:4326 shared tex"},
+        {"Format", [](CString& s) { s.Format(L"%d", 7); }, L"7"},
+        {"Empty", [](CString& s) { s.Empty(); }, L""},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.change);
+        CString changed = original;
+        row.apply(changed);
+        EXPECT_STREQ(row.expected, changed);
+        EXPECT_STREQ(L"EPSG:4326 shared text", original);
+        EXPECT_STREQ(L"EPSG:4326 shared text", copy);
+    }
+}
+
+TEST(MfcString, PartsOfItselfCanBeAppendedAndAssigned)
+{
+    CString s(L"abc");
+    s += s;
+    EXPECT_STREQ(L"abcabc", s);
+    s.Append(s.GetString() + 4, 2);
+    EXPECT_STREQ(L"abcabcbc", s);
+    s = s.GetString() + 5;
+    EXPECT_STREQ(L"cbc", s);
+    CString grown;
+    for (int i = 0; i < 1000; ++i)
+        grown += grown.IsEmpty() ? L"x" : grown.Right(1).GetString();
+    EXPECT_EQ(1000, grown.GetLength());
+}
+
 TEST(MfcRuntimeClass, KindFollowsTheBaseChain)
 {
     CDerived derived;

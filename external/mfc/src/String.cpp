@@ -27,6 +27,9 @@ int Clamp(int n, int lo, int hi) { return std::clamp(n, lo, hi); }
 
 int LengthOf(LPCWSTR psz) { return psz ? static_cast<int>(wcslen(psz)) : 0; }
 
+// Out of line so GCC does not follow the shared empty string into free() on a path its count rules out.
+[[gnu::noinline]] void FreeBuffer(void* p) { free(p); }
+
 }  // namespace
 
 void AFXAPI AfxAssertFailed(const char* file, int line, const char* expression)
@@ -120,7 +123,7 @@ void CString::Attach(Data* pData)
 {
     Data* pOld = GetData();
     if (pOld->nRefs >= 0 && InterlockedDecrement(&pOld->nRefs) == 0)
-        free(pOld);
+        FreeBuffer(pOld);
     m_pszData = pData ? reinterpret_cast<LPWSTR>(pData + 1) : &g_nil.chNil;
 }
 
