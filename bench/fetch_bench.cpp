@@ -6,12 +6,12 @@
 #include "CodificacionXml.h"
 #include "DireccionWMS.h"
 #include "LectorCapacidades.h"
+#include "Medidas.h"
 #include "PrologoXml.h"
 
 #include "Nadir/OpenGIS/WMS/NegociadorWMS.h"
 
 #include <windows.h>
-#include <psapi.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -23,45 +23,11 @@
 
 using Nadir::OpenGIS::WMS::DireccionWMS;
 using Nadir::OpenGIS::WMS::IClienteWMS;
-using Nadir::OpenGIS::WMS::Layer;
 using Nadir::OpenGIS::WMS::LectorCapacidades;
 using Nadir::OpenGIS::WMS::NegociadorWMS;
 using Nadir::Sockets::ConexionHttp;
 
 namespace {
-
-double Ahora()
-{
-    LARGE_INTEGER contador, frecuencia;
-    QueryPerformanceCounter(&contador);
-    QueryPerformanceFrequency(&frecuencia);
-    return static_cast<double>(contador.QuadPart) / static_cast<double>(frecuencia.QuadPart);
-}
-
-PROCESS_MEMORY_COUNTERS Memoria()
-{
-    PROCESS_MEMORY_COUNTERS contadores{};
-    contadores.cb = sizeof contadores;
-    GetProcessMemoryInfo(GetCurrentProcess(), &contadores, sizeof contadores);
-    return contadores;
-}
-
-// What Ortus does with the tree: every layer's effective systems. Returns how many there were.
-size_t Recorre(const std::shared_ptr<Layer>& raiz)
-{
-    size_t sistemas = 0;
-    std::vector<const Layer*> pendientes;
-    if (raiz)
-        pendientes.push_back(raiz.get());
-    while (!pendientes.empty()) {
-        const Layer* capa = pendientes.back();
-        pendientes.pop_back();
-        sistemas += capa->GetSRS().size();
-        for (const auto& hija : capa->GetLayers())
-            pendientes.push_back(hija.get());
-    }
-    return sistemas;
-}
 
 std::shared_ptr<IClienteWMS> Crea(const CString& url)
 {
@@ -73,9 +39,9 @@ double Mediana(int vueltas, const std::function<void()>& paso)
 {
     std::vector<double> tiempos;
     for (int i = 0; i < vueltas; ++i) {
-        const double inicio = Ahora();
+        const double inicio = medidas::Ahora();
         paso();
-        tiempos.push_back(Ahora() - inicio);
+        tiempos.push_back(medidas::Ahora() - inicio);
     }
     std::sort(tiempos.begin(), tiempos.end());
     return tiempos[tiempos.size() / 2];
@@ -125,11 +91,11 @@ int wmain(int argc, wchar_t** argv)
     const int vueltas = posicionales.size() > 1 ? std::max(1, _wtoi(posicionales[1])) : 1;
     try {
         // The first call alone: memory is measured before later calls have grown the heaps.
-        const SIZE_T base = Memoria().WorkingSetSize;
-        double inicio = Ahora();
+        const SIZE_T base = medidas::Memoria().WorkingSetSize;
+        double inicio = medidas::Ahora();
         std::shared_ptr<IClienteWMS> cliente = Crea(url);
-        const double primera = Ahora() - inicio;
-        const SIZE_T pico = Memoria().PeakWorkingSetSize - base;
+        const double primera = medidas::Ahora() - inicio;
+        const SIZE_T pico = medidas::Memoria().PeakWorkingSetSize - base;
         std::printf("%ls\nfirst CreaClienteWMS: %.1f ms, peak working set %.2f MB over the baseline before it\n",
                     url.GetString(), primera * 1e3, pico / 1e6);
         std::printf("RESULT first_s=%.6f peak_bytes=%llu", primera, static_cast<unsigned long long>(pico));
@@ -141,7 +107,8 @@ int wmain(int argc, wchar_t** argv)
         }
         if (conRecorrido) {
             size_t sistemas = 0;
-            const double recorrido = Mediana(vueltas, [&] { sistemas = Recorre(cliente->GetCapaRaiz()); });
+            const double recorrido =
+                Mediana(vueltas, [&] { sistemas = medidas::Recorre(cliente->GetCapaRaiz().get()).sistemas; });
             std::printf(" walk_s=%.6f systems=%zu", recorrido, sistemas);
         }
         if (conFases) {

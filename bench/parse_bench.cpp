@@ -2,9 +2,9 @@
 // Usage: parse_bench FILE [RUNS]
 #include "ExcepcionCapacidades.h"
 #include "LectorCapacidades.h"
+#include "Medidas.h"
 
 #include <windows.h>
-#include <psapi.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -14,18 +14,9 @@
 #include <vector>
 
 using Nadir::OpenGIS::WMS::Capacidades;
-using Nadir::OpenGIS::WMS::Layer;
 using Nadir::OpenGIS::WMS::LectorCapacidades;
 
 namespace {
-
-double Ahora()
-{
-    LARGE_INTEGER contador, frecuencia;
-    QueryPerformanceCounter(&contador);
-    QueryPerformanceFrequency(&frecuencia);
-    return static_cast<double>(contador.QuadPart) / static_cast<double>(frecuencia.QuadPart);
-}
 
 // Bytes in use on every heap of the process (the C runtime's malloc included).
 size_t BytesEnUso()
@@ -42,26 +33,6 @@ size_t BytesEnUso()
         HeapUnlock(monton);
     }
     return total;
-}
-
-size_t MemoriaComprometidaPico()
-{
-    PROCESS_MEMORY_COUNTERS contadores{};
-    GetProcessMemoryInfo(GetCurrentProcess(), &contadores, sizeof contadores);
-    return contadores.PeakPagefileUsage;
-}
-
-void Cuenta(const Layer& capa, size_t& capas, size_t& sistemas)
-{
-    std::vector<const Layer*> pendientes{&capa};
-    while (!pendientes.empty()) {
-        const Layer* actual = pendientes.back();
-        pendientes.pop_back();
-        ++capas;
-        sistemas += actual->GetSRS().size();
-        for (const auto& hija : actual->GetLayers())
-            pendientes.push_back(hija.get());
-    }
 }
 
 }  // namespace
@@ -84,25 +55,23 @@ int main(int argc, char** argv)
     try {
         // Memory first, while the heap has not yet grown for earlier runs.
         const size_t antes = BytesEnUso();
-        const size_t picoAntes = MemoriaComprometidaPico();
+        const size_t picoAntes = medidas::Memoria().PeakPagefileUsage;
         Capacidades capacidades = LectorCapacidades::Lee(documento, CString(), L"bench");
-        const size_t pico = MemoriaComprometidaPico() - picoAntes;
+        const size_t pico = medidas::Memoria().PeakPagefileUsage - picoAntes;
         const size_t retenido = BytesEnUso() - antes;
 
         std::vector<double> tiempos;
         for (int i = 0; i < vueltas; ++i) {
-            const double inicio = Ahora();
+            const double inicio = medidas::Ahora();
             Capacidades otra = LectorCapacidades::Lee(documento, CString(), L"bench");
-            tiempos.push_back(Ahora() - inicio);
+            tiempos.push_back(medidas::Ahora() - inicio);
         }
         std::sort(tiempos.begin(), tiempos.end());
         const double mediana = tiempos[tiempos.size() / 2];
 
-        size_t capas = 0, sistemas = 0;
-        const double inicioSrs = Ahora();
-        if (capacidades.capaRaiz)
-            Cuenta(*capacidades.capaRaiz, capas, sistemas);
-        const double tiempoSrs = Ahora() - inicioSrs;
+        const double inicioSrs = medidas::Ahora();
+        const auto [capas, sistemas] = medidas::Recorre(capacidades.capaRaiz.get());
+        const double tiempoSrs = medidas::Ahora() - inicioSrs;
 
         std::printf("%s: %.3f MB, %d runs\n", argv[1], megas, vueltas);
         std::printf("parse: best %.1f ms (%.1f MB/s), median %.1f ms (%.1f MB/s)\n", tiempos.front() * 1e3,

@@ -5,7 +5,7 @@
 # Usage: bench/run.sh            Environment: ORTUS_BUILD_DIR (default build/), RUNS (default 5)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-build="${ORTUS_BUILD_DIR:-$root/build}"
+build=$(realpath -m "${ORTUS_BUILD_DIR:-$root/build}")
 runs="${RUNS:-5}"
 
 "$root/scripts/setup.sh" --bench

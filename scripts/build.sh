@@ -2,7 +2,7 @@
 # Installs what is missing, then configures and builds the project into build/ (or $ORTUS_BUILD_DIR).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-build="${ORTUS_BUILD_DIR:-$root/build}"
+build=$(realpath -m "${ORTUS_BUILD_DIR:-$root/build}")
 
 "$root/scripts/setup.sh" "$@"
 if [[ ! -f "$build/build.ninja" ]]; then

@@ -4,7 +4,7 @@
 # Usage: demo.sh [--ini PATH] [--reset]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-build="${ORTUS_BUILD_DIR:-$root/build}"
+build=$(realpath -m "${ORTUS_BUILD_DIR:-$root/build}")
 
 "$root/scripts/build.sh"
 export WINEPREFIX="${WINEPREFIX:-$build/wineprefix}"

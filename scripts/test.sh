@@ -2,7 +2,7 @@
 # Installs everything, builds, and runs every test under Wine.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-build="${ORTUS_BUILD_DIR:-$root/build}"
+build=$(realpath -m "${ORTUS_BUILD_DIR:-$root/build}")
 
 "$root/scripts/build.sh"
 export WINEPREFIX="${WINEPREFIX:-$build/wineprefix}"

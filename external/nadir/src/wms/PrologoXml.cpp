@@ -199,11 +199,17 @@ bool EsInicioDeNombre(char c)
     return (u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || u == '_' || u == ':' || u >= 0x80;
 }
 
-// End (one past '>') of the start tag at pos, quoted attribute values skipped; npos when unclosed.
-size_t FinDeEtiqueta(std::string_view texto, size_t pos)
+// A start tag read from its '<' at inicio up to fin, quoted attribute values skipped: where its
+// closing '>' stands (npos when not before fin) and whether fin falls inside a quoted value.
+struct LecturaDeEtiqueta {
+    size_t cierre;
+    bool enComillas;
+};
+
+LecturaDeEtiqueta LeeEtiqueta(std::string_view texto, size_t inicio, size_t fin)
 {
     char comilla = 0;
-    for (size_t i = pos + 1; i < texto.size(); ++i) {
+    for (size_t i = inicio + 1; i < fin; ++i) {
         const char c = texto[i];
         if (comilla) {
             if (c == comilla)
@@ -211,10 +217,17 @@ size_t FinDeEtiqueta(std::string_view texto, size_t pos)
         } else if (c == '"' || c == '\'') {
             comilla = c;
         } else if (c == '>') {
-            return i + 1;
+            return {i, false};
         }
     }
-    return kNoEncontrado;
+    return {kNoEncontrado, comilla != 0};
+}
+
+// End (one past '>') of the start tag at pos; npos when unclosed.
+size_t FinDeEtiqueta(std::string_view texto, size_t pos)
+{
+    const size_t cierre = LeeEtiqueta(texto, pos, texto.size()).cierre;
+    return cierre == kNoEncontrado ? kNoEncontrado : cierre + 1;
 }
 
 // Whether pos stands between attributes of a start tag: the last '<' before it opens a tag and
@@ -225,19 +238,8 @@ bool EntreAtributos(std::string_view texto, size_t pos)
     const size_t inicio = texto.rfind('<', pos);
     if (inicio == kNoEncontrado || !EsInicioDeNombre(texto[inicio + 1]))
         return false;
-    char comilla = 0;
-    for (size_t i = inicio + 1; i < pos; ++i) {
-        const char c = texto[i];
-        if (comilla) {
-            if (c == comilla)
-                comilla = 0;
-        } else if (c == '"' || c == '\'') {
-            comilla = c;
-        } else if (c == '>') {
-            return false;
-        }
-    }
-    return comilla == 0;
+    const LecturaDeEtiqueta lectura = LeeEtiqueta(texto, inicio, pos);
+    return lectura.cierre == kNoEncontrado && !lectura.enComillas;
 }
 
 struct DeclaracionDePrefijo {

@@ -1,0 +1,53 @@
+// Medidas.h: the clock, the process counters and the tree walk both benchmarks share.
+#pragma once
+
+#include "Nadir/OpenGIS/WMS/Layer.h"
+
+#include <windows.h>
+#include <psapi.h>
+
+#include <cstddef>
+#include <vector>
+
+namespace medidas {
+
+inline double Ahora()
+{
+    LARGE_INTEGER contador, frecuencia;
+    QueryPerformanceCounter(&contador);
+    QueryPerformanceFrequency(&frecuencia);
+    return static_cast<double>(contador.QuadPart) / static_cast<double>(frecuencia.QuadPart);
+}
+
+inline PROCESS_MEMORY_COUNTERS Memoria()
+{
+    PROCESS_MEMORY_COUNTERS contadores{};
+    contadores.cb = sizeof contadores;
+    GetProcessMemoryInfo(GetCurrentProcess(), &contadores, sizeof contadores);
+    return contadores;
+}
+
+struct Recorrido {
+    size_t capas = 0;
+    size_t sistemas = 0;
+};
+
+// What Ortus does with the tree: every layer's effective systems.
+inline Recorrido Recorre(const Nadir::OpenGIS::WMS::Layer* raiz)
+{
+    Recorrido total;
+    std::vector<const Nadir::OpenGIS::WMS::Layer*> pendientes;
+    if (raiz)
+        pendientes.push_back(raiz);
+    while (!pendientes.empty()) {
+        const auto* capa = pendientes.back();
+        pendientes.pop_back();
+        ++total.capas;
+        total.sistemas += capa->GetSRS().size();
+        for (const auto& hija : capa->GetLayers())
+            pendientes.push_back(hija.get());
+    }
+    return total;
+}
+
+}  // namespace medidas
