@@ -36,21 +36,17 @@ inline CDataConectaURL CatalogoCompleto()
     return catalogo;
 }
 
-inline std::vector<CString> Nombres(const CDataConectaURL& catalogo)
+// One member of every entry, in catalogue order.
+inline std::vector<CString> Columna(const CDataConectaURL& catalogo, CString CDireccionURL::*miembro)
 {
-    std::vector<CString> nombres;
+    std::vector<CString> columna;
     for (const CDireccionURL& entrada : catalogo.m_direcciones)
-        nombres.push_back(entrada.m_nombre);
-    return nombres;
+        columna.push_back(entrada.*miembro);
+    return columna;
 }
 
-inline std::vector<CString> Urls(const CDataConectaURL& catalogo)
-{
-    std::vector<CString> urls;
-    for (const CDireccionURL& entrada : catalogo.m_direcciones)
-        urls.push_back(entrada.m_url);
-    return urls;
-}
+inline std::vector<CString> Nombres(const CDataConectaURL& catalogo) { return Columna(catalogo, &CDireccionURL::m_nombre); }
+inline std::vector<CString> Urls(const CDataConectaURL& catalogo) { return Columna(catalogo, &CDireccionURL::m_url); }
 
 // The user's choice: every member but the entries.
 inline void ExpectSameChoice(const CDataConectaURL& esperado, const CDataConectaURL& real)
