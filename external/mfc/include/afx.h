@@ -1,4 +1,4 @@
-// afx.h: CObject, CRuntimeClass and the dynamic class macros; pulls in CString.
+// afx.h: CObject, CRuntimeClass and the dynamic class macros, CException; pulls in CString.
 #pragma once
 
 #include "afxver_.h"
@@ -61,3 +61,25 @@ public:                                                                         
 
 #define IMPLEMENT_DYNAMIC(class_name, base_class_name)                                             \
     IMPLEMENT_RUNTIMECLASS(class_name, base_class_name, 0xFFFF, nullptr, nullptr)
+
+// Checked downcast through the runtime class records: null when the object is not of that class.
+AFX_CORE_API CObject* AFXAPI AfxDynamicDownCast(CRuntimeClass* pClass, CObject* pObject);
+#define DYNAMIC_DOWNCAST(class_name, object) \
+    (static_cast<class_name*>(AfxDynamicDownCast(RUNTIME_CLASS(class_name), object)))
+
+// Exceptions the framework throws by pointer; whoever catches one calls Delete().
+class AFX_CORE_API CException : public CObject {
+    DECLARE_DYNAMIC(CException)
+public:
+    void Delete();
+
+protected:
+    CException() = default;
+};
+
+// Thrown after the user was already told what is wrong (a failed data exchange).
+class AFX_CORE_API CUserException : public CException {
+    DECLARE_DYNAMIC(CUserException)
+};
+
+[[noreturn]] AFX_CORE_API void AFXAPI AfxThrowUserException();

@@ -1,7 +1,9 @@
 // afxres.h: the framework's resource and command identifiers, for code and resource scripts alike.
 #pragma once
 
-#ifndef RC_INVOKED
+#ifdef RC_INVOKED
+#include <winresrc.h>
+#else
 #include <windows.h>
 #endif
 

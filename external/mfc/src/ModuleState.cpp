@@ -2,16 +2,16 @@
 // the resource chain and the module entry and exit functions.
 #include "afxdllx.h"
 
+#include "ThreadState.h"
+
 #include <initializer_list>
 
 namespace {
 
-struct ThreadState {
-    AFX_MODULE_STATE* pModuleState = nullptr;  // null: the application's
-    int nTempMapLock = 0;
-};
+thread_local AFX_THREAD_STATE t_threadState;
 
-thread_local ThreadState t_threadState;
+// mfc.dll in the resource chain of every module state, behind the modules' own resources.
+AFX_EXTENSION_MODULE g_coreDLL = {};
 
 // A string resource exists only if its entry in the 16-string block is non-empty.
 bool HasString(HINSTANCE hInstance, UINT nID)
@@ -43,6 +43,10 @@ HINSTANCE SearchResourceChain(Has has)
 }
 
 }  // namespace
+
+AFX_THREAD_STATE* AfxGetThreadState() { return &t_threadState; }
+
+AFX_THREAD_STATE::~AFX_THREAD_STATE() { AfxDeleteTemporaryWindows(this); }
 
 AFX_MODULE_STATE::AFX_MODULE_STATE(BOOL bDLL) : m_bDLL(static_cast<BYTE>(bDLL)) {}
 
@@ -95,7 +99,22 @@ HINSTANCE AFXAPI AfxFindStringResourceHandle(UINT nID)
     return SearchResourceChain([&](HINSTANCE h) { return HasString(h, nID); });
 }
 
-void AFXAPI AfxCoreInitModule() { AfxGetModuleState()->m_bInitialized = TRUE; }
+// The framework's own strings (AFX_IDS_*, AFX_IDP_*) are found through every chain, last.
+void AfxJoinCoreResources(HINSTANCE hCoreDll)
+{
+    AfxInitExtensionModule(g_coreDLL, hCoreDll);
+    new CDynLinkLibrary(g_coreDLL, TRUE);
+}
+
+void AFXAPI AfxCoreInitModule()
+{
+    AFX_MODULE_STATE* pState = AfxGetModuleState();
+    if (pState->m_bInitialized)
+        return;
+    pState->m_bInitialized = TRUE;
+    if (pState != AfxGetAppModuleState())
+        new CDynLinkLibrary(g_coreDLL, TRUE);
+}
 
 BOOL AFXAPI AfxWinInit(HINSTANCE hInstance, HINSTANCE, LPWSTR lpCmdLine, int nCmdShow)
 {
@@ -115,14 +134,19 @@ void AFXAPI AfxWinTerm() { AfxGetModuleState()->m_bInitialized = FALSE; }
 
 void AFXAPI AfxLockTempMaps() { ++t_threadState.nTempMapLock; }
 
-BOOL AFXAPI AfxUnlockTempMaps(BOOL)
+BOOL AFXAPI AfxUnlockTempMaps(BOOL bDeleteTemps)
 {
     if (t_threadState.nTempMapLock > 0)
         --t_threadState.nTempMapLock;
-    return t_threadState.nTempMapLock == 0;
+    if (t_threadState.nTempMapLock != 0)
+        return FALSE;
+    if (bDeleteTemps)
+        AfxDeleteTemporaryWindows(&t_threadState);
+    return TRUE;
 }
 
 void AFXAPI AfxTermThread(HINSTANCE)
 {
     t_threadState.nTempMapLock = 0;
+    AfxDeleteTemporaryWindows(&t_threadState);
 }

@@ -1,5 +1,7 @@
-// WinApp.cpp: CWinApp and its profile (registry or INI file).
+// WinApp.cpp: CWinApp: its profile (registry or INI file), help and message boxes.
 #include "afxwin.h"
+
+#include <htmlhelp.h>
 
 #include <cstdlib>
 #include <initializer_list>
@@ -66,6 +68,47 @@ CWinApp::~CWinApp()
 
 BOOL CWinApp::InitInstance() { return TRUE; }
 int CWinApp::ExitInstance() { return 0; }
+
+void CWinApp::HtmlHelp(DWORD_PTR dwData, UINT nCmd)
+{
+    if (CWnd* pMainWnd = AfxGetMainWnd())
+        pMainWnd->HtmlHelp(dwData, nCmd);
+    else
+        ::HtmlHelpW(nullptr, m_pszHelpFilePath, nCmd, dwData);
+}
+
+void CWinApp::OnHelp() { HtmlHelp(0, HH_DISPLAY_TOC); }
+
+int CWinApp::DoMessageBox(LPCWSTR lpszPrompt, UINT nType, UINT)
+{
+    // Owned by the window the user is in, which stays disabled until the box is closed.
+    HWND hWndTop = nullptr;
+    const HWND hWndOwner = CWnd::GetSafeOwner_(nullptr, &hWndTop);
+    const int nResult = ::MessageBoxW(hWndOwner, lpszPrompt, m_pszAppName, nType);
+    if (hWndTop != nullptr)
+        ::EnableWindow(hWndTop, TRUE);
+    return nResult;
+}
+
+void CWnd::HtmlHelp(DWORD_PTR dwData, UINT nCmd)
+{
+    CWinApp* pApp = AfxGetApp();
+    ::HtmlHelpW(m_hWnd, pApp != nullptr ? pApp->m_pszHelpFilePath : nullptr, nCmd, dwData);
+}
+
+int AFXAPI AfxMessageBox(LPCWSTR lpszText, UINT nType, UINT nIDHelp)
+{
+    if (CWinApp* pApp = AfxGetApp())
+        return pApp->DoMessageBox(lpszText, nType, nIDHelp);
+    return ::MessageBoxW(nullptr, lpszText, nullptr, nType);
+}
+
+int AFXAPI AfxMessageBox(UINT nIDPrompt, UINT nType, UINT nIDHelp)
+{
+    CString text;
+    VERIFY(text.LoadString(nIDPrompt));
+    return AfxMessageBox(text, nType, nIDHelp == static_cast<UINT>(-1) ? nIDPrompt : nIDHelp);
+}
 
 void CWinApp::SetCurrentHandles()
 {

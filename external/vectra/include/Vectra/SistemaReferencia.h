@@ -1,0 +1,29 @@
+// SistemaReferencia.h: Vectra::CSistemaReferencia, a coordinate reference system known by its code.
+#pragma once
+
+#include <afx.h>
+
+#include <cstdint>
+
+#ifdef VECTRA_BUILD
+#define VECTRA_API __declspec(dllexport)
+#else
+#define VECTRA_API __declspec(dllimport)
+#endif
+
+namespace Vectra {
+
+class VECTRA_API CSistemaReferencia {
+public:
+    // codigo: the number the system is registered under (an EPSG code, say); nombre: how users know it.
+    CSistemaReferencia(std::int32_t codigo, const CString& nombre);
+
+    CString GetNombre() const;
+
+    std::int32_t m_codigo;
+
+private:
+    CString m_nombre;
+};
+
+}  // namespace Vectra

@@ -1,0 +1,640 @@
+// Tests of the framework's windows: a probe dialog from a resource module, driven by mouse and
+// keyboard input; message maps, data exchange, modal loops, owners, the resource chain.
+#include <afxcmn.h>
+#include <afxdllx.h>
+
+#include <Nucleo/ListaControlMFC.h>
+
+#include "PruebaIds.h"
+#include "support/UsuarioSimulado.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace {
+
+class CAppPrueba : public CWinApp {
+public:
+    CAppPrueba() : CWinApp(L"MfcVentanas") {}
+
+    void HtmlHelp(DWORD_PTR dwData, UINT nCmd) override { m_ayudas.push_back({dwData, nCmd}); }
+
+    std::vector<std::pair<DWORD_PTR, UINT>> m_ayudas;
+
+protected:
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CAppPrueba, CWinApp)
+    ON_COMMAND(ID_HELP, &CWinApp::OnHelp)
+END_MESSAGE_MAP()
+
+CAppPrueba theApp;
+
+constexpr UINT WM_PROPIO = WM_APP + 1;
+
+// A language module put into the current state's resource chain for the length of a scope.
+class CModuloIdioma {
+public:
+    explicit CModuloIdioma(LPCWSTR archivo)
+        : m_modulo(::LoadLibraryExW(archivo, nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE))
+    {
+        EXPECT_NE(nullptr, m_modulo) << "cannot load " << std::wstring(archivo) << ": " << ::GetLastError();
+        AfxInitExtensionModule(m_extension, m_modulo);
+        m_enlace = std::make_unique<CDynLinkLibrary>(m_extension);
+    }
+    ~CModuloIdioma()
+    {
+        m_enlace.reset();
+        ::FreeLibrary(m_modulo);
+    }
+    HMODULE Modulo() const { return m_modulo; }
+
+private:
+    HMODULE m_modulo;
+    AFX_EXTENSION_MODULE m_extension = {};
+    std::unique_ptr<CDynLinkLibrary> m_enlace;
+};
+
+class CDialogoPrueba : public CDialog {
+public:
+    explicit CDialogoPrueba(CWnd* pParent = nullptr) : CDialog(IDD_PRUEBA, pParent) {}
+
+    CString m_texto = L"inicial";
+    int m_numero = 7;
+    int m_opcion = 1;
+    CListaControlMFC m_lista{kAnchosMinimos, 1};
+    std::vector<std::string> m_registro;  // the handlers that ran, in order
+    std::function<void()> m_alPulsar;     // more work for the Press button
+
+    static constexpr int kAnchosMinimos[] = {80};
+
+    void Anota(std::string texto) { m_registro.push_back(std::move(texto)); }
+    bool Anotado(const std::string& texto) const
+    {
+        return std::find(m_registro.begin(), m_registro.end(), texto) != m_registro.end();
+    }
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override
+    {
+        CDialog::DoDataExchange(pDX);
+        DDX_Control(pDX, IDC_LISTA, m_lista);
+        DDX_Text(pDX, IDC_TEXTO, m_texto);
+        DDX_Text(pDX, IDC_NUMERO, m_numero);
+        DDX_Radio(pDX, IDC_OPCION_A, m_opcion);
+    }
+
+    BOOL OnInitDialog() override
+    {
+        CDialog::OnInitDialog();
+        m_lista.InsertColumn(0, L"Server", LVCFMT_LEFT, 120);
+        for (int i = 0; i < 4; ++i) {
+            CString nombre;
+            nombre.Format(L"row %d", i);
+            m_lista.InsertItem(i, nombre);
+        }
+        Anota("init");
+        return TRUE;
+    }
+
+    afx_msg void OnBnClickedBoton()
+    {
+        Anota("button");
+        if (m_alPulsar)
+            m_alPulsar();
+    }
+    afx_msg void OnLvnItemchangedLista(NMHDR* pNMHDR, LRESULT* pResult)
+    {
+        const auto* pCambio = reinterpret_cast<NMLISTVIEW*>(pNMHDR);
+        if ((pCambio->uChanged & LVIF_STATE) && (pCambio->uNewState & LVIS_SELECTED))
+            Anota("selected " + std::to_string(pCambio->iItem));
+        *pResult = 0;
+    }
+    afx_msg void OnNMDblclkLista(NMHDR*, LRESULT* pResult)
+    {
+        Anota("double-click");
+        *pResult = 0;
+    }
+    afx_msg void OnLvnKeydownLista(NMHDR* pNMHDR, LRESULT* pResult)
+    {
+        Anota("key " + std::to_string(reinterpret_cast<NMLVKEYDOWN*>(pNMHDR)->wVKey));
+        *pResult = 0;
+    }
+    afx_msg BOOL OnHelpInfo(HELPINFO*)
+    {
+        Anota("help info");
+        return TRUE;
+    }
+    afx_msg void OnHelp() { Anota("help command"); }
+    afx_msg LRESULT OnMensajePropio(WPARAM wParam, LPARAM)
+    {
+        Anota("message " + std::to_string(wParam));
+        return 0;
+    }
+
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CDialogoPrueba, CDialog)
+    ON_BN_CLICKED(IDC_BOTON, &CDialogoPrueba::OnBnClickedBoton)
+    ON_NOTIFY(LVN_ITEMCHANGED, IDC_LISTA, &CDialogoPrueba::OnLvnItemchangedLista)
+    ON_NOTIFY(NM_DBLCLK, IDC_LISTA, &CDialogoPrueba::OnNMDblclkLista)
+    ON_NOTIFY(LVN_KEYDOWN, IDC_LISTA, &CDialogoPrueba::OnLvnKeydownLista)
+    ON_WM_HELPINFO()
+    ON_COMMAND(ID_HELP, &CDialogoPrueba::OnHelp)
+    ON_MESSAGE(WM_PROPIO, &CDialogoPrueba::OnMensajePropio)
+END_MESSAGE_MAP()
+
+class AppEnvironment : public testing::Environment {
+public:
+    void SetUp() override
+    {
+        ASSERT_TRUE(UsaEscritorioPropio());
+        ASSERT_TRUE(AfxWinInit(GetModuleHandleW(nullptr), nullptr, GetCommandLineW(), 0));
+    }
+};
+const auto* const g_env = testing::AddGlobalTestEnvironment(new AppEnvironment);
+
+HWND Control(const CWnd& dialogo, int id) { return ::GetDlgItem(dialogo.m_hWnd, id); }
+
+POINT CentroDe(HWND ventana)
+{
+    RECT r;
+    ::GetWindowRect(ventana, &r);
+    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
+POINT CentroDeFila(const CListCtrl& lista, int fila)
+{
+    RECT r;
+    lista.GetItemRect(fila, &r, LVIR_LABEL);
+    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
+// The dialog is up and has the keyboard.
+bool Activo(const CWnd& dialogo) { return dialogo.m_hWnd != nullptr && Ventanas::DialogoActivo() == dialogo.m_hWnd; }
+
+// Every test runs with the English probe module in the chain and a main window on screen.
+class MfcVentanas : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        const LPCWSTR clase = AfxRegisterWndClass(0, ::LoadCursorW(nullptr, IDC_ARROW),
+                                                  reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
+        ASSERT_TRUE(m_principal.CreateEx(0, clase, L"Main window", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 80, 640,
+                                         480, nullptr, nullptr));
+        theApp.m_pMainWnd = &m_principal;
+        theApp.m_ayudas.clear();
+    }
+    void TearDown() override
+    {
+        theApp.m_pMainWnd = nullptr;  // or its destruction would end the thread's message loop
+        m_principal.DestroyWindow();
+    }
+
+    CModuloIdioma m_ingles{L"mfc_prueba_EnUs.dll"};
+    CWnd m_principal;
+};
+
+// A user action and the handler record it must produce.
+struct Gesto {
+    const char* descripcion;
+    std::function<void(CDialogoPrueba&)> haz;
+    const char* registro;
+};
+
+TEST_F(MfcVentanas, EachKindOfMapEntryReachesItsHandler)
+{
+    CDialogoPrueba dialogo;
+    const Gesto gestos[] = {
+        {"click Press", [](CDialogoPrueba& d) { Entrada::Clic(Control(d, IDC_BOTON)); }, "button"},
+        {"click row 2", [](CDialogoPrueba& d) { Entrada::Clic(d.m_lista, CentroDeFila(d.m_lista, 2)); },
+         "selected 2"},
+        {"double-click row 1", [](CDialogoPrueba& d) { Entrada::DobleClic(d.m_lista, CentroDeFila(d.m_lista, 1)); },
+         "double-click"},
+        {"Insert in the list", [](CDialogoPrueba&) { Entrada::Tecla(VK_INSERT); }, "key 45"},
+        {"F1", [](CDialogoPrueba&) { Entrada::Tecla(VK_F1); }, "help info"},
+        {"click Help", [](CDialogoPrueba& d) { Entrada::Clic(Control(d, ID_HELP)); }, "help command"},
+        {"a message of our own", [](CDialogoPrueba& d) { d.PostMessage(WM_PROPIO, 5); }, "message 5"},
+    };
+    CUsuarioSimulado usuario;
+    usuario.Cuando("the dialog is up", [&] { return Activo(dialogo); }, [] {});
+    for (const Gesto& gesto : gestos) {
+        usuario.Haz(gesto.descripcion, [&] { gesto.haz(dialogo); });
+        usuario.Cuando(std::string("the handler of: ") + gesto.descripcion,
+                       [&] { return dialogo.Anotado(gesto.registro); }, [] {});
+    }
+    usuario.Haz("Escape", [] { Entrada::Tecla(VK_ESCAPE); });
+    usuario.Empieza();
+
+    EXPECT_EQ(IDCANCEL, dialogo.DoModal());
+    EXPECT_TRUE(theApp.m_ayudas.empty());  // the dialog's own handlers took F1 and Help
+}
+
+TEST_F(MfcVentanas, EnterEscapeAndTheCloseBoxEndTheDialog)
+{
+    const struct {
+        const char* descripcion;
+        std::function<void(CDialog&)> haz;
+        INT_PTR resultado;
+    } finales[] = {
+        {"Enter", [](CDialog&) { Entrada::Tecla(VK_RETURN); }, IDOK},
+        {"Escape", [](CDialog&) { Entrada::Tecla(VK_ESCAPE); }, IDCANCEL},
+        // What the close box sends.
+        {"the close box", [](CDialog& d) { d.PostMessage(WM_SYSCOMMAND, SC_CLOSE); }, IDCANCEL},
+    };
+    for (const auto& final : finales) {
+        SCOPED_TRACE(final.descripcion);
+        CDialogoPrueba dialogo;
+        CUsuarioSimulado usuario;
+        usuario.Cuando("the dialog is up", [&] { return Activo(dialogo); }, [&] { final.haz(dialogo); });
+        usuario.Empieza();
+        EXPECT_EQ(final.resultado, dialogo.DoModal());
+    }
+}
+
+TEST_F(MfcVentanas, DataExchangeRunsBothWays)
+{
+    CDialogoPrueba dialogo;
+    dialogo.m_texto = L"caf\u00e9";
+    dialogo.m_numero = -3;
+    dialogo.m_opcion = 1;
+    CUsuarioSimulado usuario;
+    usuario.Cuando("the dialog is up", [&] { return Activo(dialogo); },
+                   [&] {
+                       EXPECT_EQ(L"caf\u00e9", Ventanas::Texto(Control(dialogo, IDC_TEXTO)));
+                       EXPECT_EQ(L"-3", Ventanas::Texto(Control(dialogo, IDC_NUMERO)));
+                       EXPECT_EQ(std::vector<UINT>({0, 1, 0}),
+                                 std::vector<UINT>({dialogo.IsDlgButtonChecked(IDC_OPCION_A),
+                                                    dialogo.IsDlgButtonChecked(IDC_OPCION_B),
+                                                    dialogo.IsDlgButtonChecked(IDC_OPCION_C)}));
+                       Entrada::Clic(Control(dialogo, IDC_TEXTO));
+                   })
+        .Haz("replace the text", [] {
+            Entrada::Tecla(VK_HOME);
+            Entrada::Tecla(VK_END, true);
+            Entrada::Escribe(L"\u00f1and\u00fa 42");
+        })
+        .Cuando("typed", [&] { return Ventanas::Texto(Control(dialogo, IDC_TEXTO)) == L"\u00f1and\u00fa 42"; },
+                [&] { Entrada::Clic(Control(dialogo, IDC_OPCION_C)); })
+        .Cuando("option C checked", [&] { return dialogo.IsDlgButtonChecked(IDC_OPCION_C) == BST_CHECKED; },
+                [&] { Entrada::Clic(Control(dialogo, IDC_NUMERO)); })
+        .Haz("replace the number", [] {
+            Entrada::Tecla(VK_HOME);
+            Entrada::Tecla(VK_END, true);
+            Entrada::Escribe(L" 2147483647 ");
+        })
+        .Cuando("typed", [&] { return Ventanas::Texto(Control(dialogo, IDC_NUMERO)) == L" 2147483647 "; },
+                [] { Entrada::Tecla(VK_RETURN); });
+    usuario.Empieza();
+
+    ASSERT_EQ(IDOK, dialogo.DoModal());
+    EXPECT_EQ(L"\u00f1and\u00fa 42", std::wstring(dialogo.m_texto));
+    EXPECT_EQ(2147483647, dialogo.m_numero);
+    EXPECT_EQ(2, dialogo.m_opcion);
+}
+
+TEST_F(MfcVentanas, RadioExchangeCountsTheButtonsOfTheGroup)
+{
+    CDialogoPrueba dialogo;
+    CUsuarioSimulado usuario;
+    usuario.Cuando("the dialog is up", [&] { return Activo(dialogo); }, [&] {
+        const int botones[] = {IDC_OPCION_A, IDC_OPCION_B, IDC_OPCION_C};
+        for (const int valor : {-1, 0, 1, 2, 3}) {  // 3: no such button, none checked
+            SCOPED_TRACE(valor);
+            dialogo.m_opcion = valor;
+            ASSERT_TRUE(dialogo.UpdateData(FALSE));
+            for (int i = 0; i < 3; ++i)
+                EXPECT_EQ(i == valor ? BST_CHECKED : BST_UNCHECKED, dialogo.IsDlgButtonChecked(botones[i]));
+            dialogo.m_opcion = 99;
+            ASSERT_TRUE(dialogo.UpdateData(TRUE));
+            EXPECT_EQ(valor == 3 ? -1 : valor, dialogo.m_opcion);
+        }
+        // A hidden button keeps its place in the count; the check box after the group is not in it.
+        ::ShowWindow(Control(dialogo, IDC_OPCION_B), SW_HIDE);
+        dialogo.CheckDlgButton(IDC_CASILLA, BST_CHECKED);
+        dialogo.m_opcion = 2;
+        ASSERT_TRUE(dialogo.UpdateData(FALSE));
+        EXPECT_EQ(BST_CHECKED, dialogo.IsDlgButtonChecked(IDC_OPCION_C));
+        EXPECT_EQ(BST_CHECKED, dialogo.IsDlgButtonChecked(IDC_CASILLA));
+        Entrada::Clic(Control(dialogo, IDC_OPCION_A));
+    });
+    usuario.Cuando("the user checked A", [&] { return dialogo.IsDlgButtonChecked(IDC_OPCION_A) == BST_CHECKED; },
+                   [] { Entrada::Tecla(VK_RETURN); });
+    usuario.Empieza();
+
+    ASSERT_EQ(IDOK, dialogo.DoModal());
+    EXPECT_EQ(0, dialogo.m_opcion);
+}
+
+TEST_F(MfcVentanas, OkIsRefusedWhileAnExchangeFails)
+{
+    CDialogoPrueba dialogo;
+    HWND caja = nullptr;
+    CUsuarioSimulado usuario;
+    usuario.Cuando("the dialog is up", [&] { return Activo(dialogo); },
+                   [&] { Entrada::Clic(Control(dialogo, IDC_NUMERO)); })
+        .Haz("type a number that is not one", [] {
+            Entrada::Tecla(VK_HOME);
+            Entrada::Tecla(VK_END, true);
+            Entrada::Escribe(L"12x");
+        })
+        .Cuando("typed", [&] { return Ventanas::Texto(Control(dialogo, IDC_NUMERO)) == L"12x"; },
+                [] { Entrada::Tecla(VK_RETURN); })
+        .Cuando("a message box over the dialog",
+                [&] { return (caja = Ventanas::DialogoActivo()) != nullptr && caja != dialogo.m_hWnd; },
+                [&] {
+                    EXPECT_EQ(dialogo.m_hWnd, ::GetWindow(caja, GW_OWNER));
+                    EXPECT_EQ(L"Please enter an integer.", Ventanas::Texto(::GetDlgItem(caja, 0xFFFF)));
+                    Entrada::Tecla(VK_RETURN);
+                })
+        .Cuando("back in the dialog, on the offending text, all of it selected",
+                [&] { return Activo(dialogo) && ::GetFocus() == Control(dialogo, IDC_NUMERO); },
+                [&] {
+                    DWORD inicio = 9, fin = 9;
+                    ::SendMessageW(Control(dialogo, IDC_NUMERO), EM_GETSEL, reinterpret_cast<WPARAM>(&inicio),
+                                   reinterpret_cast<LPARAM>(&fin));
+                    EXPECT_EQ(0u, inicio);
+                    EXPECT_EQ(3u, fin);
+                    Entrada::Escribe(L"12");
+                })
+        .Cuando("corrected", [&] { return Ventanas::Texto(Control(dialogo, IDC_NUMERO)) == L"12"; },
+                [] { Entrada::Tecla(VK_RETURN); });
+    usuario.Empieza();
+
+    ASSERT_EQ(IDOK, dialogo.DoModal());
+    EXPECT_EQ(12, dialogo.m_numero);
+}
+
+TEST_F(MfcVentanas, SetItemStateNotifiesBeforeItReturns)
+{
+    CDialogoPrueba dialogo;
+    dialogo.m_alPulsar = [&] {
+        dialogo.Anota("before");
+        dialogo.m_lista.SetItemState(3, LVIS_SELECTED, LVIS_SELECTED);
+        dialogo.Anota("after");
+    };
+    CUsuarioSimulado usuario;
+    usuario.Cuando("the dialog is up", [&] { return Activo(dialogo); },
+                   [&] { Entrada::Clic(Control(dialogo, IDC_BOTON)); })
+        .Cuando("the button ran", [&] { return dialogo.Anotado("after"); }, [] { Entrada::Tecla(VK_ESCAPE); });
+    usuario.Empieza();
+
+    dialogo.DoModal();
+    EXPECT_EQ(std::vector<std::string>({"init", "button", "before", "selected 3", "after"}), dialogo.m_registro);
+}
+
+TEST_F(MfcVentanas, ModalLoopsNestAndTheInnerDialogIsOwnedByTheOuter)
+{
+    CDialogoPrueba dialogo;
+    dialogo.m_alPulsar = [&] {
+        CDialog anidado(IDD_ANIDADO);  // no parent: the framework chooses the owner
+        dialogo.Anota("nested " + std::to_string(anidado.DoModal()));
+        dialogo.Anota("box " + std::to_string(dialogo.MessageBox(L"inner", L"Box", MB_OKCANCEL)));
+    };
+    HWND interior = nullptr;
+    CUsuarioSimulado usuario;
+    usuario.Cuando("the dialog is up", [&] { return Activo(dialogo); },
+                   [&] { Entrada::Clic(Control(dialogo, IDC_BOTON)); })
+        .Cuando("the nested dialog is up", [&] { return (interior = Ventanas::ConTitulo(L"Nested probe")) != nullptr &&
+                                                     Ventanas::DialogoActivo() == interior; },
+                [&] {
+                    EXPECT_EQ(dialogo.m_hWnd, ::GetWindow(interior, GW_OWNER));
+                    EXPECT_FALSE(dialogo.IsWindowEnabled());
+                    const POINT centro = CentroDe(interior), centroExterior = CentroDe(dialogo.m_hWnd);
+                    EXPECT_NEAR(centroExterior.x, centro.x, 1);
+                    EXPECT_NEAR(centroExterior.y, centro.y, 1);
+                    Entrada::Tecla(VK_ESCAPE);
+                })
+        .Cuando("the message box is up", [&] { return Ventanas::ConTitulo(L"Box") == Ventanas::DialogoActivo() &&
+                                                  Ventanas::DialogoActivo() != nullptr; },
+                [] { Entrada::Tecla(VK_RETURN); })
+        .Cuando("both closed, the outer dialog works again",
+                [&] { return dialogo.Anotado("box 1") && Activo(dialogo) && dialogo.IsWindowEnabled(); },
+                [] { Entrada::Tecla(VK_ESCAPE); });
+    usuario.Empieza();
+
+    EXPECT_EQ(IDCANCEL, dialogo.DoModal());
+    EXPECT_TRUE(dialogo.Anotado("nested 2"));
+    EXPECT_TRUE(m_principal.IsWindowEnabled());
+}
+
+TEST_F(MfcVentanas, WithNoParentTheDialogIsOwnedByTheMainWindowAndCentredOnIt)
+{
+    MONITORINFO monitor = {};
+    monitor.cbSize = sizeof monitor;
+    ::GetMonitorInfoW(::MonitorFromWindow(m_principal.m_hWnd, MONITOR_DEFAULTTOPRIMARY), &monitor);
+    const POINT centroTrabajo = {(monitor.rcWork.left + monitor.rcWork.right) / 2,
+                                 (monitor.rcWork.top + monitor.rcWork.bottom) / 2};
+    const struct {
+        const char* caso;
+        bool principalVisible;
+        POINT centro;
+    } casos[] = {
+        {"main window on screen", true, CentroDe(m_principal.m_hWnd)},
+        {"main window hidden: the work area", false, centroTrabajo},
+    };
+    for (const auto& caso : casos) {
+        SCOPED_TRACE(caso.caso);
+        m_principal.ShowWindow(caso.principalVisible ? SW_SHOWNA : SW_HIDE);
+        CDialogoPrueba dialogo;
+        CUsuarioSimulado usuario;
+        usuario.Cuando("the dialog is up", [&] { return Activo(dialogo); }, [&] {
+            EXPECT_EQ(m_principal.m_hWnd, ::GetWindow(dialogo.m_hWnd, GW_OWNER));
+            EXPECT_FALSE(m_principal.IsWindowEnabled());
+            const POINT centro = CentroDe(dialogo.m_hWnd);
+            EXPECT_NEAR(caso.centro.x, centro.x, 1);
+            EXPECT_NEAR(caso.centro.y, centro.y, 1);
+            Entrada::Tecla(VK_ESCAPE);
+        });
+        usuario.Empieza();
+        EXPECT_EQ(IDCANCEL, dialogo.DoModal());
+        EXPECT_TRUE(m_principal.IsWindowEnabled());
+    }
+}
+
+TEST_F(MfcVentanas, AHandlerThatThrowsIsReportedAndTheDialogGoesOn)
+{
+    CDialogoPrueba dialogo;
+    dialogo.m_alPulsar = [] { throw std::runtime_error("disk full"); };
+    HWND caja = nullptr;
+    CUsuarioSimulado usuario;
+    usuario.Cuando("the dialog is up", [&] { return Activo(dialogo); },
+                   [&] { Entrada::Clic(Control(dialogo, IDC_BOTON)); })
+        .Cuando("a message box tells", [&] { return (caja = Ventanas::DialogoActivo()) != dialogo.m_hWnd && caja; },
+                [&] {
+                    EXPECT_EQ(L"An unexpected error stopped this operation.\n\ndisk full",
+                              Ventanas::Texto(::GetDlgItem(caja, 0xFFFF)));
+                    Entrada::Tecla(VK_RETURN);
+                })
+        .Cuando("the dialog is back", [&] { return Activo(dialogo); }, [] { Entrada::Tecla(VK_RETURN); });
+    usuario.Empieza();
+
+    EXPECT_EQ(IDOK, dialogo.DoModal());
+}
+
+TEST_F(MfcVentanas, ControlObjectsLiveAsLongAsTheirWindows)
+{
+    CDialogoPrueba dialogo;
+    for (int vuelta = 1; vuelta <= 2; ++vuelta) {  // the same object runs twice
+        SCOPED_TRACE(vuelta);
+        CUsuarioSimulado usuario;
+        usuario.Cuando("the dialog is up", [&] { return Activo(dialogo); }, [&] {
+            const HWND lista = Control(dialogo, IDC_LISTA), boton = Control(dialogo, IDC_BOTON);
+            EXPECT_EQ(&dialogo.m_lista, CWnd::FromHandlePermanent(lista));
+            EXPECT_EQ(&dialogo, CWnd::FromHandlePermanent(dialogo.m_hWnd));
+            EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(boton));
+            CWnd* temporal = dialogo.GetDlgItem(IDC_BOTON);
+            ASSERT_NE(nullptr, temporal);
+            EXPECT_EQ(boton, temporal->m_hWnd);
+            EXPECT_EQ(temporal, CWnd::FromHandle(boton));  // the same object until idle time
+            EXPECT_EQ(nullptr, dialogo.GetDlgItem(4242));
+            Entrada::Tecla(VK_ESCAPE);
+        });
+        usuario.Empieza();
+        EXPECT_EQ(IDCANCEL, dialogo.DoModal());
+        EXPECT_EQ(nullptr, dialogo.m_hWnd);
+        EXPECT_EQ(nullptr, dialogo.m_lista.m_hWnd);  // detached when its window went
+    }
+}
+
+TEST_F(MfcVentanas, TheListAndComboWrappersAnswerForTheirWindows)
+{
+    CDialogoPrueba dialogo;
+    CUsuarioSimulado usuario;
+    usuario.Cuando("the dialog is up", [&] { return Activo(dialogo); }, [&] {
+        const CString largo(L'x', 1000);  // longer than the first buffer the text is read into
+        EXPECT_EQ(4, dialogo.m_lista.InsertItem(4, largo));
+        EXPECT_EQ(largo, dialogo.m_lista.GetItemText(4, 0));
+        EXPECT_EQ(L"row 2", std::wstring(dialogo.m_lista.GetItemText(2, 0)));
+        EXPECT_EQ(-1, dialogo.m_lista.GetNextItem(-1, LVNI_SELECTED));
+        dialogo.m_lista.SetItemState(1, LVIS_SELECTED, LVIS_SELECTED);
+        dialogo.m_lista.SetItemState(3, LVIS_SELECTED, LVIS_SELECTED);
+        EXPECT_EQ(1, dialogo.m_lista.GetNextItem(-1, LVNI_SELECTED));
+        EXPECT_EQ(3, dialogo.m_lista.GetNextItem(1, LVNI_SELECTED));
+        EXPECT_EQ(2u, dialogo.m_lista.GetSelectedCount());
+        EXPECT_EQ(0u, dialogo.m_lista.SetExtendedStyle(LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES) &
+                          (LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES));
+        EXPECT_EQ(static_cast<DWORD>(LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES), dialogo.m_lista.GetExtendedStyle());
+
+        auto* combo = static_cast<CComboBox*>(dialogo.GetDlgItem(IDC_COMBO));
+        for (LPCWSTR texto : {L"b", L"a", L"c"})
+            combo->AddString(texto);
+        CString texto;
+        for (int i = 0; i < 3; ++i) {
+            combo->GetLBText(i, texto);
+            EXPECT_EQ(std::wstring(1, L"bac"[i]), std::wstring(texto));  // kept in the order added
+        }
+        combo->GetLBText(7, texto);
+        EXPECT_TRUE(texto.IsEmpty());
+        EXPECT_EQ(CB_ERR, combo->GetCurSel());
+        combo->SetCurSel(1);
+        EXPECT_EQ(1, combo->GetCurSel());
+        combo->ResetContent();
+        EXPECT_EQ(0, combo->GetCount());
+        Entrada::Tecla(VK_ESCAPE);
+    });
+    usuario.Empieza();
+    EXPECT_EQ(IDCANCEL, dialogo.DoModal());
+}
+
+TEST_F(MfcVentanas, NucleoListKeepsItsColumnsAboveTheirMinimumWidth)
+{
+    CDialogoPrueba dialogo;  // its list holds column 0 at 80 pixels or more
+    CUsuarioSimulado usuario;
+    usuario.Cuando("the dialog is up", [&] { return Activo(dialogo); }, [&] {
+        dialogo.m_lista.InsertColumn(1, L"Address", LVCFMT_LEFT, 100);
+        const struct {
+            int columna, pedido, resultado;
+        } filas[] = {{0, 200, 200}, {0, 40, 200}, {0, 80, 80}, {1, 10, 10}};
+        for (const auto& fila : filas) {
+            SCOPED_TRACE(testing::Message() << "column " << fila.columna << " to " << fila.pedido);
+            dialogo.m_lista.SetColumnWidth(fila.columna, fila.pedido);
+            EXPECT_EQ(fila.resultado, dialogo.m_lista.GetColumnWidth(fila.columna));
+        }
+        Entrada::Tecla(VK_ESCAPE);
+    });
+    usuario.Empieza();
+    EXPECT_EQ(IDCANCEL, dialogo.DoModal());
+}
+
+TEST_F(MfcVentanas, TheHelpButtonShowsOnlyWhenTheApplicationHasHelp)
+{
+    // A second module state whose application has no ID_HELP handler.
+    AFX_MODULE_STATE estado(TRUE);
+    AFX_MANAGE_STATE(&estado);
+    CWinApp sinAyuda(L"SinAyuda");
+    CModuloIdioma ingles(L"mfc_prueba_EnUs.dll");
+    for (const bool conAyuda : {false, true}) {
+        SCOPED_TRACE(conAyuda ? "the host's application" : "an application without help");
+        AFX_MANAGE_STATE(conAyuda ? AfxGetAppModuleState() : &estado);
+        CDialogoPrueba dialogo;
+        CUsuarioSimulado usuario;
+        usuario.Cuando("the dialog is up", [&] { return Activo(dialogo); }, [&] {
+            EXPECT_EQ(conAyuda, ::IsWindowVisible(Control(dialogo, ID_HELP)) != FALSE);
+            Entrada::Tecla(VK_ESCAPE);
+        });
+        usuario.Empieza();
+        EXPECT_EQ(IDCANCEL, dialogo.DoModal());
+    }
+}
+
+TEST_F(MfcVentanas, ApplicationHelpGoesToItsHtmlHelp)
+{
+    theApp.OnCmdMsg(ID_HELP, CN_COMMAND, nullptr, nullptr);  // the application's own ID_HELP entry
+    ASSERT_EQ(1u, theApp.m_ayudas.size());
+    EXPECT_EQ(static_cast<UINT>(HH_DISPLAY_TOC), theApp.m_ayudas[0].second);
+}
+
+TEST(MfcCadenaRecursos, TheMostRecentModuleWinsAndEnglishFillsItsGaps)
+{
+    CModuloIdioma ingles(L"mfc_prueba_EnUs.dll");
+    CModuloIdioma espanol(L"mfc_prueba_EsEs.dll");  // joined last: searched first
+    const struct {
+        UINT id;
+        const wchar_t* texto;
+    } cadenas[] = {
+        {IDS_DOS_IDIOMAS, L"En los dos idiomas"},
+        {IDS_SOLO_INGLES, L"Only in English"},
+        {AFX_IDS_SAVEFILE, L"Save As"},  // the framework's own, behind every module
+    };
+    for (const auto& cadena : cadenas) {
+        SCOPED_TRACE(cadena.id);
+        CString texto;
+        ASSERT_TRUE(texto.LoadString(cadena.id));
+        EXPECT_EQ(cadena.texto, std::wstring(texto));
+    }
+    EXPECT_EQ(espanol.Modulo(), AfxFindResourceHandle(MAKEINTRESOURCEW(IDD_PRUEBA), RT_DIALOG));
+    const HINSTANCE conIcono = AfxFindResourceHandle(MAKEINTRESOURCEW(IDI_PRUEBA), RT_GROUP_ICON);
+    EXPECT_EQ(ingles.Modulo(), conIcono);
+    const HICON icono = static_cast<HICON>(
+        ::LoadImageW(conIcono, MAKEINTRESOURCEW(IDI_PRUEBA), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR));
+    EXPECT_NE(nullptr, icono);
+    ::DestroyIcon(icono);
+
+    // The dialog comes from the Spanish module, its icon from the English one.
+    CDialogoPrueba dialogo;
+    CUsuarioSimulado usuario;
+    usuario.Cuando("the Spanish dialog is up", [&] { return Ventanas::ConTitulo(L"Sonda") != nullptr; }, [&] {
+        EXPECT_EQ(dialogo.m_hWnd, Ventanas::ConTitulo(L"Sonda"));
+        Entrada::Tecla(VK_ESCAPE);
+    });
+    usuario.Empieza();
+    EXPECT_EQ(IDCANCEL, dialogo.DoModal());
+}
+
+TEST(MfcCadenaRecursos, ADialogWhoseTemplateIsNowhereFailsAtOnce)
+{
+    CDialogoPrueba dialogo;  // no module in the chain has it
+    EXPECT_EQ(-1, dialogo.DoModal());
+    EXPECT_EQ(nullptr, dialogo.m_hWnd);
+}
+
+}  // namespace

@@ -1,0 +1,236 @@
+// UsuarioSimulado.cpp: CUsuarioSimulado, and the input and window helpers its steps use.
+#include "UsuarioSimulado.h"
+
+#include <afxwin.h>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr UINT_PTR kTemporizador = 1;
+constexpr UINT kIntervaloMs = 15;
+
+LPCWSTR ClaseVentana()
+{
+    static const ATOM clase = [] {
+        WNDCLASSW wc = {};
+        wc.lpfnWndProc = ::DefWindowProcW;
+        wc.hInstance = ::GetModuleHandleW(nullptr);
+        wc.lpszClassName = L"OrtusUsuarioSimulado";
+        return ::RegisterClassW(&wc);
+    }();
+    return MAKEINTATOM(clase);
+}
+
+void Envia(std::vector<INPUT> entradas)
+{
+    ::SendInput(static_cast<UINT>(entradas.size()), entradas.data(), sizeof(INPUT));
+}
+
+INPUT Raton(DWORD flags)
+{
+    INPUT entrada = {};
+    entrada.type = INPUT_MOUSE;
+    entrada.mi.dwFlags = flags;
+    return entrada;
+}
+
+INPUT Teclado(WORD vk, WORD caracter, DWORD flags)
+{
+    INPUT entrada = {};
+    entrada.type = INPUT_KEYBOARD;
+    entrada.ki.wVk = vk;
+    entrada.ki.wScan = caracter;
+    entrada.ki.dwFlags = flags;
+    return entrada;
+}
+
+void ApuntaA(HWND ventana, POINT enCliente)
+{
+    ::ClientToScreen(ventana, &enCliente);
+    ::SetCursorPos(enCliente.x, enCliente.y);
+}
+
+bool EsDialogo(HWND ventana)
+{
+    WCHAR clase[16] = {};
+    ::GetClassNameW(ventana, clase, 16);
+    return wcscmp(clase, L"#32770") == 0;
+}
+
+}  // namespace
+
+CUsuarioSimulado::CUsuarioSimulado(std::chrono::milliseconds limitePorPaso) : m_limitePorPaso(limitePorPaso)
+{
+    m_ventana = ::CreateWindowExW(0, ClaseVentana(), L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                  ::GetModuleHandleW(nullptr), nullptr);
+    ::SetWindowLongPtrW(m_ventana, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    ::SetWindowLongPtrW(m_ventana, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ProcedimientoVentana));
+}
+
+CUsuarioSimulado::~CUsuarioSimulado()
+{
+    ::KillTimer(m_ventana, kTemporizador);
+    ::DestroyWindow(m_ventana);
+    EXPECT_TRUE(Terminado()) << "the script stopped at step " << m_siguiente + 1 << " of " << m_pasos.size()
+                             << (m_siguiente < m_pasos.size() ? ": " + m_pasos[m_siguiente].descripcion : "");
+}
+
+CUsuarioSimulado& CUsuarioSimulado::Cuando(std::string descripcion, Condicion cuando, Accion haz)
+{
+    m_pasos.push_back({std::move(descripcion), std::move(cuando), std::move(haz)});
+    return *this;
+}
+
+CUsuarioSimulado& CUsuarioSimulado::Haz(std::string descripcion, Accion haz)
+{
+    return Cuando(std::move(descripcion), [] { return true; }, std::move(haz));
+}
+
+void CUsuarioSimulado::Empieza()
+{
+    m_inicioPaso = std::chrono::steady_clock::now();
+    ::SetTimer(m_ventana, kTemporizador, kIntervaloMs, nullptr);
+}
+
+LRESULT CALLBACK CUsuarioSimulado::ProcedimientoVentana(HWND ventana, UINT mensaje, WPARAM wParam, LPARAM lParam)
+{
+    if (mensaje == WM_TIMER && wParam == kTemporizador) {
+        reinterpret_cast<CUsuarioSimulado*>(::GetWindowLongPtrW(ventana, GWLP_USERDATA))->Tic();
+        return 0;
+    }
+    return ::DefWindowProcW(ventana, mensaje, wParam, lParam);
+}
+
+void CUsuarioSimulado::Tic()
+{
+    if (m_enPaso)
+        return;
+    if (m_fallido) {  // keep closing until the dialogs under test are gone
+        for (HWND dialogo : Ventanas::Dialogos()) {
+            if (auto* pDialogo = DYNAMIC_DOWNCAST(CDialog, CWnd::FromHandlePermanent(dialogo)))
+                pDialogo->EndDialog(IDCANCEL);
+            else
+                ::EndDialog(dialogo, IDCANCEL);
+        }
+        return;
+    }
+    if (Terminado()) {
+        ::KillTimer(m_ventana, kTemporizador);
+        return;
+    }
+    m_enPaso = true;
+    const Paso& paso = m_pasos[m_siguiente];
+    if (paso.cuando()) {
+        paso.haz();
+        ++m_siguiente;
+        m_inicioPaso = std::chrono::steady_clock::now();
+    } else if (std::chrono::steady_clock::now() - m_inicioPaso > m_limitePorPaso) {
+        Abandona(paso);
+    }
+    m_enPaso = false;
+}
+
+void CUsuarioSimulado::Abandona(const Paso& paso)
+{
+    ADD_FAILURE() << "step " << m_siguiente + 1 << " waited " << m_limitePorPaso.count()
+                  << " ms in vain: " << paso.descripcion;
+    m_fallido = true;
+}
+
+namespace Entrada {
+
+void Clic(HWND ventana)
+{
+    RECT cliente;
+    ::GetClientRect(ventana, &cliente);
+    Clic(ventana, {(cliente.left + cliente.right) / 2, (cliente.top + cliente.bottom) / 2});
+}
+
+void Clic(HWND ventana, POINT enCliente)
+{
+    ApuntaA(ventana, enCliente);
+    Envia({Raton(MOUSEEVENTF_LEFTDOWN), Raton(MOUSEEVENTF_LEFTUP)});
+}
+
+void DobleClic(HWND ventana, POINT enCliente)
+{
+    ApuntaA(ventana, enCliente);
+    Envia({Raton(MOUSEEVENTF_LEFTDOWN), Raton(MOUSEEVENTF_LEFTUP), Raton(MOUSEEVENTF_LEFTDOWN),
+           Raton(MOUSEEVENTF_LEFTUP)});
+}
+
+void Tecla(WORD vk, bool mayusculas, bool control)
+{
+    std::vector<INPUT> entradas;
+    if (mayusculas)
+        entradas.push_back(Teclado(VK_SHIFT, 0, 0));
+    if (control)
+        entradas.push_back(Teclado(VK_CONTROL, 0, 0));
+    entradas.push_back(Teclado(vk, 0, 0));
+    entradas.push_back(Teclado(vk, 0, KEYEVENTF_KEYUP));
+    if (control)
+        entradas.push_back(Teclado(VK_CONTROL, 0, KEYEVENTF_KEYUP));
+    if (mayusculas)
+        entradas.push_back(Teclado(VK_SHIFT, 0, KEYEVENTF_KEYUP));
+    Envia(entradas);
+}
+
+void Escribe(const std::wstring& texto)
+{
+    std::vector<INPUT> entradas;
+    for (const wchar_t caracter : texto) {
+        entradas.push_back(Teclado(0, caracter, KEYEVENTF_UNICODE));
+        entradas.push_back(Teclado(0, caracter, KEYEVENTF_UNICODE | KEYEVENTF_KEYUP));
+    }
+    Envia(entradas);
+}
+
+}  // namespace Entrada
+
+namespace Ventanas {
+
+std::vector<HWND> Dialogos()
+{
+    std::vector<HWND> dialogos;
+    ::EnumThreadWindows(
+        ::GetCurrentThreadId(),
+        [](HWND ventana, LPARAM lParam) {
+            if (::IsWindowVisible(ventana) && EsDialogo(ventana))
+                reinterpret_cast<std::vector<HWND>*>(lParam)->push_back(ventana);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&dialogos));
+    return dialogos;
+}
+
+HWND ConTitulo(const std::wstring& titulo)
+{
+    for (HWND dialogo : Dialogos()) {
+        if (Texto(dialogo) == titulo)
+            return dialogo;
+    }
+    return nullptr;
+}
+
+HWND DialogoActivo()
+{
+    const HWND activa = ::GetActiveWindow();
+    return activa != nullptr && ::IsWindowVisible(activa) && EsDialogo(activa) ? activa : nullptr;
+}
+
+std::wstring Texto(HWND ventana)
+{
+    std::wstring texto(static_cast<size_t>(::GetWindowTextLengthW(ventana)) + 1, L'\0');
+    texto.resize(static_cast<size_t>(::GetWindowTextW(ventana, texto.data(), static_cast<int>(texto.size()))));
+    return texto;
+}
+
+}  // namespace Ventanas
+
+bool UsaEscritorioPropio()
+{
+    const std::wstring nombre = L"ortus-prueba-" + std::to_wstring(::GetCurrentProcessId());
+    const HDESK escritorio = ::CreateDesktopW(nombre.c_str(), nullptr, nullptr, 0, GENERIC_ALL, nullptr);
+    return escritorio != nullptr && ::SetThreadDesktop(escritorio);
+}

@@ -1,0 +1,78 @@
+// UsuarioSimulado.h: drives this thread's windows as a user would (mouse and keyboard through
+// SendInput), step by step from a timer, so every step runs inside whatever modal loop is current
+// and every wait is bounded. On a step that times out the test fails and every dialog of the
+// thread is closed, so the DoModal under test returns instead of hanging.
+#pragma once
+
+#include <windows.h>
+
+#include <chrono>
+#include <functional>
+#include <string>
+#include <vector>
+
+class CUsuarioSimulado {
+public:
+    using Condicion = std::function<bool()>;
+    using Accion = std::function<void()>;
+
+    explicit CUsuarioSimulado(std::chrono::milliseconds limitePorPaso = std::chrono::seconds(10));
+    ~CUsuarioSimulado();
+    CUsuarioSimulado(const CUsuarioSimulado&) = delete;
+    CUsuarioSimulado& operator=(const CUsuarioSimulado&) = delete;
+
+    // When cuando() holds, haz() runs and the next step begins. Actions must not block in a modal
+    // loop of their own: they give input (which the loop then delivers) or post messages.
+    CUsuarioSimulado& Cuando(std::string descripcion, Condicion cuando, Accion haz);
+    CUsuarioSimulado& Haz(std::string descripcion, Accion haz);
+
+    // Starts the steps; they run as the thread's message loops dispatch the timer.
+    void Empieza();
+    bool Terminado() const { return m_siguiente == m_pasos.size(); }
+    bool Fallido() const { return m_fallido; }
+
+private:
+    struct Paso {
+        std::string descripcion;
+        Condicion cuando;
+        Accion haz;
+    };
+
+    static LRESULT CALLBACK ProcedimientoVentana(HWND, UINT, WPARAM, LPARAM);
+    void Tic();
+    void Abandona(const Paso& paso);
+
+    std::vector<Paso> m_pasos;
+    size_t m_siguiente = 0;
+    std::chrono::milliseconds m_limitePorPaso;
+    std::chrono::steady_clock::time_point m_inicioPaso;
+    HWND m_ventana = nullptr;  // message-only: owns the timer
+    bool m_enPaso = false;
+    bool m_fallido = false;
+};
+
+// Input as the user gives it, to whatever window has the focus or lies under the pointer.
+namespace Entrada {
+void Clic(HWND ventana);  // left button, in the middle of the window
+void Clic(HWND ventana, POINT enCliente);
+void DobleClic(HWND ventana, POINT enCliente);
+// A key, with Shift and/or Ctrl held while it is pressed.
+void Tecla(WORD vk, bool mayusculas = false, bool control = false);
+// Characters typed one by one.
+void Escribe(const std::wstring& texto);
+}  // namespace Entrada
+
+// Windows of this thread, for the conditions of steps.
+namespace Ventanas {
+// The visible top-level window of this thread with this title; null if none.
+HWND ConTitulo(const std::wstring& titulo);
+// The visible dialog box of this thread that is active (a message box counts); null if none.
+HWND DialogoActivo();
+// Visible top-level dialog boxes of this thread.
+std::vector<HWND> Dialogos();
+std::wstring Texto(HWND ventana);
+}  // namespace Ventanas
+
+// Runs the whole test process on a desktop of its own, so the input it gives never reaches the
+// windows of tests running beside it. Call before the thread creates any window.
+bool UsaEscritorioPropio();
