@@ -6,6 +6,8 @@
 #include <Nucleo/ListaControlMFC.h>
 
 #include "PruebaIds.h"
+#include "support/ModuloIdioma.h"
+#include "support/PruebaDeVentanas.h"
 #include "support/UsuarioSimulado.h"
 
 #include <gtest/gtest.h>
@@ -38,29 +40,6 @@ END_MESSAGE_MAP()
 CAppPrueba theApp;
 
 constexpr UINT WM_PROPIO = WM_APP + 1;
-
-// A language module put into the current state's resource chain for the length of a scope.
-class CModuloIdioma {
-public:
-    explicit CModuloIdioma(LPCWSTR archivo)
-        : m_modulo(::LoadLibraryExW(archivo, nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE))
-    {
-        EXPECT_NE(nullptr, m_modulo) << "cannot load " << std::wstring(archivo) << ": " << ::GetLastError();
-        AfxInitExtensionModule(m_extension, m_modulo);
-        m_enlace = std::make_unique<CDynLinkLibrary>(m_extension);
-    }
-    ~CModuloIdioma()
-    {
-        m_enlace.reset();
-        ::FreeLibrary(m_modulo);
-    }
-    HMODULE Modulo() const { return m_modulo; }
-
-private:
-    HMODULE m_modulo;
-    AFX_EXTENSION_MODULE m_extension = {};
-    std::unique_ptr<CDynLinkLibrary> m_enlace;
-};
 
 class CDialogoPrueba : public CDialog {
 public:
@@ -152,24 +131,9 @@ BEGIN_MESSAGE_MAP(CDialogoPrueba, CDialog)
     ON_MESSAGE(WM_PROPIO, &CDialogoPrueba::OnMensajePropio)
 END_MESSAGE_MAP()
 
-class AppEnvironment : public testing::Environment {
-public:
-    void SetUp() override
-    {
-        ASSERT_TRUE(UsaEscritorioPropio());
-        ASSERT_TRUE(AfxWinInit(GetModuleHandleW(nullptr), nullptr, GetCommandLineW(), 0));
-    }
-};
-const auto* const g_env = testing::AddGlobalTestEnvironment(new AppEnvironment);
+const auto* const g_entorno = testing::AddGlobalTestEnvironment(new CEntornoDeVentanas);
 
-HWND Control(const CWnd& dialogo, int id) { return ::GetDlgItem(dialogo.m_hWnd, id); }
-
-POINT CentroDe(HWND ventana)
-{
-    RECT r;
-    ::GetWindowRect(ventana, &r);
-    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-}
+HWND Control(const CWnd& dialogo, int id) { return Ventanas::Control(dialogo.m_hWnd, id); }
 
 POINT CentroDeFila(const CListCtrl& lista, int fila)
 {
@@ -178,29 +142,16 @@ POINT CentroDeFila(const CListCtrl& lista, int fila)
     return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
 }
 
-// The dialog is up and has the keyboard.
-bool Activo(const CWnd& dialogo) { return dialogo.m_hWnd != nullptr && Ventanas::DialogoActivo() == dialogo.m_hWnd; }
+bool Activo(const CWnd& dialogo) { return Ventanas::Activa(dialogo.m_hWnd); }
 
 // Every test runs with the English probe module in the chain and a main window on screen.
 class MfcVentanas : public testing::Test {
 protected:
-    void SetUp() override
-    {
-        const LPCWSTR clase = AfxRegisterWndClass(0, ::LoadCursorW(nullptr, IDC_ARROW),
-                                                  reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
-        ASSERT_TRUE(m_principal.CreateEx(0, clase, L"Main window", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 80, 640,
-                                         480, nullptr, nullptr));
-        theApp.m_pMainWnd = &m_principal;
-        theApp.m_ayudas.clear();
-    }
-    void TearDown() override
-    {
-        theApp.m_pMainWnd = nullptr;  // or its destruction would end the thread's message loop
-        m_principal.DestroyWindow();
-    }
+    void SetUp() override { theApp.m_ayudas.clear(); }
 
     CModuloIdioma m_ingles{L"mfc_prueba_EnUs.dll"};
-    CWnd m_principal;
+    CVentanaPrincipal m_ventanaPrincipal;
+    CWnd& m_principal = m_ventanaPrincipal.Ventana();
 };
 
 // A user action and the handler record it must produce.
@@ -214,14 +165,14 @@ TEST_F(MfcVentanas, EachKindOfMapEntryReachesItsHandler)
 {
     CDialogoPrueba dialogo;
     const Gesto gestos[] = {
-        {"click Press", [](CDialogoPrueba& d) { Entrada::Clic(Control(d, IDC_BOTON)); }, "button"},
-        {"click row 2", [](CDialogoPrueba& d) { Entrada::Clic(d.m_lista, CentroDeFila(d.m_lista, 2)); },
+        {"click Press", [](CDialogoPrueba& d) { Usuario::Clic(Control(d, IDC_BOTON)); }, "button"},
+        {"click row 2", [](CDialogoPrueba& d) { Usuario::Clic(d.m_lista, CentroDeFila(d.m_lista, 2)); },
          "selected 2"},
-        {"double-click row 1", [](CDialogoPrueba& d) { Entrada::DobleClic(d.m_lista, CentroDeFila(d.m_lista, 1)); },
+        {"double-click row 1", [](CDialogoPrueba& d) { Usuario::DobleClic(d.m_lista, CentroDeFila(d.m_lista, 1)); },
          "double-click"},
-        {"Insert in the list", [](CDialogoPrueba&) { Entrada::Tecla(VK_INSERT); }, "key 45"},
-        {"F1", [](CDialogoPrueba&) { Entrada::Tecla(VK_F1); }, "help info"},
-        {"click Help", [](CDialogoPrueba& d) { Entrada::Clic(Control(d, ID_HELP)); }, "help command"},
+        {"Insert in the list", [](CDialogoPrueba&) { Usuario::Tecla(VK_INSERT); }, "key 45"},
+        {"F1", [](CDialogoPrueba&) { Usuario::Tecla(VK_F1); }, "help info"},
+        {"click Help", [](CDialogoPrueba& d) { Usuario::Clic(Control(d, ID_HELP)); }, "help command"},
         {"a message of our own", [](CDialogoPrueba& d) { d.PostMessage(WM_PROPIO, 5); }, "message 5"},
     };
     CUsuarioSimulado usuario;
@@ -231,7 +182,7 @@ TEST_F(MfcVentanas, EachKindOfMapEntryReachesItsHandler)
         usuario.Cuando(std::string("the handler of: ") + gesto.descripcion,
                        [&] { return dialogo.Anotado(gesto.registro); }, [] {});
     }
-    usuario.Haz("Escape", [] { Entrada::Tecla(VK_ESCAPE); });
+    usuario.Haz("Escape", [] { Usuario::Tecla(VK_ESCAPE); });
     usuario.Empieza();
 
     EXPECT_EQ(IDCANCEL, dialogo.DoModal());
@@ -245,8 +196,8 @@ TEST_F(MfcVentanas, EnterEscapeAndTheCloseBoxEndTheDialog)
         std::function<void(CDialog&)> haz;
         INT_PTR resultado;
     } finales[] = {
-        {"Enter", [](CDialog&) { Entrada::Tecla(VK_RETURN); }, IDOK},
-        {"Escape", [](CDialog&) { Entrada::Tecla(VK_ESCAPE); }, IDCANCEL},
+        {"Enter", [](CDialog&) { Usuario::Tecla(VK_RETURN); }, IDOK},
+        {"Escape", [](CDialog&) { Usuario::Tecla(VK_ESCAPE); }, IDCANCEL},
         // What the close box sends.
         {"the close box", [](CDialog& d) { d.PostMessage(WM_SYSCOMMAND, SC_CLOSE); }, IDCANCEL},
     };
@@ -275,24 +226,24 @@ TEST_F(MfcVentanas, DataExchangeRunsBothWays)
                                  std::vector<UINT>({dialogo.IsDlgButtonChecked(IDC_OPCION_A),
                                                     dialogo.IsDlgButtonChecked(IDC_OPCION_B),
                                                     dialogo.IsDlgButtonChecked(IDC_OPCION_C)}));
-                       Entrada::Clic(Control(dialogo, IDC_TEXTO));
+                       Usuario::Clic(Control(dialogo, IDC_TEXTO));
                    })
         .Haz("replace the text", [] {
-            Entrada::Tecla(VK_HOME);
-            Entrada::Tecla(VK_END, true);
-            Entrada::Escribe(L"\u00f1and\u00fa 42");
+            Usuario::Tecla(VK_HOME);
+            Usuario::Tecla(VK_END, true);
+            Usuario::Escribe(L"\u00f1and\u00fa 42");
         })
         .Cuando("typed", [&] { return Ventanas::Texto(Control(dialogo, IDC_TEXTO)) == L"\u00f1and\u00fa 42"; },
-                [&] { Entrada::Clic(Control(dialogo, IDC_OPCION_C)); })
+                [&] { Usuario::Clic(Control(dialogo, IDC_OPCION_C)); })
         .Cuando("option C checked", [&] { return dialogo.IsDlgButtonChecked(IDC_OPCION_C) == BST_CHECKED; },
-                [&] { Entrada::Clic(Control(dialogo, IDC_NUMERO)); })
+                [&] { Usuario::Clic(Control(dialogo, IDC_NUMERO)); })
         .Haz("replace the number", [] {
-            Entrada::Tecla(VK_HOME);
-            Entrada::Tecla(VK_END, true);
-            Entrada::Escribe(L" 2147483647 ");
+            Usuario::Tecla(VK_HOME);
+            Usuario::Tecla(VK_END, true);
+            Usuario::Escribe(L" 2147483647 ");
         })
         .Cuando("typed", [&] { return Ventanas::Texto(Control(dialogo, IDC_NUMERO)) == L" 2147483647 "; },
-                [] { Entrada::Tecla(VK_RETURN); });
+                [] { Usuario::Tecla(VK_RETURN); });
     usuario.Empieza();
 
     ASSERT_EQ(IDOK, dialogo.DoModal());
@@ -324,10 +275,10 @@ TEST_F(MfcVentanas, RadioExchangeCountsTheButtonsOfTheGroup)
         ASSERT_TRUE(dialogo.UpdateData(FALSE));
         EXPECT_EQ(BST_CHECKED, dialogo.IsDlgButtonChecked(IDC_OPCION_C));
         EXPECT_EQ(BST_CHECKED, dialogo.IsDlgButtonChecked(IDC_CASILLA));
-        Entrada::Clic(Control(dialogo, IDC_OPCION_A));
+        Usuario::Clic(Control(dialogo, IDC_OPCION_A));
     });
     usuario.Cuando("the user checked A", [&] { return dialogo.IsDlgButtonChecked(IDC_OPCION_A) == BST_CHECKED; },
-                   [] { Entrada::Tecla(VK_RETURN); });
+                   [] { Usuario::Tecla(VK_RETURN); });
     usuario.Empieza();
 
     ASSERT_EQ(IDOK, dialogo.DoModal());
@@ -340,20 +291,20 @@ TEST_F(MfcVentanas, OkIsRefusedWhileAnExchangeFails)
     HWND caja = nullptr;
     CUsuarioSimulado usuario;
     usuario.Cuando("the dialog is up", [&] { return Activo(dialogo); },
-                   [&] { Entrada::Clic(Control(dialogo, IDC_NUMERO)); })
+                   [&] { Usuario::Clic(Control(dialogo, IDC_NUMERO)); })
         .Haz("type a number that is not one", [] {
-            Entrada::Tecla(VK_HOME);
-            Entrada::Tecla(VK_END, true);
-            Entrada::Escribe(L"12x");
+            Usuario::Tecla(VK_HOME);
+            Usuario::Tecla(VK_END, true);
+            Usuario::Escribe(L"12x");
         })
         .Cuando("typed", [&] { return Ventanas::Texto(Control(dialogo, IDC_NUMERO)) == L"12x"; },
-                [] { Entrada::Tecla(VK_RETURN); })
+                [] { Usuario::Tecla(VK_RETURN); })
         .Cuando("a message box over the dialog",
                 [&] { return (caja = Ventanas::DialogoActivo()) != nullptr && caja != dialogo.m_hWnd; },
                 [&] {
                     EXPECT_EQ(dialogo.m_hWnd, ::GetWindow(caja, GW_OWNER));
                     EXPECT_EQ(L"Please enter an integer.", Ventanas::Texto(::GetDlgItem(caja, 0xFFFF)));
-                    Entrada::Tecla(VK_RETURN);
+                    Usuario::Tecla(VK_RETURN);
                 })
         .Cuando("back in the dialog, on the offending text, all of it selected",
                 [&] { return Activo(dialogo) && ::GetFocus() == Control(dialogo, IDC_NUMERO); },
@@ -363,10 +314,10 @@ TEST_F(MfcVentanas, OkIsRefusedWhileAnExchangeFails)
                                    reinterpret_cast<LPARAM>(&fin));
                     EXPECT_EQ(0u, inicio);
                     EXPECT_EQ(3u, fin);
-                    Entrada::Escribe(L"12");
+                    Usuario::Escribe(L"12");
                 })
         .Cuando("corrected", [&] { return Ventanas::Texto(Control(dialogo, IDC_NUMERO)) == L"12"; },
-                [] { Entrada::Tecla(VK_RETURN); });
+                [] { Usuario::Tecla(VK_RETURN); });
     usuario.Empieza();
 
     ASSERT_EQ(IDOK, dialogo.DoModal());
@@ -383,8 +334,8 @@ TEST_F(MfcVentanas, SetItemStateNotifiesBeforeItReturns)
     };
     CUsuarioSimulado usuario;
     usuario.Cuando("the dialog is up", [&] { return Activo(dialogo); },
-                   [&] { Entrada::Clic(Control(dialogo, IDC_BOTON)); })
-        .Cuando("the button ran", [&] { return dialogo.Anotado("after"); }, [] { Entrada::Tecla(VK_ESCAPE); });
+                   [&] { Usuario::Clic(Control(dialogo, IDC_BOTON)); })
+        .Cuando("the button ran", [&] { return dialogo.Anotado("after"); }, [] { Usuario::Tecla(VK_ESCAPE); });
     usuario.Empieza();
 
     dialogo.DoModal();
@@ -402,23 +353,23 @@ TEST_F(MfcVentanas, ModalLoopsNestAndTheInnerDialogIsOwnedByTheOuter)
     HWND interior = nullptr;
     CUsuarioSimulado usuario;
     usuario.Cuando("the dialog is up", [&] { return Activo(dialogo); },
-                   [&] { Entrada::Clic(Control(dialogo, IDC_BOTON)); })
+                   [&] { Usuario::Clic(Control(dialogo, IDC_BOTON)); })
         .Cuando("the nested dialog is up", [&] { return (interior = Ventanas::ConTitulo(L"Nested probe")) != nullptr &&
                                                      Ventanas::DialogoActivo() == interior; },
                 [&] {
                     EXPECT_EQ(dialogo.m_hWnd, ::GetWindow(interior, GW_OWNER));
                     EXPECT_FALSE(dialogo.IsWindowEnabled());
-                    const POINT centro = CentroDe(interior), centroExterior = CentroDe(dialogo.m_hWnd);
+                    const POINT centro = Ventanas::Centro(interior), centroExterior = Ventanas::Centro(dialogo.m_hWnd);
                     EXPECT_NEAR(centroExterior.x, centro.x, 1);
                     EXPECT_NEAR(centroExterior.y, centro.y, 1);
-                    Entrada::Tecla(VK_ESCAPE);
+                    Usuario::Tecla(VK_ESCAPE);
                 })
         .Cuando("the message box is up", [&] { return Ventanas::ConTitulo(L"Box") == Ventanas::DialogoActivo() &&
                                                   Ventanas::DialogoActivo() != nullptr; },
-                [] { Entrada::Tecla(VK_RETURN); })
+                [] { Usuario::Tecla(VK_RETURN); })
         .Cuando("both closed, the outer dialog works again",
                 [&] { return dialogo.Anotado("box 1") && Activo(dialogo) && dialogo.IsWindowEnabled(); },
-                [] { Entrada::Tecla(VK_ESCAPE); });
+                [] { Usuario::Tecla(VK_ESCAPE); });
     usuario.Empieza();
 
     EXPECT_EQ(IDCANCEL, dialogo.DoModal());
@@ -438,7 +389,7 @@ TEST_F(MfcVentanas, WithNoParentTheDialogIsOwnedByTheMainWindowAndCentredOnIt)
         bool principalVisible;
         POINT centro;
     } casos[] = {
-        {"main window on screen", true, CentroDe(m_principal.m_hWnd)},
+        {"main window on screen", true, Ventanas::Centro(m_principal.m_hWnd)},
         {"main window hidden: the work area", false, centroTrabajo},
     };
     for (const auto& caso : casos) {
@@ -449,10 +400,10 @@ TEST_F(MfcVentanas, WithNoParentTheDialogIsOwnedByTheMainWindowAndCentredOnIt)
         usuario.Cuando("the dialog is up", [&] { return Activo(dialogo); }, [&] {
             EXPECT_EQ(m_principal.m_hWnd, ::GetWindow(dialogo.m_hWnd, GW_OWNER));
             EXPECT_FALSE(m_principal.IsWindowEnabled());
-            const POINT centro = CentroDe(dialogo.m_hWnd);
+            const POINT centro = Ventanas::Centro(dialogo.m_hWnd);
             EXPECT_NEAR(caso.centro.x, centro.x, 1);
             EXPECT_NEAR(caso.centro.y, centro.y, 1);
-            Entrada::Tecla(VK_ESCAPE);
+            Usuario::Tecla(VK_ESCAPE);
         });
         usuario.Empieza();
         EXPECT_EQ(IDCANCEL, dialogo.DoModal());
@@ -467,14 +418,14 @@ TEST_F(MfcVentanas, AHandlerThatThrowsIsReportedAndTheDialogGoesOn)
     HWND caja = nullptr;
     CUsuarioSimulado usuario;
     usuario.Cuando("the dialog is up", [&] { return Activo(dialogo); },
-                   [&] { Entrada::Clic(Control(dialogo, IDC_BOTON)); })
+                   [&] { Usuario::Clic(Control(dialogo, IDC_BOTON)); })
         .Cuando("a message box tells", [&] { return (caja = Ventanas::DialogoActivo()) != dialogo.m_hWnd && caja; },
                 [&] {
                     EXPECT_EQ(L"An unexpected error stopped this operation.\n\ndisk full",
                               Ventanas::Texto(::GetDlgItem(caja, 0xFFFF)));
-                    Entrada::Tecla(VK_RETURN);
+                    Usuario::Tecla(VK_RETURN);
                 })
-        .Cuando("the dialog is back", [&] { return Activo(dialogo); }, [] { Entrada::Tecla(VK_RETURN); });
+        .Cuando("the dialog is back", [&] { return Activo(dialogo); }, [] { Usuario::Tecla(VK_RETURN); });
     usuario.Empieza();
 
     EXPECT_EQ(IDOK, dialogo.DoModal());
@@ -496,7 +447,7 @@ TEST_F(MfcVentanas, ControlObjectsLiveAsLongAsTheirWindows)
             EXPECT_EQ(boton, temporal->m_hWnd);
             EXPECT_EQ(temporal, CWnd::FromHandle(boton));  // the same object until idle time
             EXPECT_EQ(nullptr, dialogo.GetDlgItem(4242));
-            Entrada::Tecla(VK_ESCAPE);
+            Usuario::Tecla(VK_ESCAPE);
         });
         usuario.Empieza();
         EXPECT_EQ(IDCANCEL, dialogo.DoModal());
@@ -539,7 +490,7 @@ TEST_F(MfcVentanas, TheListAndComboWrappersAnswerForTheirWindows)
         EXPECT_EQ(1, combo->GetCurSel());
         combo->ResetContent();
         EXPECT_EQ(0, combo->GetCount());
-        Entrada::Tecla(VK_ESCAPE);
+        Usuario::Tecla(VK_ESCAPE);
     });
     usuario.Empieza();
     EXPECT_EQ(IDCANCEL, dialogo.DoModal());
@@ -559,7 +510,7 @@ TEST_F(MfcVentanas, NucleoListKeepsItsColumnsAboveTheirMinimumWidth)
             dialogo.m_lista.SetColumnWidth(fila.columna, fila.pedido);
             EXPECT_EQ(fila.resultado, dialogo.m_lista.GetColumnWidth(fila.columna));
         }
-        Entrada::Tecla(VK_ESCAPE);
+        Usuario::Tecla(VK_ESCAPE);
     });
     usuario.Empieza();
     EXPECT_EQ(IDCANCEL, dialogo.DoModal());
@@ -579,7 +530,7 @@ TEST_F(MfcVentanas, TheHelpButtonShowsOnlyWhenTheApplicationHasHelp)
         CUsuarioSimulado usuario;
         usuario.Cuando("the dialog is up", [&] { return Activo(dialogo); }, [&] {
             EXPECT_EQ(conAyuda, ::IsWindowVisible(Control(dialogo, ID_HELP)) != FALSE);
-            Entrada::Tecla(VK_ESCAPE);
+            Usuario::Tecla(VK_ESCAPE);
         });
         usuario.Empieza();
         EXPECT_EQ(IDCANCEL, dialogo.DoModal());
@@ -624,7 +575,7 @@ TEST(MfcCadenaRecursos, TheMostRecentModuleWinsAndEnglishFillsItsGaps)
     CUsuarioSimulado usuario;
     usuario.Cuando("the Spanish dialog is up", [&] { return Ventanas::ConTitulo(L"Sonda") != nullptr; }, [&] {
         EXPECT_EQ(dialogo.m_hWnd, Ventanas::ConTitulo(L"Sonda"));
-        Entrada::Tecla(VK_ESCAPE);
+        Usuario::Tecla(VK_ESCAPE);
     });
     usuario.Empieza();
     EXPECT_EQ(IDCANCEL, dialogo.DoModal());

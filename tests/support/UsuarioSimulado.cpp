@@ -72,7 +72,8 @@ CUsuarioSimulado::~CUsuarioSimulado()
 {
     ::KillTimer(m_ventana, kTemporizador);
     ::DestroyWindow(m_ventana);
-    EXPECT_TRUE(Terminado()) << "the script stopped at step " << m_siguiente + 1 << " of " << m_pasos.size()
+    if (m_empezado)
+        EXPECT_TRUE(Terminado()) << "the script stopped at step " << m_siguiente + 1 << " of " << m_pasos.size()
                              << (m_siguiente < m_pasos.size() ? ": " + m_pasos[m_siguiente].descripcion : "");
 }
 
@@ -89,6 +90,7 @@ CUsuarioSimulado& CUsuarioSimulado::Haz(std::string descripcion, Accion haz)
 
 void CUsuarioSimulado::Empieza()
 {
+    m_empezado = true;
     m_inicioPaso = std::chrono::steady_clock::now();
     ::SetTimer(m_ventana, kTemporizador, kIntervaloMs, nullptr);
 }
@@ -138,7 +140,7 @@ void CUsuarioSimulado::Abandona(const Paso& paso)
     m_fallido = true;
 }
 
-namespace Entrada {
+namespace Usuario {
 
 void Clic(HWND ventana)
 {
@@ -147,10 +149,14 @@ void Clic(HWND ventana)
     Clic(ventana, {(cliente.left + cliente.right) / 2, (cliente.top + cliente.bottom) / 2});
 }
 
-void Clic(HWND ventana, POINT enCliente)
+void Clic(HWND ventana, POINT enCliente, bool control)
 {
     ApuntaA(ventana, enCliente);
-    Envia({Raton(MOUSEEVENTF_LEFTDOWN), Raton(MOUSEEVENTF_LEFTUP)});
+    if (control)
+        Envia({Teclado(VK_CONTROL, 0, 0), Raton(MOUSEEVENTF_LEFTDOWN), Raton(MOUSEEVENTF_LEFTUP),
+               Teclado(VK_CONTROL, 0, KEYEVENTF_KEYUP)});
+    else
+        Envia({Raton(MOUSEEVENTF_LEFTDOWN), Raton(MOUSEEVENTF_LEFTUP)});
 }
 
 void DobleClic(HWND ventana, POINT enCliente)
@@ -186,7 +192,7 @@ void Escribe(const std::wstring& texto)
     Envia(entradas);
 }
 
-}  // namespace Entrada
+}  // namespace Usuario
 
 namespace Ventanas {
 
@@ -224,6 +230,17 @@ std::wstring Texto(HWND ventana)
     std::wstring texto(static_cast<size_t>(::GetWindowTextLengthW(ventana)) + 1, L'\0');
     texto.resize(static_cast<size_t>(::GetWindowTextW(ventana, texto.data(), static_cast<int>(texto.size()))));
     return texto;
+}
+
+bool Activa(HWND dialogo) { return dialogo != nullptr && DialogoActivo() == dialogo; }
+
+HWND Control(HWND dialogo, int id) { return ::GetDlgItem(dialogo, id); }
+
+POINT Centro(HWND ventana)
+{
+    RECT r;
+    ::GetWindowRect(ventana, &r);
+    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
 }
 
 }  // namespace Ventanas

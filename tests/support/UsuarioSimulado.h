@@ -47,20 +47,22 @@ private:
     std::chrono::milliseconds m_limitePorPaso;
     std::chrono::steady_clock::time_point m_inicioPaso;
     HWND m_ventana = nullptr;  // message-only: owns the timer
+    bool m_empezado = false;
     bool m_enPaso = false;
     bool m_fallido = false;
 };
 
 // Input as the user gives it, to whatever window has the focus or lies under the pointer.
-namespace Entrada {
+namespace Usuario {
 void Clic(HWND ventana);  // left button, in the middle of the window
-void Clic(HWND ventana, POINT enCliente);
+// With control, Ctrl is held: the click adds to a list's selection.
+void Clic(HWND ventana, POINT enCliente, bool control = false);
 void DobleClic(HWND ventana, POINT enCliente);
 // A key, with Shift and/or Ctrl held while it is pressed.
 void Tecla(WORD vk, bool mayusculas = false, bool control = false);
 // Characters typed one by one.
 void Escribe(const std::wstring& texto);
-}  // namespace Entrada
+}  // namespace Usuario
 
 // Windows of this thread, for the conditions of steps.
 namespace Ventanas {
@@ -71,6 +73,10 @@ HWND DialogoActivo();
 // Visible top-level dialog boxes of this thread.
 std::vector<HWND> Dialogos();
 std::wstring Texto(HWND ventana);
+// The dialog is up and has the keyboard.
+bool Activa(HWND dialogo);
+HWND Control(HWND dialogo, int id);
+POINT Centro(HWND ventana);  // in screen coordinates
 }  // namespace Ventanas
 
 // Runs the whole test process on a desktop of its own, so the input it gives never reaches the

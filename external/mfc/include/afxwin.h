@@ -165,6 +165,7 @@ public:
     void GetWindowText(CString& rString) const;
     void SetDlgItemText(int nID, LPCWSTR lpszString);
     int GetDlgItemText(int nID, CString& rString) const;
+    LRESULT SendDlgItemMessage(int nID, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
     void CheckDlgButton(int nIDButton, UINT nCheck);
     UINT IsDlgButtonChecked(int nIDButton) const;
     void GetWindowRect(LPRECT lpRect) const;
@@ -172,6 +173,8 @@ public:
     BOOL SetWindowPos(const CWnd* pWndInsertAfter, int x, int y, int cx, int cy, UINT nFlags);
     void UpdateWindow();
     void Invalidate(BOOL bErase = TRUE);
+    BOOL RedrawWindow(LPCRECT lpRectUpdate = nullptr, HRGN hrgnUpdate = nullptr,
+                      UINT flags = RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
     // Centers on pAlternateOwner, else on the parent (child) or owner (popup) when visible, else
     // on the monitor's work area; always kept inside the work area.
     void CenterWindow(CWnd* pAlternateOwner = nullptr);
@@ -323,6 +326,9 @@ public:
 
     // Shows topic dwData (a help context with HH_HELP_CONTEXT) of m_pszHelpFilePath over the main window.
     virtual void HtmlHelp(DWORD_PTR dwData, UINT nCmd = 0x000F);
+    // nCode 1 shows the wait cursor, -1 undoes one such call (the arrow is back after the last),
+    // 0 shows it again after something changed the cursor.
+    virtual void DoWaitCursor(int nCode);
     // What AfxMessageBox shows: a message box owned by the active popup, titled with the
     // application's name.
     virtual int DoMessageBox(LPCWSTR lpszPrompt, UINT nType, UINT nIDPrompt);
@@ -356,9 +362,23 @@ protected:
 
 private:
     AFX_MODULE_STATE* m_pModuleState;  // the state this object is the application of
+    int m_nWaitCursorCount = 0;
+    HCURSOR m_hcurWaitCursorRestore = nullptr;
 };
 
 AFX_CORE_API CWinApp* AFXAPI AfxGetApp();
+
+// The hourglass for the length of a scope, for work that keeps the user waiting.
+class AFX_CORE_API CWaitCursor {
+public:
+    CWaitCursor();
+    ~CWaitCursor();
+    CWaitCursor(const CWaitCursor&) = delete;
+    CWaitCursor& operator=(const CWaitCursor&) = delete;
+    // Shows it again after a message box or another window changed the cursor.
+    void Restore();
+};
+
 // The thread object of the current state: its application.
 AFX_CORE_API CWinThread* AFXAPI AfxGetThread();
 AFX_CORE_API CWnd* AFXAPI AfxGetMainWnd();

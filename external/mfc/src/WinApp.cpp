@@ -90,6 +90,38 @@ int CWinApp::DoMessageBox(LPCWSTR lpszPrompt, UINT nType, UINT)
     return nResult;
 }
 
+void CWinApp::DoWaitCursor(int nCode)
+{
+    ASSERT(nCode >= -1 && nCode <= 1);
+    m_nWaitCursorCount += nCode;
+    if (m_nWaitCursorCount > 0) {
+        const HCURSOR hcurPrevious = ::SetCursor(::LoadCursorW(nullptr, IDC_WAIT));
+        if (nCode > 0 && m_nWaitCursorCount == 1)
+            m_hcurWaitCursorRestore = hcurPrevious;
+    } else {
+        m_nWaitCursorCount = 0;
+        ::SetCursor(m_hcurWaitCursorRestore);
+    }
+}
+
+CWaitCursor::CWaitCursor()
+{
+    if (CWinApp* pApp = AfxGetApp())
+        pApp->DoWaitCursor(1);
+}
+
+CWaitCursor::~CWaitCursor()
+{
+    if (CWinApp* pApp = AfxGetApp())
+        pApp->DoWaitCursor(-1);
+}
+
+void CWaitCursor::Restore()
+{
+    if (CWinApp* pApp = AfxGetApp())
+        pApp->DoWaitCursor(0);
+}
+
 void CWnd::HtmlHelp(DWORD_PTR dwData, UINT nCmd)
 {
     CWinApp* pApp = AfxGetApp();

@@ -603,6 +603,12 @@ int CWnd::GetDlgItemText(int nID, CString& rString) const
     return rString.GetLength();
 }
 
+LRESULT CWnd::SendDlgItemMessage(int nID, UINT message, WPARAM wParam, LPARAM lParam) const
+{
+    ASSERT(::IsWindow(m_hWnd));
+    return ::SendDlgItemMessageW(m_hWnd, nID, message, wParam, lParam);
+}
+
 void CWnd::CheckDlgButton(int nIDButton, UINT nCheck)
 {
     ASSERT(::IsWindow(m_hWnd));
@@ -644,6 +650,12 @@ void CWnd::Invalidate(BOOL bErase)
 {
     ASSERT(::IsWindow(m_hWnd));
     ::InvalidateRect(m_hWnd, nullptr, bErase);
+}
+
+BOOL CWnd::RedrawWindow(LPCRECT lpRectUpdate, HRGN hrgnUpdate, UINT flags)
+{
+    ASSERT(::IsWindow(m_hWnd));
+    return ::RedrawWindow(m_hWnd, lpRectUpdate, hrgnUpdate, flags);
 }
 
 void CWnd::CenterWindow(CWnd* pAlternateOwner)

@@ -1,0 +1,718 @@
+// Tests of the connection dialog and the entry editor: the real windows from the English language
+// module, driven by mouse and keyboard, asking the loopback fixture server and MapServer.
+#include <ConectaURLDlg.h>
+#include <Nadir/OpenGIS/WMS/NegociadorWMS.h>
+#include <Nadir/Sockets/ConexionHttp.h>
+#include <Quasar/AplicacionQuasar.h>
+
+#include "NadirTestSupport.h"
+#include "TestSupport.h"
+#include "resource.h"
+#include "support/ModuloIdioma.h"
+#include "support/PruebaDeVentanas.h"
+#include "support/UsuarioSimulado.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Texts = std::vector<std::wstring>;
+
+// The host: its file prompt answers as the test says, its help is recorded.
+class CAppPrueba : public CAplicacionQuasar {
+public:
+    CAppPrueba() : CAplicacionQuasar(L"DialogosPrueba") { m_contextoFichero = &m_carpeta; }
+
+    struct Peticion {
+        UINT idTitulo;
+        DWORD flags;
+        BOOL abrir;
+        void* contexto;
+        int indiceFiltro;
+        LPCWSTR filtros;
+    };
+
+    BOOL PideArchivo(CString& archivo, UINT idTitulo, DWORD flags, BOOL abrir, void** contexto, int indiceFiltro,
+                     LPCWSTR filtros) override
+    {
+        m_peticiones.push_back({idTitulo, flags, abrir, contexto != nullptr ? *contexto : nullptr, indiceFiltro,
+                                filtros});
+        if (!m_respuesta)
+            return FALSE;
+        archivo = *m_respuesta;
+        return TRUE;
+    }
+    void HtmlHelp(DWORD_PTR dwData, UINT nCmd) override { m_ayudas.push_back({dwData, nCmd}); }
+
+    std::optional<CString> m_respuesta;  // the name the user confirms; none: the user cancels
+    std::vector<Peticion> m_peticiones;
+    std::vector<std::pair<DWORD_PTR, UINT>> m_ayudas;
+    CString m_carpeta;
+
+protected:
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CAppPrueba, CAplicacionQuasar)
+    ON_COMMAND(ID_HELP, &CWinApp::OnHelp)
+END_MESSAGE_MAP()
+
+CAppPrueba theApp;
+const auto* const g_entorno = testing::AddGlobalTestEnvironment(new CEntornoDeVentanas);
+
+// Addresses of the loopback servers. etiqueta keeps a test's requests apart in the server's record.
+CString Arbol(const char* etiqueta = "x") { return Url("http", CString(L"/documento/arbol.xml/") + etiqueta); }
+CString Cerrado() { return Url("refused", L"/wms"); }
+CString ConExcepcion() { return Url("http", L"/wms/exception/dialogo"); }
+CString MapServer() { return Url("mapserver", L"/wms"); }
+
+// How many requests the fixture server saw for a path.
+size_t PeticionesVistas(const CString& ruta)
+{
+    const Nadir::Sockets::ConexionHttp conexion(L"prueba", 0);
+    const auto respuesta = conexion.Get(Url("http", L"/seen" + ruta));
+    return respuesta.estado == 200 ? std::count(respuesta.cuerpo.begin(), respuesta.cuerpo.end(), '\n') : 0;
+}
+
+HWND Control(const CWnd& dialogo, int id) { return Ventanas::Control(dialogo.m_hWnd, id); }
+std::wstring Texto(const CWnd& dialogo, int id) { return Ventanas::Texto(Control(dialogo, id)); }
+bool Habilitado(const CWnd& dialogo, int id) { return ::IsWindowEnabled(Control(dialogo, id)) != FALSE; }
+
+std::wstring TextoDeFila(HWND lista, int fila, int columna)
+{
+    std::array<WCHAR, 1024> texto{};
+    LVITEMW item = {};
+    item.iSubItem = columna;
+    item.pszText = texto.data();
+    item.cchTextMax = static_cast<int>(texto.size());
+    ::SendMessageW(lista, LVM_GETITEMTEXTW, fila, reinterpret_cast<LPARAM>(&item));
+    return texto.data();
+}
+
+// The server list as the user sees it: one "name | address" a row.
+Texts Filas(const CWnd& dialogo)
+{
+    const HWND lista = Control(dialogo, IDC_LISTA_URL);
+    Texts filas;
+    for (int i = 0; i < ::SendMessageW(lista, LVM_GETITEMCOUNT, 0, 0); ++i)
+        filas.push_back(TextoDeFila(lista, i, 0) + L" | " + TextoDeFila(lista, i, 1));
+    return filas;
+}
+
+std::vector<int> FilasSeleccionadas(const CWnd& dialogo)
+{
+    const HWND lista = Control(dialogo, IDC_LISTA_URL);
+    std::vector<int> filas;
+    for (int i = -1; (i = static_cast<int>(::SendMessageW(lista, LVM_GETNEXTITEM, i, LVNI_SELECTED))) >= 0;)
+        filas.push_back(i);
+    return filas;
+}
+
+Texts Elementos(const CWnd& dialogo, int idCombo)
+{
+    const HWND combo = Control(dialogo, idCombo);
+    Texts elementos;
+    for (int i = 0; i < ::SendMessageW(combo, CB_GETCOUNT, 0, 0); ++i) {
+        std::wstring texto(static_cast<size_t>(::SendMessageW(combo, CB_GETLBTEXTLEN, i, 0)) + 1, L'\0');
+        ::SendMessageW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(texto.data()));
+        texto.resize(texto.size() - 1);
+        elementos.push_back(texto);
+    }
+    return elementos;
+}
+
+int Elegido(const CWnd& dialogo, int idCombo)
+{
+    return static_cast<int>(::SendMessageW(Control(dialogo, idCombo), CB_GETCURSEL, 0, 0));
+}
+
+// The four service texts in the order of the client's operations: 1006, 1005, 1007, 1008.
+Texts TextosDeServicio(const CWnd& dialogo)
+{
+    return {Texto(dialogo, IDC_METADATO1), Texto(dialogo, IDC_METADATO2), Texto(dialogo, IDC_METADATO3),
+            Texto(dialogo, IDC_METADATO4)};
+}
+
+POINT CentroDeFila(const CWnd& dialogo, int fila)
+{
+    RECT r = {};
+    r.left = LVIR_LABEL;
+    ::SendMessageW(Control(dialogo, IDC_LISTA_URL), LVM_GETITEMRECT, fila, reinterpret_cast<LPARAM>(&r));
+    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
+// Below the last row: where a click leaves no row selected.
+POINT DebajoDeLasFilas(const CWnd& dialogo)
+{
+    RECT r;
+    ::GetClientRect(Control(dialogo, IDC_LISTA_URL), &r);
+    return {r.right / 2, r.bottom - 4};
+}
+
+std::wstring Cadena(UINT id)
+{
+    CString texto;
+    EXPECT_TRUE(texto.LoadString(id));
+    return texto.GetString();
+}
+
+bool Activo(const CWnd& dialogo) { return Ventanas::Activa(dialogo.m_hWnd); }
+
+// The editor is up over the dialog: the active dialog with a name box.
+HWND Editor()
+{
+    const HWND activo = Ventanas::DialogoActivo();
+    return activo != nullptr && ::GetDlgItem(activo, IDC_NOMBRE) != nullptr ? activo : nullptr;
+}
+
+// The "Error" box is up: its text.
+std::optional<std::wstring> CajaDeError()
+{
+    const HWND activo = Ventanas::DialogoActivo();
+    if (activo == nullptr || Ventanas::Texto(activo) != L"Error")
+        return std::nullopt;
+    return Ventanas::Texto(::GetDlgItem(activo, 0xFFFF));
+}
+
+void EscribeEnEditor(const std::wstring& nombre, const std::wstring& url)
+{
+    Usuario::Tecla(VK_HOME);
+    Usuario::Tecla(VK_END, true);
+    Usuario::Escribe(nombre);
+    Usuario::Tecla(VK_TAB);
+    Usuario::Tecla(VK_HOME);
+    Usuario::Tecla(VK_END, true);
+    Usuario::Escribe(url);
+}
+
+class Dialogo : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        theApp.m_respuesta.reset();
+        theApp.m_peticiones.clear();
+        theApp.m_ayudas.clear();
+    }
+
+    // The dialog on m_catalogo, with the user's steps started; run it with DoModal.
+    CConectaURLDlg& Abre(int terceraOpcion = 1)
+    {
+        m_dialogo.emplace(m_catalogo, terceraOpcion, m_sistemas, nullptr);
+        m_usuario.Empieza();
+        return *m_dialogo;
+    }
+
+    CModuloIdioma m_ingles{L"en-US\\ortus.dll.mui"};
+    CVentanaPrincipal m_principal;
+    CDataConectaURL m_catalogo;
+    std::vector<Vectra::CSistemaReferencia> m_sistemas = {
+        {4326, L"WGS 84"},       {25830, L"ETRS89 / UTM 30N"}, {3857, L"Pseudo-Mercator"},
+        {4326, L"WGS 84 again"}, {0, L"Zero"},                 {-5, L"Negative"},
+        {42001, L"Auto UTM"},
+    };
+    CUsuarioSimulado m_usuario;
+    std::optional<CConectaURLDlg> m_dialogo;
+};
+
+// What the dialog shows for the tree document, reference systems named after the host's list.
+const Texts kCapasDelArbol = {L"A1", L"A2", L"B", L"A1"};
+const Texts kSistemasDelArbol = {L"Pseudo-Mercator",  // 3857: digits alone
+                                 L"Auto UTM",         // AUTO2:42001,1,0,0: digits up to the comma
+                                 L"CRS:84",           // no system 84 in the host's list
+                                 L"EPSG:-5",          // negative: never looked up
+                                 L"EPSG:0",           // zero: never looked up
+                                 L"ETRS89 / UTM 30N", L"WGS 84",  // the first of two systems 4326
+                                 L"WGS 84",                       // epsg:4326: another identifier
+                                 L"urn:ogc:def:crs:EPSG::3857"};  // not digits after the first colon
+const Texts kIdentificadoresDelArbol = {L"3857",   L"AUTO2:42001,1,0,0", L"CRS:84",    L"EPSG:-5",
+                                        L"EPSG:0", L"EPSG:25830",        L"EPSG:4326", L"epsg:4326",
+                                        L"urn:ogc:def:crs:EPSG::3857"};
+
+TEST_F(Dialogo, AnEmptyCatalogueShowsTheColumnsAndNoRow)
+{
+    m_catalogo.m_seleccionURL = 3;
+    m_usuario.Cuando("the dialog is up", [&] { return Activo(*m_dialogo); }, [&] {
+        const HWND cabecera = reinterpret_cast<HWND>(::SendMessageW(Control(*m_dialogo, IDC_LISTA_URL),
+                                                                    LVM_GETHEADER, 0, 0));
+        ASSERT_EQ(2, ::SendMessageW(cabecera, HDM_GETITEMCOUNT, 0, 0));
+        for (const auto& [columna, id] : {std::pair{0, IDS_COLUMNA_NOMBRE}, std::pair{1, IDS_COLUMNA_URL}}) {
+            std::array<WCHAR, 64> texto{};
+            HDITEMW item = {};
+            item.mask = HDI_TEXT;
+            item.pszText = texto.data();
+            item.cchTextMax = static_cast<int>(texto.size());
+            ::SendMessageW(cabecera, HDM_GETITEMW, columna, reinterpret_cast<LPARAM>(&item));
+            EXPECT_EQ(Cadena(id), texto.data());
+        }
+        EXPECT_TRUE(Filas(*m_dialogo).empty());
+        EXPECT_TRUE(Habilitado(*m_dialogo, IDC_EDITAR));  // as the template has them: no refresh ran
+        EXPECT_TRUE(Habilitado(*m_dialogo, IDC_BORRAR));
+        Usuario::Tecla(VK_ESCAPE);
+    });
+    EXPECT_EQ(IDCANCEL, Abre().DoModal());
+    EXPECT_EQ(3, m_catalogo.m_seleccionURL);
+}
+
+TEST_F(Dialogo, OpeningSortsForgetsAndAsksEveryServerWithAnAddress)
+{
+    CDireccionURL viejo = Entrada(L"\u00c1rbol", Arbol("abre"));
+    viejo.m_metadato1 = L"stale";
+    viejo.m_capas = {L"old"};
+    CDireccionURL repetido1 = Entrada(L"Duplicado 1", L"http://127.0.0.1:9/igual");
+    repetido1.m_capas = {L"P1"};
+    repetido1.m_metadato1 = L"kept";
+    CDireccionURL repetido2 = Entrada(L"Duplicado 2", L"http://127.0.0.1:9/igual");
+    repetido2.m_capas = {L"P2"};
+    m_catalogo.m_direcciones = {viejo,
+                                Entrada(L"Sin direcci\u00f3n", L""),
+                                Entrada(L"Excepci\u00f3n", ConExcepcion()),
+                                repetido2,
+                                Entrada(L"Cerrado", Cerrado()),
+                                repetido1};
+    m_catalogo.m_seleccionURL = 4;
+
+    // Each row as the user finds it on clicking it: title, the failure text's key words, layers.
+    struct Fila {
+        std::wstring titulo;
+        std::wstring enElSegundoTexto;
+        Texts capas;
+    };
+    const Fila filas[] = {
+        {L"", L"127.0.0.1", {}},                                       // Cerrado: refused
+        {L"kept", L"", {L"P1"}},                                       // shares its address: untouched
+        {L"", L"", {L"P2"}},                                           // likewise
+        {L"", L"is not supported by this server", {}},                 // the server's own words
+        {L"", L"", {}},                                                // Sin direccion: never asked
+        {L"\u00c1rbol de prueba", L"Capas anidadas", kCapasDelArbol},  // asked afresh
+    };
+    m_usuario.Cuando("the dialog is up", [&] { return Activo(*m_dialogo); }, [&] {
+        EXPECT_EQ(Texts({L"Cerrado | " + std::wstring(Cerrado()), L"Duplicado 1 | http://127.0.0.1:9/igual",
+                         L"Duplicado 2 | http://127.0.0.1:9/igual", L"Excepci\u00f3n | " + std::wstring(ConExcepcion()),
+                         L"Sin direcci\u00f3n | ", L"\u00c1rbol | " + std::wstring(Arbol("abre"))}),
+                  Filas(*m_dialogo));
+        EXPECT_EQ(std::vector<int>{0}, FilasSeleccionadas(*m_dialogo));
+        EXPECT_EQ(0, m_catalogo.m_seleccionURL);
+    });
+    for (int i = 5; i >= 0; --i) {
+        const Fila& fila = filas[i];
+        m_usuario.Haz("click row " + std::to_string(i), [&, i] { Usuario::Clic(Control(*m_dialogo, IDC_LISTA_URL),
+                                                                               CentroDeFila(*m_dialogo, i)); });
+        m_usuario.Cuando("row " + std::to_string(i) + " shown",
+                         [&, i] { return FilasSeleccionadas(*m_dialogo) == std::vector<int>{i}; }, [&, i] {
+                             SCOPED_TRACE(i);
+                             EXPECT_EQ(i, m_catalogo.m_seleccionURL);
+                             EXPECT_EQ(fila.titulo, Texto(*m_dialogo, IDC_METADATO1));
+                             EXPECT_NE(std::wstring::npos, Texto(*m_dialogo, IDC_METADATO2).find(fila.enElSegundoTexto));
+                             EXPECT_EQ(fila.capas, Elementos(*m_dialogo, IDC_COMBO_CAPA));
+                         });
+    }
+    m_usuario.Haz("Cancel", [] { Usuario::Tecla(VK_ESCAPE); });
+
+    EXPECT_EQ(IDCANCEL, Abre().DoModal());
+    // Cancel undoes nothing: the catalogue stays sorted, with what the servers said.
+    EXPECT_EQ(std::vector<CString>({L"Cerrado", L"Duplicado 1", L"Duplicado 2", L"Excepci\u00f3n",
+                                    L"Sin direcci\u00f3n", L"\u00c1rbol"}),
+              Nombres(m_catalogo));
+    EXPECT_EQ(std::vector<CString>({L"A1", L"A2", L"B", L"", L"A1"}), m_catalogo[5].m_capas);
+    EXPECT_EQ(0, m_catalogo.m_seleccionURL);
+}
+
+TEST_F(Dialogo, EveryOpeningAsksTheServersAgain)
+{
+    m_catalogo.Inserta(Entrada(L"\u00c1rbol", Arbol("dos-veces")));
+    for (int vez = 1; vez <= 2; ++vez) {
+        SCOPED_TRACE(vez);
+        CUsuarioSimulado usuario;
+        usuario.Cuando("the dialog is up", [&] { return Activo(*m_dialogo); }, [] { Usuario::Tecla(VK_RETURN); });
+        m_dialogo.emplace(m_catalogo, 1, m_sistemas, nullptr);
+        usuario.Empieza();
+        EXPECT_EQ(IDOK, m_dialogo->DoModal());
+        EXPECT_EQ(static_cast<size_t>(vez), PeticionesVistas(L"/documento/arbol.xml/dos-veces"));
+    }
+}
+
+TEST_F(Dialogo, TheThirdLoadOptionIsOfferedOnlyWhenTheHostSays)
+{
+    const struct {
+        int terceraOpcion, cargarAntes;
+        bool terceraVisible;
+        int marcada, cargarDespues;
+    } casos[] = {
+        {0, 2, false, 1, 1},  // hidden: the stored option is lowered
+        {1, 2, true, 2, 2},
+        {0, 0, false, 0, 0},
+    };
+    for (const auto& caso : casos) {
+        SCOPED_TRACE(testing::Message() << "third option " << caso.terceraOpcion << ", stored " << caso.cargarAntes);
+        m_catalogo.m_cargar = caso.cargarAntes;
+        CUsuarioSimulado usuario;
+        usuario.Cuando("the dialog is up", [&] { return Activo(*m_dialogo); }, [&] {
+            EXPECT_EQ(caso.terceraVisible, ::IsWindowVisible(Control(*m_dialogo, IDC_CARGAR_TERCERA)) != FALSE);
+            const int botones[] = {IDC_CARGAR, IDC_CARGAR_SEGUNDA, IDC_CARGAR_TERCERA};
+            for (int i = 0; i < 3; ++i)
+                EXPECT_EQ(i == caso.marcada, m_dialogo->IsDlgButtonChecked(botones[i]) == BST_CHECKED) << i;
+            Usuario::Tecla(VK_ESCAPE);
+        });
+        m_dialogo.emplace(m_catalogo, caso.terceraOpcion, m_sistemas, nullptr);
+        usuario.Empieza();
+        EXPECT_EQ(IDCANCEL, m_dialogo->DoModal());
+        EXPECT_EQ(caso.cargarDespues, m_catalogo.m_cargar);
+    }
+}
+
+TEST_F(Dialogo, ASelectedServerShowsItsTextsLayersAndNamedSystems)
+{
+    m_catalogo.Inserta(Entrada(L"\u00c1rbol", Arbol()));
+    const auto cliente = Nadir::OpenGIS::WMS::NegociadorWMS::CreaClienteWMS(
+        std::make_shared<Nadir::Sockets::ConexionHttp>(L"prueba", 0), Arbol());
+    m_usuario.Cuando("the dialog is up", [&] { return Activo(*m_dialogo); }, [&] {
+        EXPECT_EQ(Texts({cliente->GetMetadato1().GetString(), cliente->GetMetadato2().GetString(),
+                         cliente->GetMetadato3().GetString(), cliente->GetMetadato4().GetString()}),
+                  TextosDeServicio(*m_dialogo));
+        EXPECT_EQ(kCapasDelArbol, Elementos(*m_dialogo, IDC_COMBO_CAPA));
+        EXPECT_EQ(kSistemasDelArbol, Elementos(*m_dialogo, IDC_COMBO_SR));
+        EXPECT_EQ(0, Elegido(*m_dialogo, IDC_COMBO_CAPA));
+        EXPECT_EQ(0, Elegido(*m_dialogo, IDC_COMBO_SR));
+        EXPECT_TRUE(Habilitado(*m_dialogo, IDC_EDITAR));
+        EXPECT_TRUE(Habilitado(*m_dialogo, IDC_BORRAR));
+        Usuario::Clic(Control(*m_dialogo, IDC_LISTA_URL), DebajoDeLasFilas(*m_dialogo));
+    });
+    m_usuario.Cuando("no row selected", [&] { return FilasSeleccionadas(*m_dialogo).empty(); }, [&] {
+        EXPECT_EQ(-1, m_catalogo.m_seleccionURL);
+        EXPECT_EQ(Texts(4), TextosDeServicio(*m_dialogo));
+        EXPECT_TRUE(Elementos(*m_dialogo, IDC_COMBO_CAPA).empty());
+        EXPECT_TRUE(Elementos(*m_dialogo, IDC_COMBO_SR).empty());
+        EXPECT_FALSE(Habilitado(*m_dialogo, IDC_EDITAR));
+        EXPECT_FALSE(Habilitado(*m_dialogo, IDC_BORRAR));
+        Usuario::Tecla(VK_ESCAPE);
+    });
+    EXPECT_EQ(IDCANCEL, Abre().DoModal());
+    Texts identificadores;
+    for (const CString& identificador : m_catalogo[0].m_sistemasReferencia)
+        identificadores.push_back(identificador.GetString());
+    EXPECT_EQ(kIdentificadoresDelArbol, identificadores);
+}
+
+TEST_F(Dialogo, NewAddsTheTypedServerAsksItAndSelectsIt)
+{
+    m_catalogo.Inserta(Entrada(L"Cerrado", Cerrado()));
+    m_usuario.Cuando("the dialog is up", [&] { return Activo(*m_dialogo); },
+                     [&] { Usuario::Clic(Control(*m_dialogo, IDC_NUEVO)); });
+    m_usuario.Cuando("the editor is up, empty", [] { return Editor() != nullptr; }, [&] {
+        EXPECT_EQ(m_dialogo->m_hWnd, ::GetWindow(Editor(), GW_OWNER));
+        EXPECT_EQ(L"", Ventanas::Texto(::GetDlgItem(Editor(), IDC_NOMBRE)));
+        EscribeEnEditor(L"\u00c1rbol", std::wstring(Arbol("nuevo")));
+    });
+    m_usuario.Cuando("typed", [] { return Ventanas::Texto(::GetDlgItem(Editor(), IDC_URL)).size() > 10; },
+                     [] { Usuario::Tecla(VK_RETURN); });
+    m_usuario.Cuando("the new row is selected", [&] { return FilasSeleccionadas(*m_dialogo) == std::vector<int>{1}; },
+                     [&] {
+                         EXPECT_EQ(2u, Filas(*m_dialogo).size());
+                         EXPECT_EQ(kCapasDelArbol, Elementos(*m_dialogo, IDC_COMBO_CAPA));
+                         EXPECT_TRUE(m_dialogo->m_modificado);
+                         Usuario::Tecla(VK_ESCAPE);
+                     });
+    EXPECT_EQ(IDCANCEL, Abre().DoModal());
+    EXPECT_EQ(std::vector<CString>({L"Cerrado", L"\u00c1rbol"}), Nombres(m_catalogo));  // kept after Cancel
+    EXPECT_EQ(1u, PeticionesVistas(L"/documento/arbol.xml/nuevo"));
+}
+
+TEST_F(Dialogo, ATakenNameOrAddressIsRefusedWithTheErrorBox)
+{
+    m_catalogo.Inserta(Entrada(L"Uno", L"http://127.0.0.1:9/uno"));
+    m_catalogo.Inserta(Entrada(L"Dos", L"http://127.0.0.1:9/dos"));
+    const struct {
+        const char* caso;
+        int boton;
+        std::wstring nombre, url;
+    } casos[] = {
+        {"New with a taken name", IDC_NUEVO, L"Dos", L"http://127.0.0.1:9/tres"},
+        {"New with a taken address", IDC_NUEVO, L"Tres", L"http://127.0.0.1:9/uno"},
+        {"Edit with another's name", IDC_EDITAR, L"Uno", L"http://127.0.0.1:9/dos"},
+    };
+    const CDataConectaURL antes = m_catalogo;
+    m_usuario.Cuando("the dialog is up", [&] { return Activo(*m_dialogo); }, [] {});
+    for (const auto& caso : casos) {
+        m_usuario.Haz(std::string("click for: ") + caso.caso, [&] { Usuario::Clic(Control(*m_dialogo, caso.boton)); })
+            .Cuando("the editor is up", [] { return Editor() != nullptr; },
+                    [&] { EscribeEnEditor(caso.nombre, caso.url); })
+            .Cuando("typed", [&] { return Ventanas::Texto(::GetDlgItem(Editor(), IDC_URL)) == caso.url; },
+                    [] { Usuario::Tecla(VK_RETURN); })
+            .Cuando("the Error box is up", [] { return CajaDeError().has_value(); }, [&] {
+                EXPECT_EQ(Cadena(IDS_URL_REPETIDA), *CajaDeError()) << caso.caso;
+                EXPECT_EQ(m_dialogo->m_hWnd, ::GetWindow(Ventanas::DialogoActivo(), GW_OWNER));
+                Usuario::Tecla(VK_RETURN);
+            })
+            .Cuando("back in the dialog", [&] { return Activo(*m_dialogo); }, [&] {
+                EXPECT_EQ(Texts({L"Dos | http://127.0.0.1:9/dos", L"Uno | http://127.0.0.1:9/uno"}), Filas(*m_dialogo));
+                EXPECT_FALSE(m_dialogo->m_modificado) << caso.caso;
+            });
+    }
+    m_usuario.Haz("Cancel", [] { Usuario::Tecla(VK_ESCAPE); });
+    EXPECT_EQ(IDCANCEL, Abre().DoModal());
+    EXPECT_EQ(Nombres(antes), Nombres(m_catalogo));
+    EXPECT_EQ(Urls(antes), Urls(m_catalogo));
+    EXPECT_FALSE(m_dialogo->m_modificado);
+}
+
+TEST_F(Dialogo, EditKeepsWhatTheServerSaidAndSelectsTheRowAgain)
+{
+    m_catalogo.Inserta(Entrada(L"\u00c1rbol", Arbol("edita")));
+    m_catalogo.Inserta(Entrada(L"Cerrado", Cerrado()));
+    m_usuario.Cuando("the dialog is up", [&] { return Activo(*m_dialogo); }, [&] {
+        Usuario::Clic(Control(*m_dialogo, IDC_LISTA_URL), CentroDeFila(*m_dialogo, 1));
+    });
+    m_usuario.Cuando("the tree server's row is selected", [&] { return FilasSeleccionadas(*m_dialogo) == std::vector<int>{1}; },
+                     [&] { Usuario::DobleClic(Control(*m_dialogo, IDC_LISTA_URL), CentroDeFila(*m_dialogo, 1)); });
+    m_usuario.Cuando("the editor holds the entry", [] { return Editor() != nullptr; }, [&] {
+        EXPECT_EQ(L"\u00c1rbol", Ventanas::Texto(::GetDlgItem(Editor(), IDC_NOMBRE)));
+        EscribeEnEditor(L"Otro", L"http://127.0.0.1:9/otra");
+    });
+    m_usuario.Cuando("typed", [] { return Ventanas::Texto(::GetDlgItem(Editor(), IDC_URL)) == L"http://127.0.0.1:9/otra"; },
+                     [] { Usuario::Tecla(VK_RETURN); });
+    m_usuario.Cuando("the row is back, selected", [&] {
+        return Activo(*m_dialogo) && Filas(*m_dialogo).size() == 2 &&
+               Filas(*m_dialogo)[1] == L"Otro | http://127.0.0.1:9/otra" &&
+               FilasSeleccionadas(*m_dialogo) == std::vector<int>{1};
+    }, [&] {
+        EXPECT_EQ(kCapasDelArbol, Elementos(*m_dialogo, IDC_COMBO_CAPA));  // not asked again
+        EXPECT_TRUE(m_dialogo->m_modificado);
+        Usuario::Tecla(VK_ESCAPE);
+    });
+    EXPECT_EQ(IDCANCEL, Abre().DoModal());
+    EXPECT_EQ(1u, PeticionesVistas(L"/documento/arbol.xml/edita"));
+    EXPECT_EQ(std::vector<CString>({L"Cerrado", L"Otro"}), Nombres(m_catalogo));  // edits are not sorted
+}
+
+TEST_F(Dialogo, CancelledEditorsAndEmptyDoubleClicksChangeNothing)
+{
+    m_catalogo.Inserta(Entrada(L"Uno", L"http://127.0.0.1:9/uno"));
+    const CDataConectaURL antes = m_catalogo;
+    m_usuario.Cuando("the dialog is up", [&] { return Activo(*m_dialogo); },
+                     [&] { Usuario::Clic(Control(*m_dialogo, IDC_EDITAR)); })
+        .Cuando("the editor is up", [] { return Editor() != nullptr; }, [] {
+            Usuario::Escribe(L"changed");
+            Usuario::Tecla(VK_ESCAPE);
+        })
+        .Cuando("back", [&] { return Activo(*m_dialogo); },
+                [&] { Usuario::Clic(Control(*m_dialogo, IDC_LISTA_URL), DebajoDeLasFilas(*m_dialogo)); })
+        .Cuando("nothing selected", [&] { return FilasSeleccionadas(*m_dialogo).empty(); }, [&] {
+            Usuario::DobleClic(Control(*m_dialogo, IDC_LISTA_URL), DebajoDeLasFilas(*m_dialogo));
+            // Typing in the list selects by the first letter: proof the double-click was handled first.
+            Usuario::Escribe(L"u");
+        })
+        .Cuando("the list took the letter", [&] { return FilasSeleccionadas(*m_dialogo) == std::vector<int>{0}; },
+                [&] {
+                    EXPECT_EQ(nullptr, Editor());
+                    Usuario::Tecla(VK_ESCAPE);
+                });
+    EXPECT_EQ(IDCANCEL, Abre().DoModal());
+    EXPECT_EQ(Nombres(antes), Nombres(m_catalogo));
+    EXPECT_FALSE(m_dialogo->m_modificado);
+}
+
+TEST_F(Dialogo, InsertAndDeleteKeysWorkWhateverModifierIsHeld)
+{
+    for (const wchar_t* nombre : {L"a", L"b", L"c", L"d", L"e"})
+        m_catalogo.Inserta(Entrada(nombre, CString(L"http://127.0.0.1:9/") + nombre));
+    const struct {
+        const char* tecla;
+        WORD vk;
+        bool mayusculas, control;
+        size_t filasDespues;  // Insert opens the editor, which the test cancels
+    } teclas[] = {
+        {"Insert", VK_INSERT, false, false, 5}, {"Shift+Insert", VK_INSERT, true, false, 5},
+        {"Delete", VK_DELETE, false, false, 4}, {"Ctrl+Delete", VK_DELETE, false, true, 3},
+    };
+    m_usuario.Cuando("the dialog is up", [&] { return Activo(*m_dialogo); }, [] {});
+    for (const auto& tecla : teclas) {
+        m_usuario.Haz(std::string("select row 0 and press ") + tecla.tecla, [&] {
+            Usuario::Clic(Control(*m_dialogo, IDC_LISTA_URL), CentroDeFila(*m_dialogo, 0));
+            Usuario::Tecla(tecla.vk, tecla.mayusculas, tecla.control);
+        });
+        if (tecla.vk == VK_INSERT)
+            m_usuario.Cuando(std::string("the editor is up after ") + tecla.tecla, [] { return Editor() != nullptr; },
+                             [] { Usuario::Tecla(VK_ESCAPE); });
+        m_usuario.Cuando(std::string("the list after ") + tecla.tecla,
+                         [&] { return Activo(*m_dialogo) && Filas(*m_dialogo).size() == tecla.filasDespues; }, [] {});
+    }
+    m_usuario.Haz("Cancel", [] { Usuario::Tecla(VK_ESCAPE); });
+    EXPECT_EQ(IDCANCEL, Abre().DoModal());
+    EXPECT_EQ(std::vector<CString>({L"c", L"d", L"e"}), Nombres(m_catalogo));
+    EXPECT_TRUE(m_dialogo->m_modificado);
+}
+
+TEST_F(Dialogo, DeleteRemovesEverySelectedRow)
+{
+    for (const wchar_t* nombre : {L"a", L"b", L"c", L"d", L"e"})
+        m_catalogo.Inserta(Entrada(nombre, CString(L"http://127.0.0.1:9/") + nombre));
+    m_usuario.Cuando("the dialog is up", [&] { return Activo(*m_dialogo); },
+                     [&] { Usuario::Clic(Control(*m_dialogo, IDC_BORRAR)); })  // row 0 is selected on opening
+        .Cuando("a is gone", [&] { return Filas(*m_dialogo).size() == 4; }, [&] {
+            EXPECT_TRUE(FilasSeleccionadas(*m_dialogo).empty());
+            EXPECT_TRUE(m_dialogo->m_modificado);
+            Usuario::Clic(Control(*m_dialogo, IDC_LISTA_URL), CentroDeFila(*m_dialogo, 0));
+            Usuario::Clic(Control(*m_dialogo, IDC_LISTA_URL), CentroDeFila(*m_dialogo, 2), true);
+        })
+        .Cuando("b and d selected", [&] { return FilasSeleccionadas(*m_dialogo) == std::vector<int>({0, 2}); },
+                [&] { Usuario::Clic(Control(*m_dialogo, IDC_BORRAR)); })
+        .Cuando("both gone", [&] { return Filas(*m_dialogo).size() == 2; }, [&] {
+            Usuario::Clic(Control(*m_dialogo, IDC_LISTA_URL), DebajoDeLasFilas(*m_dialogo));
+            Usuario::Clic(Control(*m_dialogo, IDC_BORRAR));  // disabled: nothing to delete
+            Usuario::Tecla(VK_ESCAPE);
+        });
+    EXPECT_EQ(IDCANCEL, Abre().DoModal());
+    EXPECT_EQ(std::vector<CString>({L"c", L"e"}), Nombres(m_catalogo));
+}
+
+TEST_F(Dialogo, OkStoresTheChoiceAndCancelKeepsTheOldOne)
+{
+    for (const INT_PTR final : {IDOK, IDCANCEL}) {
+        SCOPED_TRACE(final == IDOK ? "OK" : "Cancel");
+        CDataConectaURL catalogo;
+        catalogo.Inserta(Entrada(L"Cerrado", Cerrado()));
+        catalogo.Inserta(Entrada(L"\u00c1rbol", Arbol()));
+        catalogo.m_seleccionCapa = L"old layer";
+        catalogo.m_seleccionSR = L"old system";
+        catalogo.m_archivoSalida = L"C:\\antes.tif";
+        CUsuarioSimulado usuario;
+        usuario.Cuando("the dialog is up", [&] { return Activo(*m_dialogo); },
+                       [&] { Usuario::Clic(Control(*m_dialogo, IDC_LISTA_URL), CentroDeFila(*m_dialogo, 1)); })
+            .Cuando("the tree server is selected", [&] { return Elementos(*m_dialogo, IDC_COMBO_CAPA).size() == 4; },
+                    [&] {
+                        // Layer B and the fourth system, by keyboard in each box; then the third load option.
+                        Usuario::Clic(Control(*m_dialogo, IDC_CARGAR_TERCERA));
+                        ::SetFocus(Control(*m_dialogo, IDC_COMBO_CAPA));
+                        Usuario::Tecla(VK_DOWN);
+                        Usuario::Tecla(VK_DOWN);
+                    })
+            .Cuando("layer B chosen", [&] { return Elegido(*m_dialogo, IDC_COMBO_CAPA) == 2; }, [&] {
+                ::SetFocus(Control(*m_dialogo, IDC_COMBO_SR));
+                for (int i = 0; i < 3; ++i)
+                    Usuario::Tecla(VK_DOWN);
+            })
+            .Cuando("the fourth system chosen", [&] { return Elegido(*m_dialogo, IDC_COMBO_SR) == 3; },
+                    [&, final] { Usuario::Tecla(final == IDOK ? VK_RETURN : VK_ESCAPE); });
+        m_dialogo.emplace(catalogo, 1, m_sistemas, nullptr);
+        usuario.Empieza();
+        EXPECT_EQ(final, m_dialogo->DoModal());
+        EXPECT_EQ(1, catalogo.m_seleccionURL);
+        EXPECT_EQ(final == IDOK ? L"B" : L"old layer", std::wstring(catalogo.m_seleccionCapa));
+        EXPECT_EQ(final == IDOK ? L"EPSG:-5" : L"old system", std::wstring(catalogo.m_seleccionSR));
+        // The load option reaches the catalogue through OK's exchange only; the file stays.
+        EXPECT_EQ(final == IDOK ? 2 : 1, catalogo.m_cargar);
+        EXPECT_EQ(L"C:\\antes.tif", std::wstring(catalogo.m_archivoSalida));
+    }
+}
+
+TEST_F(Dialogo, OkMapsTheChosenSystemPastEmptyIdentifiers)
+{
+    // Two entries sharing an address keep what they held: the catalogue refuses their write-back.
+    CDireccionURL conVacios = Entrada(L"a", L"http://127.0.0.1:9/igual");
+    conVacios.m_capas = {L"", L"L"};
+    conVacios.m_sistemasReferencia = {L"", L"X", L"Y"};
+    CDireccionURL sinSistemas = Entrada(L"b", L"http://127.0.0.1:9/igual");
+    sinSistemas.m_capas = {L"M"};
+    const struct {
+        int fila;       // the server
+        int sistema;    // the system row chosen
+        const wchar_t *capa, *identificador;
+    } casos[] = {{0, 1, L"L", L"Y"}, {1, -1, L"M", L""}};
+    for (const auto& caso : casos) {
+        SCOPED_TRACE(caso.fila);
+        CDataConectaURL catalogo;
+        catalogo.m_direcciones = {conVacios, sinSistemas};
+        catalogo.m_seleccionSR = L"before";
+        CUsuarioSimulado usuario;
+        usuario.Cuando("the dialog is up", [&] { return Activo(*m_dialogo); },
+                       [&] { Usuario::Clic(Control(*m_dialogo, IDC_LISTA_URL), CentroDeFila(*m_dialogo, caso.fila)); })
+            .Cuando("the server is selected", [&] { return FilasSeleccionadas(*m_dialogo) == std::vector<int>{caso.fila}; },
+                    [&] {
+                        EXPECT_EQ(caso.fila == 0 ? Texts({L"X", L"Y"}) : Texts(), Elementos(*m_dialogo, IDC_COMBO_SR));
+                        if (caso.sistema >= 0) {
+                            ::SetFocus(Control(*m_dialogo, IDC_COMBO_SR));
+                            Usuario::Tecla(VK_DOWN);
+                        }
+                    })
+            .Cuando("the system chosen", [&] { return Elegido(*m_dialogo, IDC_COMBO_SR) == caso.sistema; },
+                    [] { Usuario::Tecla(VK_RETURN); });
+        m_dialogo.emplace(catalogo, 1, m_sistemas, nullptr);
+        usuario.Empieza();
+        EXPECT_EQ(IDOK, m_dialogo->DoModal());
+        EXPECT_EQ(caso.capa, std::wstring(catalogo.m_seleccionCapa));
+        EXPECT_EQ(caso.identificador, std::wstring(catalogo.m_seleccionSR));
+    }
+}
+
+TEST_F(Dialogo, BrowseAsksTheHostAndOkFollowsTheName)
+{
+    const struct {
+        const char* caso;
+        std::optional<CString> respuesta;
+        const wchar_t* archivo;
+        bool okHabilitado;
+    } respuestas[] = {
+        {"confirmed empty", CString(), L"", false},
+        {"cancelled", std::nullopt, L"", false},  // OK stays as it was
+        {"confirmed a name", CString(L"C:\\mapas\\r\u00edo.tif"), L"C:\\mapas\\r\u00edo.tif", true},
+    };
+    m_catalogo.m_archivoSalida = L"C:\\antes.tif";
+    m_usuario.Cuando("the dialog is up", [&] { return Activo(*m_dialogo); }, [] {});
+    for (const auto& respuesta : respuestas) {
+        m_usuario.Haz(std::string("browse, ") + respuesta.caso, [&] {
+            theApp.m_respuesta = respuesta.respuesta;
+            Usuario::Clic(Control(*m_dialogo, IDC_BUSCAR_FICHERO));
+        });
+        m_usuario.Cuando(std::string("the host was asked, ") + respuesta.caso,
+                         [&] { return theApp.m_peticiones.size() == static_cast<size_t>(&respuesta - respuestas + 1); },
+                         [&] {
+                             EXPECT_EQ(respuesta.archivo, Texto(*m_dialogo, IDC_ARCHIVO_SALIDA)) << respuesta.caso;
+                             EXPECT_EQ(respuesta.okHabilitado, Habilitado(*m_dialogo, IDOK)) << respuesta.caso;
+                         });
+    }
+    m_usuario.Haz("OK", [] { Usuario::Tecla(VK_RETURN); });
+    EXPECT_EQ(IDOK, Abre().DoModal());
+    EXPECT_EQ(L"C:\\mapas\\r\u00edo.tif", std::wstring(m_catalogo.m_archivoSalida));
+    for (const CAppPrueba::Peticion& peticion : theApp.m_peticiones) {
+        EXPECT_EQ(static_cast<UINT>(AFX_IDS_SAVEFILE), peticion.idTitulo);
+        EXPECT_EQ(static_cast<DWORD>(OFN_CREATEPROMPT | OFN_OVERWRITEPROMPT), peticion.flags);
+        EXPECT_FALSE(peticion.abrir);
+        EXPECT_EQ(&theApp.m_carpeta, peticion.contexto);  // the value the dialog copied when it was built
+        EXPECT_EQ(0, peticion.indiceFiltro);
+        EXPECT_EQ(nullptr, peticion.filtros);
+    }
+}
+
+TEST_F(Dialogo, F1AndTheHelpButtonShowTheDialogsTopic)
+{
+    m_usuario.Cuando("the dialog is up", [&] { return Activo(*m_dialogo); }, [] { Usuario::Tecla(VK_F1); })
+        .Cuando("help for F1", [] { return theApp.m_ayudas.size() == 1; },
+                [&] { Usuario::Clic(Control(*m_dialogo, ID_HELP)); })
+        .Cuando("help for the button", [] { return theApp.m_ayudas.size() == 2; }, [] { Usuario::Tecla(VK_ESCAPE); });
+    EXPECT_EQ(IDCANCEL, Abre().DoModal());
+    const std::pair<DWORD_PTR, UINT> tema = {0x20065, HH_HELP_CONTEXT};
+    EXPECT_EQ(std::vector({tema, tema}), theApp.m_ayudas);
+}
+
+TEST_F(Dialogo, AsksARealMapServer)
+{
+    m_catalogo.Inserta(Entrada(L"MapServer", MapServer()));
+    m_usuario.Cuando("the dialog is up", [&] { return Activo(*m_dialogo); }, [&] {
+        EXPECT_EQ(L"Fixture WMS \u2014 R\u00edo de la Plata", Texto(*m_dialogo, IDC_METADATO1));
+        EXPECT_EQ(Texts({L"rio_de_la_plata", L"\u00d1and\u00fa"}), Elementos(*m_dialogo, IDC_COMBO_CAPA));
+        const Texts sistemas = Elementos(*m_dialogo, IDC_COMBO_SR);
+        EXPECT_NE(sistemas.end(), std::find(sistemas.begin(), sistemas.end(), L"WGS 84"));
+        Usuario::Tecla(VK_RETURN);
+    });
+    EXPECT_EQ(IDOK, Abre().DoModal());
+    EXPECT_EQ(L"rio_de_la_plata", std::wstring(m_catalogo.m_seleccionCapa));
+    EXPECT_FALSE(m_catalogo.m_seleccionSR.IsEmpty());
+}
+
+}  // namespace
