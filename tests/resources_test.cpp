@@ -701,14 +701,15 @@ TEST_P(DialogPicture, ShowsTheDialogAsDrawnOnScreen)
         GTEST_SKIP() << "ORTUS_FOTOS names the folder for the pictures (tests/dialog_pictures.sh sets it)";
     const ModuloCargado modulo = CargaIdioma(GetParam().idioma);
     ASSERT_TRUE(modulo);
+    // Each template's icon has the template's number; the icon outlives the window that shows it.
+    const Icono icono(static_cast<HICON>(::LoadImageW(modulo.Get(), MAKEINTRESOURCEW(GetParam().plantilla), IMAGE_ICON,
+                                                      ::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON), 0)));
     const Ventana dialogo = CreaDialogo(modulo.Get(), GetParam().plantilla);
     ASSERT_TRUE(dialogo);
     if (GetParam().plantilla == IDD_CONECTA_URL)
         RellenaComoConectado(dialogo.Get(), modulo.Get());
     else
         RellenaComoEditando(dialogo.Get());
-    const Icono icono(static_cast<HICON>(::LoadImageW(modulo.Get(), MAKEINTRESOURCEW(GetParam().plantilla), IMAGE_ICON,
-                                                      ::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON), 0)));
     ::SendMessageW(dialogo.Get(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icono.Get()));
     ::SetWindowPos(dialogo.Get(), HWND_TOP, 16, 16, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
     // Focus where no caret blinks, so pictures of the same layout come out the same.
