@@ -11,6 +11,7 @@ wine_run=$1 test_exe=$2 pictures=$3
 
 export ORTUS_WINE_GRAPHICS=x11
 trap '"$wine_run" --stop' EXIT
+trap "exit 143" TERM INT
 "$wine_run" --stop  # a server left by an interrupted run would still draw on its old display
 mkdir -p "$pictures"
 ORTUS_FOTOS=$("$wine_run" winepath -w "$pictures" | tr -d '\r')
