@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Pictures of every dialog template in every language at 96 and 144 DPI, taken from real windows in
+# the X11 prefix (see scripts/wine-run) on the display of scripts/with-xvfb; at 144 DPI the layout
+# checks run again on those windows (the ordinary prefix runs them at 96).
+# Wine reads the DPI (HKCU\Control Panel\Desktop LogPixels) when a process starts, and the registry
+# is the whole prefix's: so each pass sets it in the X11 prefix, which nothing else uses meanwhile
+# (CTest RESOURCE_LOCK), and the ordinary prefix's parallel tests stay at 96.
+# Usage: with-xvfb dialog_pictures.sh WINE_RUN RESOURCES_TEST_EXE PICTURES_DIR
+set -euo pipefail
+wine_run=$1 test_exe=$2 pictures=$3
+
+export ORTUS_WINE_GRAPHICS=x11
+trap '"$wine_run" --stop' EXIT
+trap "exit 143" TERM INT
+"$wine_run" --stop  # a server left by an interrupted run would still draw on its old display
+mkdir -p "$pictures"
+ORTUS_FOTOS=$("$wine_run" winepath -w "$pictures" | tr -d '\r')
+export ORTUS_FOTOS
+
+status=0
+for dpi in 96 144; do
+  "$wine_run" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
+  filter='*DialogPicture*:DialogLayoutDpi*'
+  [[ $dpi == 96 ]] || filter='*DialogPicture*:*DialogLayout*'
+  echo "== $dpi DPI: $filter"
+  ORTUS_DPI_ESPERADO=$dpi "$wine_run" "$test_exe" --gtest_filter="$filter" --gtest_brief=1 || status=1
+done
+ls "$pictures"
+exit "$status"
