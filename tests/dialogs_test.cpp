@@ -326,6 +326,7 @@ TEST_F(Dialogo, OpeningSortsForgetsAndAsksEveryServerWithAnAddress)
 TEST_F(Dialogo, EveryOpeningAsksTheServersAgain)
 {
     m_catalogo.Inserta(Entrada(L"\u00c1rbol", Arbol("dos-veces")));
+    const size_t antes = PeticionesVistas(L"/documento/arbol.xml/dos-veces");
     for (int vez = 1; vez <= 2; ++vez) {
         SCOPED_TRACE(vez);
         CUsuarioSimulado usuario;
@@ -333,7 +334,7 @@ TEST_F(Dialogo, EveryOpeningAsksTheServersAgain)
         m_dialogo.emplace(m_catalogo, 1, m_sistemas, nullptr);
         usuario.Empieza();
         EXPECT_EQ(IDOK, m_dialogo->DoModal());
-        EXPECT_EQ(static_cast<size_t>(vez), PeticionesVistas(L"/documento/arbol.xml/dos-veces"));
+        EXPECT_EQ(antes + vez, PeticionesVistas(L"/documento/arbol.xml/dos-veces"));
     }
 }
 
@@ -402,6 +403,7 @@ TEST_F(Dialogo, ASelectedServerShowsItsTextsLayersAndNamedSystems)
 TEST_F(Dialogo, NewAddsTheTypedServerAsksItAndSelectsIt)
 {
     m_catalogo.Inserta(Entrada(L"Cerrado", Cerrado()));
+    const size_t antes = PeticionesVistas(L"/documento/arbol.xml/nuevo");
     m_usuario.Cuando("the dialog is up", [&] { return Activo(*m_dialogo); },
                      [&] { Usuario::Clic(Control(*m_dialogo, IDC_NUEVO)); });
     m_usuario.Cuando("the editor is up, empty", [] { return Editor() != nullptr; }, [&] {
@@ -420,7 +422,7 @@ TEST_F(Dialogo, NewAddsTheTypedServerAsksItAndSelectsIt)
                      });
     EXPECT_EQ(IDCANCEL, Abre().DoModal());
     EXPECT_EQ(std::vector<CString>({L"Cerrado", L"\u00c1rbol"}), Nombres(m_catalogo));  // kept after Cancel
-    EXPECT_EQ(1u, PeticionesVistas(L"/documento/arbol.xml/nuevo"));
+    EXPECT_EQ(antes + 1, PeticionesVistas(L"/documento/arbol.xml/nuevo"));
 }
 
 TEST_F(Dialogo, ATakenNameOrAddressIsRefusedWithTheErrorBox)
@@ -436,7 +438,8 @@ TEST_F(Dialogo, ATakenNameOrAddressIsRefusedWithTheErrorBox)
         {"New with a taken address", IDC_NUEVO, L"Tres", L"http://127.0.0.1:9/uno"},
         {"Edit with another's name", IDC_EDITAR, L"Uno", L"http://127.0.0.1:9/dos"},
     };
-    const CDataConectaURL antes = m_catalogo;
+    CDataConectaURL antes = m_catalogo;
+    antes.Ordenar();
     m_usuario.Cuando("the dialog is up", [&] { return Activo(*m_dialogo); }, [] {});
     for (const auto& caso : casos) {
         m_usuario.Haz(std::string("click for: ") + caso.caso, [&] { Usuario::Clic(Control(*m_dialogo, caso.boton)); })
@@ -465,6 +468,7 @@ TEST_F(Dialogo, EditKeepsWhatTheServerSaidAndSelectsTheRowAgain)
 {
     m_catalogo.Inserta(Entrada(L"\u00c1rbol", Arbol("edita")));
     m_catalogo.Inserta(Entrada(L"Cerrado", Cerrado()));
+    const size_t antes = PeticionesVistas(L"/documento/arbol.xml/edita");
     m_usuario.Cuando("the dialog is up", [&] { return Activo(*m_dialogo); }, [&] {
         Usuario::Clic(Control(*m_dialogo, IDC_LISTA_URL), CentroDeFila(*m_dialogo, 1));
     });
@@ -486,7 +490,7 @@ TEST_F(Dialogo, EditKeepsWhatTheServerSaidAndSelectsTheRowAgain)
         Usuario::Tecla(VK_ESCAPE);
     });
     EXPECT_EQ(IDCANCEL, Abre().DoModal());
-    EXPECT_EQ(1u, PeticionesVistas(L"/documento/arbol.xml/edita"));
+    EXPECT_EQ(antes + 1, PeticionesVistas(L"/documento/arbol.xml/edita"));
     EXPECT_EQ(std::vector<CString>({L"Cerrado", L"Otro"}), Nombres(m_catalogo));  // edits are not sorted
 }
 
@@ -586,19 +590,21 @@ TEST_F(Dialogo, OkStoresTheChoiceAndCancelKeepsTheOldOne)
                        [&] { Usuario::Clic(Control(*m_dialogo, IDC_LISTA_URL), CentroDeFila(*m_dialogo, 1)); })
             .Cuando("the tree server is selected", [&] { return Elementos(*m_dialogo, IDC_COMBO_CAPA).size() == 4; },
                     [&] {
-                        // Layer B and the fourth system, by keyboard in each box; then the third load option.
-                        Usuario::Clic(Control(*m_dialogo, IDC_CARGAR_TERCERA));
-                        ::SetFocus(Control(*m_dialogo, IDC_COMBO_CAPA));
+                        // Layer B and the fourth system by keyboard, reaching each box by its access key;
+                        // then the third load option.
+                        Usuario::TeclaDeAcceso(L'l');
                         Usuario::Tecla(VK_DOWN);
                         Usuario::Tecla(VK_DOWN);
+                        Usuario::TeclaDeAcceso(L'f');
+                        for (int i = 0; i < 3; ++i)
+                            Usuario::Tecla(VK_DOWN);
+                        Usuario::TeclaDeAcceso(L'a');
                     })
-            .Cuando("layer B chosen", [&] { return Elegido(*m_dialogo, IDC_COMBO_CAPA) == 2; }, [&] {
-                ::SetFocus(Control(*m_dialogo, IDC_COMBO_SR));
-                for (int i = 0; i < 3; ++i)
-                    Usuario::Tecla(VK_DOWN);
-            })
-            .Cuando("the fourth system chosen", [&] { return Elegido(*m_dialogo, IDC_COMBO_SR) == 3; },
-                    [&, final] { Usuario::Tecla(final == IDOK ? VK_RETURN : VK_ESCAPE); });
+            .Cuando("layer B and the fourth system chosen, the third option checked", [&] {
+                return Elegido(*m_dialogo, IDC_COMBO_CAPA) == 2 && Elegido(*m_dialogo, IDC_COMBO_SR) == 3 &&
+                       m_dialogo->IsDlgButtonChecked(IDC_CARGAR_TERCERA) == BST_CHECKED;
+            }, [] {})
+            .Haz(final == IDOK ? "OK" : "Cancel", [final] { Usuario::Tecla(final == IDOK ? VK_RETURN : VK_ESCAPE); });
         m_dialogo.emplace(catalogo, 1, m_sistemas, nullptr);
         usuario.Empieza();
         EXPECT_EQ(final, m_dialogo->DoModal());
@@ -636,7 +642,7 @@ TEST_F(Dialogo, OkMapsTheChosenSystemPastEmptyIdentifiers)
                     [&] {
                         EXPECT_EQ(caso.fila == 0 ? Texts({L"X", L"Y"}) : Texts(), Elementos(*m_dialogo, IDC_COMBO_SR));
                         if (caso.sistema >= 0) {
-                            ::SetFocus(Control(*m_dialogo, IDC_COMBO_SR));
+                            Usuario::TeclaDeAcceso(L'f');
                             Usuario::Tecla(VK_DOWN);
                         }
                     })

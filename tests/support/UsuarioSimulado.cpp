@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace {
 
 constexpr UINT_PTR kTemporizador = 1;
@@ -45,6 +47,29 @@ INPUT Teclado(WORD vk, WORD caracter, DWORD flags)
     return entrada;
 }
 
+// The time stamp of a click the system must not pair with the previous one into a double-click:
+// a tests' user clicks faster than any person.
+DWORD MomentoDeClicSuelto()
+{
+    static DWORD ultimo = 0;
+    ultimo = std::max<DWORD>(::GetTickCount(), ultimo + ::GetDoubleClickTime() + 1);
+    return ultimo;
+}
+
+std::vector<INPUT> Clics(int cuantos)
+{
+    const DWORD momento = MomentoDeClicSuelto();
+    std::vector<INPUT> entradas;
+    for (int i = 0; i < cuantos; ++i) {
+        for (const DWORD flag : {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP}) {
+            INPUT entrada = Raton(flag);
+            entrada.mi.time = momento + static_cast<DWORD>(i);
+            entradas.push_back(entrada);
+        }
+    }
+    return entradas;
+}
+
 void ApuntaA(HWND ventana, POINT enCliente)
 {
     ::ClientToScreen(ventana, &enCliente);
@@ -72,9 +97,10 @@ CUsuarioSimulado::~CUsuarioSimulado()
 {
     ::KillTimer(m_ventana, kTemporizador);
     ::DestroyWindow(m_ventana);
-    if (m_empezado)
+    if (m_empezado) {
         EXPECT_TRUE(Terminado()) << "the script stopped at step " << m_siguiente + 1 << " of " << m_pasos.size()
                              << (m_siguiente < m_pasos.size() ? ": " + m_pasos[m_siguiente].descripcion : "");
+    }
 }
 
 CUsuarioSimulado& CUsuarioSimulado::Cuando(std::string descripcion, Condicion cuando, Accion haz)
@@ -152,18 +178,18 @@ void Clic(HWND ventana)
 void Clic(HWND ventana, POINT enCliente, bool control)
 {
     ApuntaA(ventana, enCliente);
-    if (control)
-        Envia({Teclado(VK_CONTROL, 0, 0), Raton(MOUSEEVENTF_LEFTDOWN), Raton(MOUSEEVENTF_LEFTUP),
-               Teclado(VK_CONTROL, 0, KEYEVENTF_KEYUP)});
-    else
-        Envia({Raton(MOUSEEVENTF_LEFTDOWN), Raton(MOUSEEVENTF_LEFTUP)});
+    std::vector<INPUT> entradas = Clics(1);
+    if (control) {
+        entradas.insert(entradas.begin(), Teclado(VK_CONTROL, 0, 0));
+        entradas.push_back(Teclado(VK_CONTROL, 0, KEYEVENTF_KEYUP));
+    }
+    Envia(entradas);
 }
 
 void DobleClic(HWND ventana, POINT enCliente)
 {
     ApuntaA(ventana, enCliente);
-    Envia({Raton(MOUSEEVENTF_LEFTDOWN), Raton(MOUSEEVENTF_LEFTUP), Raton(MOUSEEVENTF_LEFTDOWN),
-           Raton(MOUSEEVENTF_LEFTUP)});
+    Envia(Clics(2));
 }
 
 void Tecla(WORD vk, bool mayusculas, bool control)
@@ -180,6 +206,13 @@ void Tecla(WORD vk, bool mayusculas, bool control)
     if (mayusculas)
         entradas.push_back(Teclado(VK_SHIFT, 0, KEYEVENTF_KEYUP));
     Envia(entradas);
+}
+
+void TeclaDeAcceso(wchar_t letra)
+{
+    const WORD vk = LOBYTE(::VkKeyScanW(letra));
+    Envia({Teclado(VK_MENU, 0, 0), Teclado(vk, 0, 0), Teclado(vk, 0, KEYEVENTF_KEYUP),
+           Teclado(VK_MENU, 0, KEYEVENTF_KEYUP)});
 }
 
 void Escribe(const std::wstring& texto)

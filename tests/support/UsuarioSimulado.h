@@ -60,6 +60,8 @@ void Clic(HWND ventana, POINT enCliente, bool control = false);
 void DobleClic(HWND ventana, POINT enCliente);
 // A key, with Shift and/or Ctrl held while it is pressed.
 void Tecla(WORD vk, bool mayusculas = false, bool control = false);
+// Alt and a letter: the control whose label has that access key.
+void TeclaDeAcceso(wchar_t letra);
 // Characters typed one by one.
 void Escribe(const std::wstring& texto);
 }  // namespace Usuario
