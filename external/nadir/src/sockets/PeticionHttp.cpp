@@ -21,16 +21,19 @@ constexpr wchar_t kCabeceras[] = L"Accept-Encoding: gzip, deflate\r\n";
 CString Duracion(milliseconds duracion)
 {
     CString texto;
-    texto.Format(L"%g s", duracion.count() / 1000.0);
+    if (duracion.count() >= 60'000 && duracion.count() % 60'000 == 0)
+        texto.Format(L"%lld min", static_cast<long long>(duracion.count() / 60'000));
+    else
+        texto.Format(L"%g s", duracion.count() / 1000.0);
     return texto;
 }
 
 CString Tamano(std::size_t bytes)
 {
     CString texto;
-    if (bytes % (1u << 20) == 0)
+    if (bytes != 0 && bytes % (1u << 20) == 0)
         texto.Format(L"%I64u MiB", static_cast<unsigned long long>(bytes >> 20));
-    else if (bytes % 1024 == 0)
+    else if (bytes != 0 && bytes % 1024 == 0)
         texto.Format(L"%I64u KiB", static_cast<unsigned long long>(bytes >> 10));
     else
         texto.Format(L"%I64u bytes", static_cast<unsigned long long>(bytes));
@@ -166,6 +169,8 @@ std::string PeticionHttp::LeerCuerpo()
         cuerpo.reserve(static_cast<size_t>(*declarada));
     std::vector<char> bloque(kBloque);
     std::uint64_t recibidos = 0;
+    m_inicioVentana = Reloj::now();
+    m_recibidosAntesDeVentana = 0;
     for (;;) {
         AjustarTiempoDeLectura();
         const DWORD disponibles = EsperarDatos();
@@ -177,6 +182,7 @@ std::string PeticionHttp::LeerCuerpo()
         if (leidos == 0)
             break;
         recibidos += leidos;
+        ComprobarVelocidad(recibidos);
         if (!inflador) {
             if (leidos > m_limites.tamanoMaximo - cuerpo.size())
                 FallarPorTamano();
@@ -240,6 +246,23 @@ DWORD PeticionHttp::EsperarDatos()
     if (!WinHttpQueryDataAvailable(m_peticion.Get(), &disponibles))
         FallarWinHttp(GetLastError(), Fase::Cuerpo);
     return disponibles;
+}
+
+// The low-speed rule, checked as data arrives: a server that sends nothing at all is the inactivity
+// limit's. Windows follow one another, each ending at the first read past its length.
+void PeticionHttp::ComprobarVelocidad(std::uint64_t recibidos)
+{
+    if (m_limites.velocidadMinima == 0 || m_limites.ventanaVelocidad <= milliseconds::zero())
+        return;
+    const Reloj::time_point ahora = Reloj::now();
+    const milliseconds transcurrido = std::chrono::duration_cast<milliseconds>(ahora - m_inicioVentana);
+    if (transcurrido < m_limites.ventanaVelocidad)
+        return;
+    const std::uint64_t enLaVentana = recibidos - m_recibidosAntesDeVentana;
+    if (enLaVentana * 1000 < m_limites.velocidadMinima * static_cast<std::uint64_t>(transcurrido.count()))
+        FallarPorLentitud(enLaVentana, transcurrido);
+    m_inicioVentana = ahora;
+    m_recibidosAntesDeVentana = recibidos;
 }
 
 std::optional<std::uint64_t> PeticionHttp::LongitudDeclarada() const
@@ -345,6 +368,16 @@ void PeticionHttp::FallarPorCorte(std::uint64_t recibidos) const
     CString mensaje;
     mensaje.Format(L"The connection to %s closed before the whole document arrived (%I64u bytes received).",
                    m_url.HostVisible().GetString(), static_cast<unsigned long long>(recibidos));
+    throw ExcepcionNadir(mensaje);
+}
+
+void PeticionHttp::FallarPorLentitud(std::uint64_t enLaVentana, milliseconds transcurrido) const
+{
+    CString mensaje;
+    mensaje.Format(L"%s is sending the document too slowly: %s in the last %s, below the minimum of %s a second.",
+                   m_url.HostVisible().GetString(), Tamano(static_cast<std::size_t>(enLaVentana)).GetString(),
+                   Duracion(std::chrono::round<std::chrono::seconds>(transcurrido)).GetString(),
+                   Tamano(m_limites.velocidadMinima).GetString());
     throw ExcepcionNadir(mensaje);
 }
 
