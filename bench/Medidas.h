@@ -1,12 +1,14 @@
-// Medidas.h: the clock, the process counters and the tree walk both benchmarks share.
+// Medidas.h: the clock, the process counters, the call as Ortus makes it and the tree walk the benchmarks share.
 #pragma once
 
 #include "Nadir/OpenGIS/WMS/Layer.h"
+#include "Nadir/OpenGIS/WMS/NegociadorWMS.h"
 
 #include <windows.h>
 #include <psapi.h>
 
 #include <cstddef>
+#include <memory>
 #include <vector>
 
 namespace medidas {
@@ -25,6 +27,13 @@ inline PROCESS_MEMORY_COUNTERS Memoria()
     contadores.cb = sizeof contadores;
     GetProcessMemoryInfo(GetCurrentProcess(), &contadores, sizeof contadores);
     return contadores;
+}
+
+// CreaClienteWMS over a connection made as Ortus makes it, with the default limits.
+inline std::shared_ptr<Nadir::OpenGIS::WMS::IClienteWMS> CreaComoOrtus(const CString& url)
+{
+    return Nadir::OpenGIS::WMS::NegociadorWMS::CreaClienteWMS(
+        std::make_shared<Nadir::Sockets::ConexionHttp>(L"Quasar", 1), url);
 }
 
 struct Recorrido {

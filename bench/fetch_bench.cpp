@@ -24,15 +24,9 @@
 using Nadir::OpenGIS::WMS::DireccionWMS;
 using Nadir::OpenGIS::WMS::IClienteWMS;
 using Nadir::OpenGIS::WMS::LectorCapacidades;
-using Nadir::OpenGIS::WMS::NegociadorWMS;
 using Nadir::Sockets::ConexionHttp;
 
 namespace {
-
-std::shared_ptr<IClienteWMS> Crea(const CString& url)
-{
-    return NegociadorWMS::CreaClienteWMS(std::make_shared<ConexionHttp>(L"Quasar", 1), url);
-}
 
 // Median of the runs, in seconds.
 double Mediana(int vueltas, const std::function<void()>& paso)
@@ -93,7 +87,7 @@ int wmain(int argc, wchar_t** argv)
         // The first call alone: memory is measured before later calls have grown the heaps.
         const SIZE_T base = medidas::Memoria().WorkingSetSize;
         double inicio = medidas::Ahora();
-        std::shared_ptr<IClienteWMS> cliente = Crea(url);
+        std::shared_ptr<IClienteWMS> cliente = medidas::CreaComoOrtus(url);
         const double primera = medidas::Ahora() - inicio;
         const SIZE_T pico = medidas::Memoria().PeakWorkingSetSize - base;
         std::printf("%ls\nfirst CreaClienteWMS: %.1f ms, peak working set %.2f MB over the baseline before it\n",
@@ -102,7 +96,7 @@ int wmain(int argc, wchar_t** argv)
 
         if (vueltas > 1) {
             cliente.reset();
-            const double mediana = Mediana(vueltas, [&] { cliente = Crea(url); });
+            const double mediana = Mediana(vueltas, [&] { cliente = medidas::CreaComoOrtus(url); });
             std::printf(" median_s=%.6f", mediana);
         }
         if (conRecorrido) {

@@ -9,6 +9,7 @@ packages=(
   googletest
   wine wine64 libwine fonts-wine xvfb
   cgi-mapserver openssl
+  locales
 )
 if [[ "${1:-}" == "--bench" ]]; then
   packages+=(python3-owslib gdal-bin hyperfine time)

@@ -380,3 +380,36 @@ TEST(HttpSize, BodiesOverTheCapAreRefusedUnreadAndAtTheCapArrive)
         EXPECT_LT(PicoDeMemoria() - antes, 256 * kMiB);
     }
 }
+
+TEST(HttpSpeed, BodiesSlowerThanTheFloorAreCutAndSteadyOnesAboveItArrive)
+{
+    static const struct {
+        const wchar_t* ruta;
+        std::size_t minimo;  // bytes a second
+        std::chrono::milliseconds ventana;
+        std::size_t bytes;         // the whole body, when it must arrive
+        const wchar_t* fragmento;  // null: it arrives
+    } filas[] = {
+        {L"/trickle", 256, 2s, 0, L"below the minimum of 256 bytes a second"},
+        {L"/steady?rate=256&seconds=8", 1024, 2s, 0, L"below the minimum of 1 KiB a second"},
+        {L"/steady?rate=8192&seconds=4", 1024, 1s, 819 * 40, nullptr},
+        // The rule turned off: only the other limits apply.
+        {L"/steady?rate=256&seconds=3", 0, 1s, 25 * 30, nullptr},
+    };
+    for (const auto& fila : filas) {
+        SCOPED_TRACE(Utf8(fila.ruta));
+        ConexionHttp::Limites limites = LimitesCortos();
+        // Longer than the window, so that only the low-speed rule can end these bodies early.
+        limites.inactividad = 5s;
+        limites.total = 30s;
+        limites.velocidadMinima = fila.minimo;
+        limites.ventanaVelocidad = fila.ventana;
+        if (!fila.fragmento) {
+            EXPECT_EQ(fila.bytes, Obtener(Url("http", fila.ruta), limites).cuerpo.size());
+            continue;
+        }
+        const CString mensaje = MensajeDeError(Url("http", fila.ruta), limites);
+        EXPECT_CONTAINS(mensaje, HostDe("http") + L" is sending the document too slowly: ");
+        EXPECT_CONTAINS(mensaje, fila.fragmento);
+    }
+}

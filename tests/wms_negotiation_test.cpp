@@ -32,13 +32,18 @@ CString RutaPropia(const wchar_t* prefijo)
     return ruta;
 }
 
-std::shared_ptr<ConexionHttp> Conexion()
+ConexionHttp::Limites LimitesDePrueba()
 {
-    auto conexion = std::make_shared<ConexionHttp>(L"Quasar", 1);
     ConexionHttp::Limites limites;
     limites.conexion = 5s;
     limites.inactividad = 20s;
     limites.total = 30s;
+    return limites;
+}
+
+std::shared_ptr<ConexionHttp> Conexion(const ConexionHttp::Limites& limites = LimitesDePrueba())
+{
+    auto conexion = std::make_shared<ConexionHttp>(L"Quasar", 1);
     conexion->SetLimites(limites);
     return conexion;
 }
@@ -49,10 +54,10 @@ struct Resultado {
     CString fallo;
 };
 
-Resultado Negocia(const CString& url)
+Resultado Negocia(const CString& url, const ConexionHttp::Limites& limites = LimitesDePrueba())
 {
     try {
-        return {NegociadorWMS::CreaClienteWMS(Conexion(), url), {}};
+        return {NegociadorWMS::CreaClienteWMS(Conexion(limites), url), {}};
     } catch (const ExcepcionNadir& e) {
         return {nullptr, e.m_mensaje};
     }
@@ -269,6 +274,32 @@ TEST(WmsNegotiation, VersionsAreAskedNewestFirstUntilOneIsReadUnlessOneIsPinned)
             EXPECT_EQ(Texto(fila.mensaje), Texto(resultado.fallo));
         }
         EXPECT_EQ(fila.consultas, Consultas(ruta));
+    }
+}
+
+// A server that stops answering would not answer another version either: one request, one wait.
+TEST(WmsNegotiation, AServerThatStopsAnsweringIsAskedOnce)
+{
+    const CString http = HostDe("http");
+    const struct {
+        const wchar_t* servidor;
+        CString mensaje;
+    } filas[] = {
+        {L"/never-answers", http + L" accepted the connection but did not answer within 2 s."},
+        {L"/stall", http + L" stopped sending the document: nothing arrived for 2 s."},
+        {L"/trickle", http + L" is sending the document too slowly: "},
+    };
+    ConexionHttp::Limites limites = LimitesDePrueba();
+    limites.inactividad = 2s;
+    limites.velocidadMinima = 256;
+    limites.ventanaVelocidad = 2s;
+    for (const auto& fila : filas) {
+        SCOPED_TRACE(Utf8(fila.servidor));
+        const CString ruta = RutaPropia(fila.servidor);
+        const Resultado resultado = Negocia(Url("http", ruta), limites);
+        EXPECT_FALSE(resultado.cliente);
+        EXPECT_EQ(0, resultado.fallo.Find(fila.mensaje)) << Utf8(resultado.fallo);
+        EXPECT_EQ(std::vector<std::wstring>{kPide130}, Consultas(ruta));
     }
 }
 

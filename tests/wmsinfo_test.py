@@ -11,6 +11,8 @@ import subprocess
 import sys
 import tempfile
 
+from row_table import Failure, expect_equal, run_table
+
 # Each run of wmsinfo is cut off after this long: a hang fails the row instead of the whole suite.
 RUN_LIMIT = 60
 
@@ -29,15 +31,6 @@ def escaped_document(path):
                 '<Title>%s</Title><Abstract>tab\tand\r\nnew line</Abstract></Service><Capability>'
                 '<Layer><Title>root</Title><CRS>EPSG:4326</CRS>%s</Layer></Capability></WMS_Capabilities>\n'
                 % (title, layers))
-
-
-class Failure(Exception):
-    pass
-
-
-def expect_equal(what, actual, wanted):
-    if actual != wanted:
-        raise Failure("%s %r, expected %r" % (what, actual, wanted))
 
 
 def names_depth_first(layer):
@@ -136,20 +129,10 @@ def main():
     with open(os.path.join(args.fixtures, "mapserver.port")) as f:
         ctx["mapserver"] = int(f.read())
     ctx["corpus"] = args.corpus
-    failed = 0
     with tempfile.TemporaryDirectory(prefix="wmsinfo_test.") as temporary:
         ctx["escaped"] = os.path.join(temporary, "escaped.xml")
         escaped_document(ctx["escaped"])
-        table = rows(ctx)
-        for case, *row in table:
-            try:
-                run_row(args, *row)
-                print("ok      %s" % case)
-            except (Failure, ValueError, KeyError, IndexError, TypeError) as e:
-                failed += 1
-                print("FAILED  %s: %s" % (case, e))
-    print("%d of %d rows failed" % (failed, len(table)))
-    return 1 if failed else 0
+        return run_table(rows(ctx), lambda *row: run_row(args, *row), (ValueError, KeyError, IndexError, TypeError))
 
 
 if __name__ == "__main__":

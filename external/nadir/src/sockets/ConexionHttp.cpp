@@ -1,9 +1,11 @@
 // ConexionHttp.cpp: the WinHTTP session, proxy choice and the redirect loop of Get.
 #include "Nadir/Sockets/ConexionHttp.h"
 
+#include "CatalogoDeTextos.h"
 #include "DireccionUrl.h"
 #include "HandleInternet.h"
 #include "PeticionHttp.h"
+#include "TextosSockets.h"
 
 #include <memory>
 #include <set>
@@ -28,11 +30,8 @@ HandleInternet AbrirSesion(const CString& agente, DWORD acceso, LPCWSTR proxy = 
                            LPCWSTR excepciones = WINHTTP_NO_PROXY_BYPASS)
 {
     HandleInternet sesion(WinHttpOpen(agente, acceso, proxy, excepciones, 0));
-    if (!sesion) {
-        CString mensaje;
-        mensaje.Format(L"Cannot start WinHTTP (error %lu).", GetLastError());
-        throw ExcepcionNadir(mensaje);
-    }
+    if (!sesion)
+        throw ExcepcionNadir(Mensaje(IDS_WINHTTP_NO_ARRANCA, GetLastError()));
     return sesion;
 }
 
@@ -60,11 +59,9 @@ HandleInternet AbrirSesionConProxyDelSistema(const CString& agente)
     return AbrirSesion(agente, WINHTTP_ACCESS_TYPE_NO_PROXY);
 }
 
-[[noreturn]] void Rechazar(LPCWSTR formato, const CString& host, const CString& direccion)
+[[noreturn]] void Rechazar(UINT formato, const CString& host, const CString& direccion)
 {
-    CString mensaje;
-    mensaje.Format(formato, host.GetString(), direccion.GetString());
-    throw ExcepcionNadir(mensaje);
+    throw ExcepcionNadir(Mensaje(formato, host.GetString(), direccion.GetString()));
 }
 
 }  // namespace
@@ -76,12 +73,8 @@ struct ConexionHttp::Impl {
 
 ConexionHttp::ConexionHttp(const CString& agente, unsigned int opciones) : m_impl(std::make_unique<Impl>())
 {
-    if (opciones & ~kProxyDelSistema) {
-        CString mensaje;
-        mensaje.Format(L"Unknown HTTP connection option 0x%X (the only option is %u: use the system proxy).",
-                       opciones & ~kProxyDelSistema, kProxyDelSistema);
-        throw ExcepcionNadir(mensaje);
-    }
+    if (opciones & ~kProxyDelSistema)
+        throw ExcepcionNadir(Mensaje(IDS_OPCION_DESCONOCIDA, opciones & ~kProxyDelSistema, kProxyDelSistema));
     m_impl->sesion = (opciones & kProxyDelSistema) ? AbrirSesionConProxyDelSistema(agente)
                                                    : AbrirSesion(agente, WINHTTP_ACCESS_TYPE_NO_PROXY);
 }
@@ -121,16 +114,12 @@ RespuestaHttp ConexionHttp::Get(const CString& url) const
 
         DireccionUrl siguiente = actual.Resolver(ubicacion);
         if (actual.EsSegura() && !siguiente.EsSegura())
-            Rechazar(L"%s redirected the secure request to the unencrypted address %s; the redirect was refused.",
-                     actual.HostVisible(), siguiente.Texto());
+            Rechazar(IDS_REDIRECCION_INSEGURA, actual.HostVisible(), siguiente.Texto());
         if (!visitadas.insert(siguiente.Canonica()).second)
-            Rechazar(L"%s redirects in a loop (back to %s).", actual.HostVisible(), siguiente.Texto());
-        if (redirecciones == limites.redirecciones) {
-            CString mensaje;
-            mensaje.Format(L"%s redirected more than %u times; the last redirect was to %s.",
-                           actual.HostVisible().GetString(), limites.redirecciones, siguiente.Texto().GetString());
-            throw ExcepcionNadir(mensaje);
-        }
+            Rechazar(IDS_REDIRECCION_EN_BUCLE, actual.HostVisible(), siguiente.Texto());
+        if (redirecciones == limites.redirecciones)
+            throw ExcepcionNadir(Mensaje(IDS_DEMASIADAS_REDIRECCIONES, actual.HostVisible().GetString(),
+                                         limites.redirecciones, siguiente.Texto().GetString()));
         actual = std::move(siguiente);
     }
 }

@@ -2,7 +2,9 @@
 // Not WinHttpCrackUrl: Wine's returns host "[" and port 0 for IPv6 literals.
 #include "DireccionUrl.h"
 
+#include "CatalogoDeTextos.h"
 #include "Nadir/ExcepcionNadir.h"
+#include "TextosSockets.h"
 
 #include <oleauto.h>
 #include <shlwapi.h>  // URL_SCHEME
@@ -27,17 +29,12 @@ CString Propiedad(IUri* uri, HRESULT (STDMETHODCALLTYPE IUri::*leer)(BSTR*))
 
 [[noreturn]] void RechazarDireccion(const CString& texto)
 {
-    CString mensaje;
-    mensaje.Format(L"\"%s\" is not a valid web address: it must start with http:// or https:// and name a host.",
-                   texto.GetString());
-    throw ExcepcionNadir(mensaje);
+    throw ExcepcionNadir(Mensaje(IDS_DIRECCION_NO_VALIDA, texto.GetString()));
 }
 
 [[noreturn]] void RechazarEsquema(const CString& texto)
 {
-    CString mensaje;
-    mensaje.Format(L"Cannot open \"%s\": only http and https addresses are supported.", texto.GetString());
-    throw ExcepcionNadir(mensaje);
+    throw ExcepcionNadir(Mensaje(IDS_ESQUEMA_NO_ADMITIDO, texto.GetString()));
 }
 
 PunteroCom<IUri> Analizar(const CString& texto, DWORD banderas)

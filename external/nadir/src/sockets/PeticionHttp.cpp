@@ -1,7 +1,9 @@
 // PeticionHttp.cpp: connect, send, headers and body of one GET, and the messages for its failures.
 #include "PeticionHttp.h"
 
+#include "CatalogoDeTextos.h"
 #include "Inflador.h"
+#include "TextosSockets.h"
 
 #include <algorithm>
 #include <cwchar>
@@ -21,16 +23,19 @@ constexpr wchar_t kCabeceras[] = L"Accept-Encoding: gzip, deflate\r\n";
 CString Duracion(milliseconds duracion)
 {
     CString texto;
-    texto.Format(L"%g s", duracion.count() / 1000.0);
+    if (duracion.count() >= 60'000 && duracion.count() % 60'000 == 0)
+        texto.Format(L"%lld min", static_cast<long long>(duracion.count() / 60'000));
+    else
+        texto.Format(L"%g s", duracion.count() / 1000.0);
     return texto;
 }
 
 CString Tamano(std::size_t bytes)
 {
     CString texto;
-    if (bytes % (1u << 20) == 0)
+    if (bytes != 0 && bytes % (1u << 20) == 0)
         texto.Format(L"%I64u MiB", static_cast<unsigned long long>(bytes >> 20));
-    else if (bytes % 1024 == 0)
+    else if (bytes != 0 && bytes % 1024 == 0)
         texto.Format(L"%I64u KiB", static_cast<unsigned long long>(bytes >> 10));
     else
         texto.Format(L"%I64u bytes", static_cast<unsigned long long>(bytes));
@@ -48,9 +53,8 @@ CString TextoDeError(DWORD error)
     resultado.Trim();
     resultado.TrimRight(L".");
     if (resultado.IsEmpty())
-        resultado = L"unknown error";
-    resultado.AppendFormat(L" (error %lu)", error);
-    return resultado;
+        resultado = Cadena(IDS_ERROR_DESCONOCIDO);
+    return Mensaje(IDS_ERROR_CON_CODIGO, resultado.GetString(), error);
 }
 
 bool EsErrorTls(DWORD error)
@@ -151,10 +155,8 @@ std::string PeticionHttp::LeerCuerpo()
     } else if (codificacion.CompareNoCase(L"deflate") == 0) {
         inflador.emplace(Inflador::Formato::Deflate, m_limites.tamanoMaximo);
     } else if (!codificacion.IsEmpty() && codificacion.CompareNoCase(L"identity") != 0) {
-        CString mensaje;
-        mensaje.Format(L"%s sent the document encoded as \"%s\", which cannot be decoded.",
-                       m_url.HostVisible().GetString(), codificacion.GetString());
-        throw ExcepcionNadir(mensaje);
+        throw ExcepcionNadir(
+            Mensaje(IDS_CODIFICACION_DESCONOCIDA, m_url.HostVisible().GetString(), codificacion.GetString()));
     }
     const std::optional<std::uint64_t> declarada = LongitudDeclarada();
     if (!inflador && declarada && *declarada > m_limites.tamanoMaximo)
@@ -166,6 +168,8 @@ std::string PeticionHttp::LeerCuerpo()
         cuerpo.reserve(static_cast<size_t>(*declarada));
     std::vector<char> bloque(kBloque);
     std::uint64_t recibidos = 0;
+    m_inicioVentana = Reloj::now();
+    m_recibidosAntesDeVentana = 0;
     for (;;) {
         AjustarTiempoDeLectura();
         const DWORD disponibles = EsperarDatos();
@@ -177,6 +181,7 @@ std::string PeticionHttp::LeerCuerpo()
         if (leidos == 0)
             break;
         recibidos += leidos;
+        ComprobarVelocidad(recibidos);
         if (!inflador) {
             if (leidos > m_limites.tamanoMaximo - cuerpo.size())
                 FallarPorTamano();
@@ -188,12 +193,8 @@ std::string PeticionHttp::LeerCuerpo()
             break;
         case Inflador::Resultado::Excede:
             FallarPorTamano();
-        case Inflador::Resultado::Corrupto: {
-            CString mensaje;
-            mensaje.Format(L"The compressed document from %s is damaged and cannot be decoded.",
-                           m_url.HostVisible().GetString());
-            throw ExcepcionNadir(mensaje);
-        }
+        case Inflador::Resultado::Corrupto:
+            throw ExcepcionNadir(Mensaje(IDS_COMPRIMIDO_DANADO, m_url.HostVisible().GetString()));
         }
     }
     // A server that closes early leaves no error behind: only the count tells.
@@ -242,6 +243,23 @@ DWORD PeticionHttp::EsperarDatos()
     return disponibles;
 }
 
+// The low-speed rule, checked as data arrives: a server that sends nothing at all is the inactivity
+// limit's. Windows follow one another, each ending at the first read past its length.
+void PeticionHttp::ComprobarVelocidad(std::uint64_t recibidos)
+{
+    if (m_limites.velocidadMinima == 0 || m_limites.ventanaVelocidad <= milliseconds::zero())
+        return;
+    const Reloj::time_point ahora = Reloj::now();
+    const milliseconds transcurrido = std::chrono::duration_cast<milliseconds>(ahora - m_inicioVentana);
+    if (transcurrido < m_limites.ventanaVelocidad)
+        return;
+    const std::uint64_t enLaVentana = recibidos - m_recibidosAntesDeVentana;
+    if (enLaVentana * 1000 < m_limites.velocidadMinima * static_cast<std::uint64_t>(transcurrido.count()))
+        FallarPorLentitud(enLaVentana, transcurrido);
+    m_inicioVentana = ahora;
+    m_recibidosAntesDeVentana = recibidos;
+}
+
 std::optional<std::uint64_t> PeticionHttp::LongitudDeclarada() const
 {
     CString texto = Cabecera(WINHTTP_QUERY_CONTENT_LENGTH);
@@ -260,92 +278,77 @@ void PeticionHttp::FallarWinHttp(DWORD error, Fase fase) const
     if (EsErrorTls(error))
         FallarTls(error);
     const CString host = m_url.HostVisible();
-    CString mensaje;
     switch (error) {
     case ERROR_WINHTTP_NAME_NOT_RESOLVED:
-        mensaje.Format(L"Cannot find the server \"%s\": the name does not resolve.", m_url.Host().GetString());
-        break;
+        throw ExcepcionNadir(Mensaje(IDS_NOMBRE_NO_RESUELTO, m_url.Host().GetString()));
     case ERROR_WINHTTP_CANNOT_CONNECT:
-        mensaje.Format(L"Cannot connect to %s: the connection was refused or the host cannot be reached.",
-                       host.GetString());
-        break;
+        throw ExcepcionNadir(Mensaje(IDS_CONEXION_RECHAZADA, host.GetString()));
     case ERROR_WINHTTP_TIMEOUT:
     case kTiempoAgotadoWinsock: {
         const bool conectando = fase == Fase::Conexion && !m_conectado;
         if (m_restante < (conectando ? m_limites.conexion : m_limites.inactividad))
             FallarPorPlazo();
         if (conectando)
-            mensaje.Format(L"Timed out connecting to %s: no answer within %s.", host.GetString(),
-                           Duracion(m_limites.conexion).GetString());
-        else if (fase == Fase::Cuerpo)
-            mensaje.Format(L"%s stopped sending the document: nothing arrived for %s.", host.GetString(),
-                           Duracion(m_limites.inactividad).GetString());
-        else
-            mensaje.Format(L"%s accepted the connection but did not answer within %s.", host.GetString(),
-                           Duracion(m_limites.inactividad).GetString());
-        break;
+            throw ExcepcionNadir(
+                Mensaje(IDS_CONEXION_SIN_RESPUESTA, host.GetString(), Duracion(m_limites.conexion).GetString()));
+        const UINT texto = fase == Fase::Cuerpo ? IDS_CUERPO_DETENIDO : IDS_RESPUESTA_NO_LLEGA;
+        throw ExcepcionNadir(Mensaje(texto, host.GetString(), Duracion(m_limites.inactividad).GetString()));
     }
     case ERROR_WINHTTP_CONNECTION_ERROR:
     case ERROR_WINHTTP_INVALID_SERVER_RESPONSE:
-        if (fase == Fase::Cuerpo)
-            mensaje.Format(L"The connection to %s closed before the whole document arrived.", host.GetString());
-        else
-            mensaje.Format(L"%s closed the connection without a valid HTTP answer.", host.GetString());
-        break;
+        throw ExcepcionNadir(
+            Mensaje(fase == Fase::Cuerpo ? IDS_CUERPO_CORTADO : IDS_RESPUESTA_NO_VALIDA, host.GetString()));
     default:
-        mensaje.Format(L"The request to %s failed: %s.", host.GetString(), TextoDeError(error).GetString());
-        break;
+        throw ExcepcionNadir(Mensaje(IDS_PETICION_FALLIDA, host.GetString(), TextoDeError(error).GetString()));
     }
-    throw ExcepcionNadir(mensaje);
 }
 
 void PeticionHttp::FallarTls(DWORD error) const
 {
     const CString host = m_url.HostVisible();
-    CString mensaje;
+    UINT texto = 0;
     if (error == ERROR_WINHTTP_SECURE_INVALID_CA || (m_fallosTls & WINHTTP_CALLBACK_STATUS_FLAG_INVALID_CA))
-        mensaje.Format(L"The certificate of %s is not trusted: no known certificate authority issued it.",
-                       host.GetString());
+        texto = IDS_TLS_CA_DESCONOCIDA;
     else if (error == ERROR_WINHTTP_SECURE_CERT_CN_INVALID ||
              (m_fallosTls & WINHTTP_CALLBACK_STATUS_FLAG_CERT_CN_INVALID))
-        mensaje.Format(L"The certificate of %s was issued for another host name.", host.GetString());
+        texto = IDS_TLS_OTRO_NOMBRE;
     else if (error == ERROR_WINHTTP_SECURE_CERT_DATE_INVALID ||
              (m_fallosTls & WINHTTP_CALLBACK_STATUS_FLAG_CERT_DATE_INVALID))
-        mensaje.Format(L"The certificate of %s has expired or is not yet valid.", host.GetString());
+        texto = IDS_TLS_CADUCADO;
     else if (error == ERROR_WINHTTP_SECURE_CERT_REVOKED ||
              (m_fallosTls & WINHTTP_CALLBACK_STATUS_FLAG_CERT_REVOKED))
-        mensaje.Format(L"The certificate of %s has been revoked.", host.GetString());
+        texto = IDS_TLS_REVOCADO;
     else if (error == ERROR_WINHTTP_SECURE_CHANNEL_ERROR)
-        mensaje.Format(L"The secure connection to %s failed: its certificate was refused (untrusted, expired or "
-                       L"issued for another name) or the TLS handshake failed.",
-                       host.GetString());
+        texto = IDS_TLS_RECHAZADO;
     else
-        mensaje.Format(L"The secure connection to %s failed: %s.", host.GetString(), TextoDeError(error).GetString());
-    throw ExcepcionNadir(mensaje);
+        throw ExcepcionNadir(Mensaje(IDS_TLS_FALLIDA, host.GetString(), TextoDeError(error).GetString()));
+    throw ExcepcionNadir(Mensaje(texto, host.GetString()));
 }
 
 void PeticionHttp::FallarPorPlazo() const
 {
-    CString mensaje;
-    mensaje.Format(L"%s did not deliver the document within %s.", m_url.HostVisible().GetString(),
-                   Duracion(m_limites.total).GetString());
-    throw ExcepcionNadir(mensaje);
+    throw ExcepcionNadir(
+        Mensaje(IDS_PLAZO_AGOTADO, m_url.HostVisible().GetString(), Duracion(m_limites.total).GetString()));
 }
 
 void PeticionHttp::FallarPorTamano() const
 {
-    CString mensaje;
-    mensaje.Format(L"The document from %s is more than %s; it was not downloaded.", m_url.HostVisible().GetString(),
-                   Tamano(m_limites.tamanoMaximo).GetString());
-    throw ExcepcionNadir(mensaje);
+    throw ExcepcionNadir(
+        Mensaje(IDS_DEMASIADO_GRANDE, m_url.HostVisible().GetString(), Tamano(m_limites.tamanoMaximo).GetString()));
 }
 
 void PeticionHttp::FallarPorCorte(std::uint64_t recibidos) const
 {
-    CString mensaje;
-    mensaje.Format(L"The connection to %s closed before the whole document arrived (%I64u bytes received).",
-                   m_url.HostVisible().GetString(), static_cast<unsigned long long>(recibidos));
-    throw ExcepcionNadir(mensaje);
+    throw ExcepcionNadir(Mensaje(IDS_CORTADO_CON_BYTES, m_url.HostVisible().GetString(),
+                                 static_cast<unsigned long long>(recibidos)));
+}
+
+void PeticionHttp::FallarPorLentitud(std::uint64_t enLaVentana, milliseconds transcurrido) const
+{
+    throw ExcepcionNadir(Mensaje(IDS_DEMASIADO_LENTO, m_url.HostVisible().GetString(),
+                                 Tamano(static_cast<std::size_t>(enLaVentana)).GetString(),
+                                 Duracion(std::chrono::round<std::chrono::seconds>(transcurrido)).GetString(),
+                                 Tamano(m_limites.velocidadMinima).GetString()));
 }
 
 }  // namespace Nadir::Sockets

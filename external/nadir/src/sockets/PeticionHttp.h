@@ -38,12 +38,14 @@ private:
     void AjustarTiempoDeLectura();
     std::chrono::milliseconds Restante() const;
     DWORD EsperarDatos();
+    void ComprobarVelocidad(std::uint64_t recibidos);
     std::optional<std::uint64_t> LongitudDeclarada() const;
     [[noreturn]] void FallarWinHttp(DWORD error, Fase fase) const;
     [[noreturn]] void FallarTls(DWORD error) const;
     [[noreturn]] void FallarPorPlazo() const;
     [[noreturn]] void FallarPorTamano() const;
     [[noreturn]] void FallarPorCorte(std::uint64_t recibidos) const;
+    [[noreturn]] void FallarPorLentitud(std::uint64_t enLaVentana, std::chrono::milliseconds transcurrido) const;
 
     const DireccionUrl& m_url;
     const ConexionHttp::Limites& m_limites;
@@ -53,6 +55,8 @@ private:
     bool m_conectado = false;        // the TCP connection was made
     DWORD m_fallosTls = 0;           // WINHTTP_CALLBACK_STATUS_FLAG_* of a refused certificate
     std::chrono::milliseconds m_restante{};  // time left when the last limits were set
+    Reloj::time_point m_inicioVentana;       // of the low-speed rule's current window
+    std::uint64_t m_recibidosAntesDeVentana = 0;
 };
 
 }  // namespace Nadir::Sockets

@@ -1,7 +1,9 @@
 // DireccionWMS.cpp: the address's parts found by hand where IUri would re-encode them, its host through IUri.
 #include "DireccionWMS.h"
 
+#include "CatalogoDeTextos.h"
 #include "PunteroCom.h"
+#include "TextosWMS.h"
 
 #include <windows.h>
 #include <oleauto.h>
@@ -72,9 +74,7 @@ bool EsVersion(const CString& clave)
 
 [[noreturn]] void RechazaDireccion(const CString& texto)
 {
-    CString mensaje;
-    mensaje.Format(L"\"%s\" is not a valid web address: it names no server.", texto.GetString());
-    throw ExcepcionNadir(mensaje);
+    throw ExcepcionNadir(Mensaje(IDS_DIRECCION_SIN_SERVIDOR, texto.GetString()));
 }
 
 CString HostVisible(const CString& base, const CString& escrita)
@@ -107,16 +107,13 @@ DireccionWMS::DireccionWMS(const CString& escrita)
     if (const int fragmento = texto.Find(L'#'); fragmento >= 0)
         texto = texto.Left(fragmento).TrimRight();
     if (texto.IsEmpty())
-        throw ExcepcionNadir(L"The server address is empty: there is no WMS server to ask.");
+        throw ExcepcionNadir(Cadena(IDS_DIRECCION_VACIA));
 
     const CString esquema = Esquema(texto);
     if (esquema.IsEmpty()) {
         texto = (texto.Left(2) == L"//" ? L"http:" : L"http://") + texto;
     } else if (esquema.CompareNoCase(L"http") != 0 && esquema.CompareNoCase(L"https") != 0) {
-        CString mensaje;
-        mensaje.Format(L"\"%s\" is not a WMS server address: only http:// and https:// addresses can be asked.",
-                       texto.GetString());
-        throw ExcepcionNadir(mensaje);
+        throw ExcepcionNadir(Mensaje(IDS_NO_ES_DIRECCION_WMS, texto.GetString()));
     }
 
     const int interrogacion = texto.Find(L'?');

@@ -1,6 +1,9 @@
 // ExcepcionCapacidades.cpp: the messages of each kind of unreadable capabilities answer.
 #include "ExcepcionCapacidades.h"
 
+#include "CatalogoDeTextos.h"
+#include "TextosWMS.h"
+
 #include <cwchar>
 
 namespace Nadir::OpenGIS::WMS {
@@ -24,10 +27,11 @@ CString Acorta(const CString& texto)
     return corto + L"\x2026";
 }
 
-CString ConArticulo(const CString& nombre)
+// English says "an atom document" and "a feed document": two texts, the same in other languages.
+UINT OtroDocumento(const CString& raiz)
 {
-    const bool vocal = !nombre.IsEmpty() && wcschr(L"AEIOUaeiou", nombre[0]) != nullptr;
-    return (vocal ? CString(L"an ") : CString(L"a ")) + nombre;
+    const bool vocal = !raiz.IsEmpty() && wcschr(L"AEIOUaeiou", raiz[0]) != nullptr;
+    return vocal ? IDS_OTRO_DOCUMENTO_AN : IDS_OTRO_DOCUMENTO_A;
 }
 
 }  // namespace
@@ -41,33 +45,28 @@ ExcepcionCapacidades::~ExcepcionCapacidades() = default;
 
 ExcepcionCapacidades ExcepcionCapacidades::Vacio(const CString& origen)
 {
-    return ExcepcionCapacidades(Motivo::Vacio,
-                                origen + L" sent an empty answer instead of a WMS capabilities document");
+    return ExcepcionCapacidades(Motivo::Vacio, Mensaje(IDS_RESPUESTA_VACIA, origen.GetString()));
 }
 
 ExcepcionCapacidades ExcepcionCapacidades::CodificacionNoSoportada(const CString& origen, const CString& codificacion)
 {
-    CString mensaje;
-    mensaje.Format(L"%s sent its capabilities in a character encoding that cannot be read here (%s)",
-                   origen.GetString(), codificacion.GetString());
-    return ExcepcionCapacidades(Motivo::CodificacionNoSoportada, mensaje);
+    return ExcepcionCapacidades(Motivo::CodificacionNoSoportada,
+                                Mensaje(IDS_CODIFICACION_ILEGIBLE, origen.GetString(), codificacion.GetString()));
 }
 
 ExcepcionCapacidades ExcepcionCapacidades::NoEsXml(const CString& origen, const CString& comienzo)
 {
-    CString mensaje = origen + L" sent something that is not XML, so not a WMS capabilities document";
-    if (!comienzo.IsEmpty())
-        mensaje += L": \x201C" + comienzo + L"\x201D";
-    return ExcepcionCapacidades(Motivo::NoEsXml, mensaje);
+    return ExcepcionCapacidades(Motivo::NoEsXml, comienzo.IsEmpty()
+                                                     ? Mensaje(IDS_NO_ES_XML, origen.GetString())
+                                                     : Mensaje(IDS_NO_ES_XML_EMPIEZA, origen.GetString(),
+                                                               comienzo.GetString()));
 }
 
 ExcepcionCapacidades ExcepcionCapacidades::XmlMalformado(const CString& origen, int linea, int columna,
                                                          const CString& razon)
 {
-    CString mensaje;
-    mensaje.Format(L"%s sent malformed XML at line %d, column %d: %s", origen.GetString(), linea, columna,
-                   razon.GetString());
-    ExcepcionCapacidades e(Motivo::XmlMalformado, mensaje);
+    ExcepcionCapacidades e(Motivo::XmlMalformado,
+                           Mensaje(IDS_XML_MALFORMADO, origen.GetString(), linea, columna, razon.GetString()));
     e.m_linea = linea;
     e.m_columna = columna;
     return e;
@@ -75,20 +74,17 @@ ExcepcionCapacidades ExcepcionCapacidades::XmlMalformado(const CString& origen, 
 
 ExcepcionCapacidades ExcepcionCapacidades::DemasiadoProfundo(const CString& origen, int linea, int profundidadMaxima)
 {
-    CString mensaje;
-    mensaje.Format(L"%s sent XML nested more than %d elements deep (line %d); a WMS capabilities document "
-                   L"is never that deep",
-                   origen.GetString(), profundidadMaxima, linea);
-    ExcepcionCapacidades e(Motivo::DemasiadoProfundo, mensaje);
+    ExcepcionCapacidades e(Motivo::DemasiadoProfundo,
+                           Mensaje(IDS_XML_DEMASIADO_PROFUNDO, origen.GetString(), profundidadMaxima, linea));
     e.m_linea = linea;
     return e;
 }
 
 ExcepcionCapacidades ExcepcionCapacidades::NoEsCapacidades(const CString& origen, const CString& raiz)
 {
-    const bool html = raiz.CompareNoCase(L"html") == 0;
-    CString mensaje = origen + L" sent " + (html ? CString(L"an HTML page") : ConArticulo(raiz) + L" document") +
-                      L", not a WMS capabilities document";
+    const CString mensaje = raiz.CompareNoCase(L"html") == 0
+                                ? Mensaje(IDS_PAGINA_HTML, origen.GetString())
+                                : Mensaje(OtroDocumento(raiz), origen.GetString(), raiz.GetString());
     ExcepcionCapacidades e(Motivo::NoEsCapacidades, mensaje);
     e.m_raiz = raiz;
     return e;
@@ -98,7 +94,8 @@ ExcepcionCapacidades ExcepcionCapacidades::InformeDeExcepcion(const CString& ori
                                                               const CString& texto)
 {
     const CString corto = Acorta(texto);
-    CString mensaje = origen + L": the server answered with an exception";
+    // The server's own code and words follow as it wrote them.
+    CString mensaje = Mensaje(IDS_INFORME_DE_EXCEPCION, origen.GetString());
     if (!codigo.IsEmpty())
         mensaje += L": " + codigo;
     if (!corto.IsEmpty())

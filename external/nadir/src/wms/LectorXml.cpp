@@ -1,7 +1,9 @@
 // LectorXml.cpp: XmlLite set up safely, and its failures in words a user can act on.
 #include "LectorXml.h"
 
+#include "CatalogoDeTextos.h"
 #include "ExcepcionCapacidades.h"
+#include "TextosWMS.h"
 
 #include <algorithm>
 
@@ -9,53 +11,49 @@ namespace Nadir::OpenGIS::WMS {
 
 namespace {
 
-constexpr wchar_t kCortado[] = L"the document ends before it is complete (cut short?)";
-
 struct Razon {
     unsigned codigo;  // an XmlError
-    const wchar_t* texto;
+    UINT texto;
 };
 
 // XmlLite gives codes only; these are its reasons in words.
 constexpr Razon kRazones[] = {
-    {MX_E_INPUTEND, kCortado},
-    {MX_E_ENCODING, L"a character cannot be decoded"},
-    {WC_E_WHITESPACE, L"whitespace expected"},
-    {WC_E_SEMICOLON, L"';' expected after a reference"},
-    {WC_E_GREATERTHAN, L"'>' expected"},
-    {WC_E_QUOTE, L"quote expected"},
-    {WC_E_EQUAL, L"'=' expected"},
-    {WC_E_LESSTHAN, L"'<' is not allowed here"},
-    {WC_E_HEXDIGIT, L"invalid hexadecimal character reference"},
-    {WC_E_DIGIT, L"invalid decimal character reference"},
-    {WC_E_XMLCHARACTER, L"a character that XML does not allow"},
-    {WC_E_NAMECHARACTER, L"a name holds a character names may not hold"},
-    {WC_E_SYNTAX, L"syntax error"},
-    {WC_E_CDSECT, L"malformed CDATA section"},
-    {WC_E_COMMENT, L"malformed comment"},
-    {WC_E_NAME, L"a name was expected"},
-    {WC_E_ROOTELEMENT, L"the document has no root element"},
-    {WC_E_ELEMENTMATCH, L"an end tag does not match its start tag"},
-    {WC_E_UNIQUEATTRIBUTE, L"an attribute appears twice in one element"},
-    {WC_E_XMLDECL, L"malformed XML declaration"},
-    {WC_E_LEADINGXML, L"an XML declaration where none may be"},
-    {WC_E_CDSECTEND, L"']]>' is not allowed in text"},
-    {WC_E_MOREDATA, L"content after the root element"},
-    {WC_E_DTDPROHIBITED, L"a DOCTYPE where none may be"},
-    {WC_E_PI, L"malformed processing instruction"},
-    {NC_E_UNDECLAREDPREFIX, L"a namespace prefix is used without being declared"},
-    {NC_E_QNAMECHARACTER, L"malformed qualified name"},
-    {NC_E_QNAMECOLON, L"a qualified name holds more than one ':'"},
+    {MX_E_INPUTEND, IDS_RAZON_CORTADO},
+    {MX_E_ENCODING, IDS_RAZON_CODIFICACION},
+    {WC_E_WHITESPACE, IDS_RAZON_ESPACIO},
+    {WC_E_SEMICOLON, IDS_RAZON_PUNTO_Y_COMA},
+    {WC_E_GREATERTHAN, IDS_RAZON_MAYOR_QUE},
+    {WC_E_QUOTE, IDS_RAZON_COMILLAS},
+    {WC_E_EQUAL, IDS_RAZON_IGUAL},
+    {WC_E_LESSTHAN, IDS_RAZON_MENOR_QUE},
+    {WC_E_HEXDIGIT, IDS_RAZON_HEXADECIMAL},
+    {WC_E_DIGIT, IDS_RAZON_DECIMAL},
+    {WC_E_XMLCHARACTER, IDS_RAZON_CARACTER},
+    {WC_E_NAMECHARACTER, IDS_RAZON_CARACTER_DE_NOMBRE},
+    {WC_E_SYNTAX, IDS_RAZON_SINTAXIS},
+    {WC_E_CDSECT, IDS_RAZON_CDATA},
+    {WC_E_COMMENT, IDS_RAZON_COMENTARIO},
+    {WC_E_NAME, IDS_RAZON_NOMBRE},
+    {WC_E_ROOTELEMENT, IDS_RAZON_SIN_RAIZ},
+    {WC_E_ELEMENTMATCH, IDS_RAZON_ETIQUETAS},
+    {WC_E_UNIQUEATTRIBUTE, IDS_RAZON_ATRIBUTO_REPETIDO},
+    {WC_E_XMLDECL, IDS_RAZON_DECLARACION},
+    {WC_E_LEADINGXML, IDS_RAZON_DECLARACION_FUERA},
+    {WC_E_CDSECTEND, IDS_RAZON_FIN_DE_CDATA},
+    {WC_E_MOREDATA, IDS_RAZON_TRAS_LA_RAIZ},
+    {WC_E_DTDPROHIBITED, IDS_RAZON_DOCTYPE},
+    {WC_E_PI, IDS_RAZON_INSTRUCCION},
+    {NC_E_UNDECLAREDPREFIX, IDS_RAZON_PREFIJO},
+    {NC_E_QNAMECHARACTER, IDS_RAZON_NOMBRE_CUALIFICADO},
+    {NC_E_QNAMECOLON, IDS_RAZON_DOS_PUNTOS},
 };
 
 CString RazonDe(HRESULT hr)
 {
     for (const Razon& r : kRazones)
         if (r.codigo == static_cast<unsigned>(hr))
-            return r.texto;
-    CString razon;
-    razon.Format(L"XmlLite error 0x%08X", static_cast<unsigned>(hr));
-    return razon;
+            return Cadena(r.texto);
+    return Mensaje(IDS_RAZON_XMLLITE, static_cast<unsigned>(hr));
 }
 
 }  // namespace
@@ -73,13 +71,8 @@ LectorXml::LectorXml(TextoPreparado texto, const CString& origen)
         hr = m_lector->SetProperty(XmlReaderProperty_MaxElementDepth, kProfundidadMaxima);
     if (SUCCEEDED(hr))
         hr = m_lector->SetInput(m_flujo.Get());
-    if (FAILED(hr)) {
-        CString mensaje;
-        mensaje.Format(L"The XML reader (xmllite.dll) could not be started to read the capabilities of %s "
-                       L"(error 0x%08X)",
-                       origen.GetString(), static_cast<unsigned>(hr));
-        throw ExcepcionNadir(mensaje);
-    }
+    if (FAILED(hr))
+        throw ExcepcionNadir(Mensaje(IDS_XMLLITE_NO_ARRANCA, origen.GetString(), static_cast<unsigned>(hr)));
 }
 
 bool LectorXml::Lee()
@@ -174,9 +167,9 @@ void LectorXml::Falla(HRESULT hr)
         throw ExcepcionCapacidades::DemasiadoProfundo(m_origen, lineaReal, kProfundidadMaxima);
     CString razon = RazonDe(hr);
     if (cortado)
-        razon = kCortado;
+        razon = Cadena(IDS_RAZON_CORTADO);
     else if (m_raizVista && m_profundidad == 0)
-        razon = L"something follows the end of the document";
+        razon = Cadena(IDS_RAZON_SIGUE_ALGO);
     throw ExcepcionCapacidades::XmlMalformado(m_origen, lineaReal, columnaReal, razon);
 }
 

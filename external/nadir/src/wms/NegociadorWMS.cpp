@@ -1,10 +1,12 @@
 // NegociadorWMS.cpp: the version a server speaks, asked newest first, and clients over capabilities documents.
 #include "Nadir/OpenGIS/WMS/NegociadorWMS.h"
 
+#include "CatalogoDeTextos.h"
 #include "ClienteWMS.h"
 #include "DireccionWMS.h"
 #include "ExcepcionCapacidades.h"
 #include "LectorCapacidades.h"
+#include "TextosWMS.h"
 
 #include <cwchar>
 #include <iterator>
@@ -63,8 +65,7 @@ CString FalloHttp(const RespuestaHttp& respuesta, const CString& host)
         if (e.m_motivo == Motivo::InformeDeExcepcion)
             return e.m_mensaje;
     }
-    CString mensaje;
-    mensaje.Format(L"%s: HTTP %u", host.GetString(), respuesta.estado);
+    CString mensaje = Mensaje(IDS_ESTADO_HTTP, host.GetString(), respuesta.estado);
     if (!respuesta.frase.IsEmpty())
         mensaje += L" " + respuesta.frase;
     return mensaje;
@@ -92,18 +93,15 @@ Intento Pide(const ConexionHttp& conexion, const DireccionWMS& direccion, const 
 CString ConVersionesAnteriores(const CString& fallo)
 {
     const bool cerrado = !fallo.IsEmpty() && wcschr(L".!?\x2026", fallo[fallo.GetLength() - 1]);
-    return fallo + (cerrado ? L" " : L". ") + L"Older WMS versions failed too.";
+    return fallo + (cerrado ? L" " : L". ") + Cadena(IDS_VERSIONES_ANTERIORES);
 }
 
 }  // namespace
 
 std::shared_ptr<IClienteWMS> NegociadorWMS::CreaClienteWMS(std::shared_ptr<ConexionHttp> conexion, const CString& url)
 {
-    if (!conexion) {
-        CString mensaje;
-        mensaje.Format(L"Cannot ask \"%s\" for its capabilities: no HTTP connection was given.", url.GetString());
-        throw ExcepcionNadir(mensaje);
-    }
+    if (!conexion)
+        throw ExcepcionNadir(Mensaje(IDS_SIN_CONEXION, url.GetString()));
     const DireccionWMS direccion(url);
     // A version in the address is what the user wants, and only that.
     const std::vector<CString> versiones = direccion.VersionFijada().IsEmpty()

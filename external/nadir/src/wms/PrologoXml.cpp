@@ -1,7 +1,9 @@
 // PrologoXml.cpp: the declaration, DOCTYPE and entity-reference rewriting that XmlLite needs.
 #include "PrologoXml.h"
 
+#include "CatalogoDeTextos.h"
 #include "ExcepcionCapacidades.h"
+#include "TextosWMS.h"
 
 #include <algorithm>
 #include <utility>
@@ -395,7 +397,7 @@ TextoPreparado PreparaPrologo(std::string utf8, const CString& origen)
         const size_t fin = FinTras(utf8, 0, "?>");
         if (fin == kNoEncontrado)
             throw ExcepcionCapacidades::XmlMalformado(origen, 1 + preparado.lineasQuitadas, 1,
-                                                      L"the XML declaration is never closed");
+                                                      Cadena(IDS_RAZON_DECLARACION_ABIERTA));
         std::string nueva(kDeclaracionSimple);
         for (size_t i = 0; i < fin; ++i)
             if (utf8[i] == '\n' || utf8[i] == '\r')
@@ -424,7 +426,7 @@ TextoPreparado PreparaPrologo(std::string utf8, const CString& origen)
             if (fin == kNoEncontrado) {
                 const Posicion p = PosicionDe(utf8, pos, preparado.lineasQuitadas);
                 throw ExcepcionCapacidades::XmlMalformado(origen, p.linea, p.columna,
-                                                          L"the DOCTYPE declaration is never closed");
+                                                          Cadena(IDS_RAZON_DOCTYPE_ABIERTO));
             }
             preparado.nombreDoctype = NombreTras(utf8, pos + 9);
             Blanquea(utf8, pos, fin);

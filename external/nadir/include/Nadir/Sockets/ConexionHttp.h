@@ -34,13 +34,19 @@ public:
     ConexionHttp(const ConexionHttp&) = delete;
     ConexionHttp& operator=(const ConexionHttp&) = delete;
 
-    // A limit reached ends the Get with an ExcepcionNadir.
+    // A limit reached ends the Get with an ExcepcionNadir. The defaults suit a user waiting in a
+    // dialog: a silent or dribbling server costs about 20 s, while a 64 MiB document at 30 KiB/s
+    // (36 min) still arrives.
     struct Limites {
         std::chrono::milliseconds conexion{10'000};      // name resolution, and TCP connection
-        std::chrono::milliseconds inactividad{30'000};   // waiting for the answer, or for more of it
-        std::chrono::milliseconds total{120'000};        // whole Get, redirects included
+        std::chrono::milliseconds inactividad{20'000};   // waiting for the answer, or for more of it
+        std::chrono::milliseconds total{40 * 60'000};    // whole Get, redirects included
         std::size_t tamanoMaximo = 64u << 20;            // body bytes after decoding
         unsigned int redirecciones = 10;                 // redirects followed before giving up
+        // Low-speed rule: fewer than velocidadMinima body bytes a second (as sent, before decoding),
+        // averaged over each ventanaVelocidad of the body, end the Get. 0 in either turns it off.
+        std::size_t velocidadMinima = 1024;
+        std::chrono::milliseconds ventanaVelocidad{20'000};
     };
     const Limites& GetLimites() const;
     void SetLimites(const Limites& limites);

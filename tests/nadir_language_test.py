@@ -1,0 +1,142 @@
+#!/usr/bin/python3
+"""nadir_language_test.py: Nadir's messages come in the UI language of the host's thread, from the language
+modules beside the libraries, else in English.
+
+Usage: nadir_language_test.py --wine-run PATH --exe PATH --fixtures DIR --locales DIR
+Runs idioma_nadir.exe (--exe, in the build's bin/) once per row: a host that sets its thread's UI language
+and prints Nadir's messages for failing servers. Wine 8 ignores SetThreadPreferredUILanguages and takes the
+language from LC_MESSAGES, so each row also starts the process under that locale, compiled into --locales
+with localedef on first use. Needs the loopback servers (CTest fixture loopback_servers). Prints one line
+per row; exits 1 if any failed.
+"""
+import argparse
+import glob
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+
+from row_table import Failure, run_table
+
+# Each run is cut off after this long: a hang fails the row instead of the whole suite.
+RUN_LIMIT = 60
+LOCALES = {"es-ES": "es_ES.UTF-8", "en-US": "en_US.UTF-8", "fr-FR": "fr_FR.UTF-8"}
+ALL_MODULES = ["en-US/NadirSockets.dll.mui", "en-US/NadirWMS.dll.mui",
+               "es-ES/NadirSockets.dll.mui", "es-ES/NadirWMS.dll.mui"]
+
+
+def addresses(ports):
+    http = "http://127.0.0.1:%d" % ports["http"]
+    return ["http://127.0.0.1:%d/wms" % ports["refused"], http + "/wms/other-root/idioma",
+            http + "/wms/exception/idioma", "ftp://example.org/wms"]
+
+
+def english_sockets(ports):
+    return ["Cannot connect to 127.0.0.1:%d: the connection was refused or the host cannot be reached."
+            % ports["refused"]]
+
+
+def spanish_sockets(ports):
+    return ["No se puede conectar con 127.0.0.1:%d: la conexi\u00f3n se ha rechazado o el servidor no est\u00e1 "
+            "accesible." % ports["refused"]]
+
+
+def english_wms(ports):
+    host = "127.0.0.1:%d" % ports["http"]
+    older = " Older WMS versions failed too."
+    return [host + " sent a feed document, not a WMS capabilities document." + older,
+            # The server's own words stay as it wrote them.
+            host + ": the server answered with an exception: InvalidParameterValue: Version 1.3.0 is not "
+                   "supported by this server." + older,
+            "\"ftp://example.org/wms\" is not a WMS server address: only http:// and https:// addresses can be "
+            "asked."]
+
+
+def spanish_wms(ports):
+    host = "127.0.0.1:%d" % ports["http"]
+    older = " Las versiones anteriores de WMS tambi\u00e9n han fallado."
+    return [host + " envi\u00f3 un documento \u00abfeed\u00bb, no un documento de capacidades WMS." + older,
+            host + ": el servidor respondi\u00f3 con una excepci\u00f3n: InvalidParameterValue: Version 1.3.0 is "
+                   "not supported by this server." + older,
+            "\u00abftp://example.org/wms\u00bb no es la direcci\u00f3n de un servidor WMS: solo se puede preguntar a "
+            "direcciones http:// y https://."]
+
+
+def rows(ports):
+    """(case, thread language, language modules beside the libraries, expected lines)."""
+    english = english_sockets(ports) + english_wms(ports)
+    return [
+        ("es-ES: Spanish", "es-ES", ALL_MODULES, spanish_sockets(ports) + spanish_wms(ports)),
+        ("en-US: English", "en-US", ALL_MODULES, english),
+        ("fr-FR, which has no modules: en-US's English", "fr-FR", ALL_MODULES, english),
+        ("es-ES with no language modules at all: the libraries' own English", "es-ES", [], english),
+        ("es-ES with NadirWMS's Spanish module alone: each library on its own", "es-ES",
+         ["es-ES/NadirWMS.dll.mui"], english_sockets(ports) + spanish_wms(ports)),
+    ]
+
+
+def compiled_locale(locales, language):
+    """The directory for LOCPATH, holding language's locale (localedef on first use)."""
+    name = LOCALES[language]
+    if not os.path.isdir(os.path.join(locales, name)):
+        os.makedirs(locales, exist_ok=True)
+        partial = tempfile.mkdtemp(prefix=name + ".", dir=locales)
+        subprocess.run(["localedef", "-i", name.split(".")[0], "-f", "UTF-8", os.path.join(partial, name)],
+                       check=False, capture_output=True, timeout=RUN_LIMIT)
+        if not os.path.isdir(os.path.join(partial, name)):
+            raise Failure("localedef could not compile %s (is the locales package installed?)" % name)
+        os.replace(os.path.join(partial, name), os.path.join(locales, name))
+        shutil.rmtree(partial)
+    return locales
+
+
+def bin_with(args, modules, temporary):
+    """The build's bin/ when every module is wanted, else a copy of its libraries with those modules only."""
+    bin_dir = os.path.dirname(args.exe)
+    if sorted(modules) == sorted(ALL_MODULES):
+        return bin_dir
+    copy = tempfile.mkdtemp(dir=temporary)
+    for library in glob.glob(os.path.join(bin_dir, "*.dll")) + [args.exe]:
+        shutil.copy2(library, copy)
+    for module in modules:
+        os.makedirs(os.path.join(copy, os.path.dirname(module)), exist_ok=True)
+        shutil.copy2(os.path.join(bin_dir, module), os.path.join(copy, module))
+    return copy
+
+
+def run_row(args, ports, language, modules, expected, temporary):
+    directory = bin_with(args, modules, temporary)
+    environment = dict(os.environ, LC_MESSAGES=LOCALES[language], LOCPATH=compiled_locale(args.locales, language))
+    environment.pop("LC_ALL", None)
+    exe = os.path.join(directory, os.path.basename(args.exe))
+    try:
+        run = subprocess.run([args.wine_run, exe, language] + addresses(ports), stdin=subprocess.DEVNULL,
+                             capture_output=True, timeout=RUN_LIMIT, cwd=directory, env=environment)
+    except subprocess.TimeoutExpired:
+        raise Failure("no exit within %d s" % RUN_LIMIT)
+    if run.returncode != 0:
+        raise Failure("exit status %d: %s" % (run.returncode, run.stderr.decode("utf-8", errors="replace")))
+    lines = run.stdout.decode("utf-8", errors="strict").replace("\r\n", "\n").splitlines()
+    if not lines or lines[0] != "language: " + language:
+        raise Failure("the thread's UI language is not %s: %r" % (language, lines[:1]))
+    for number, (line, wanted) in enumerate(zip(lines[1:], expected), 1):
+        if line != wanted:
+            raise Failure("message %d:\n    got      %s\n    expected %s" % (number, line, wanted))
+    if len(lines) - 1 != len(expected):
+        raise Failure("%d messages, expected %d" % (len(lines) - 1, len(expected)))
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    for option in ("--wine-run", "--exe", "--fixtures", "--locales"):
+        parser.add_argument(option, required=True, type=os.path.abspath)
+    args = parser.parse_args()
+    with open(os.path.join(args.fixtures, "ports.txt")) as f:
+        ports = {name: int(port) for name, port in (line.split() for line in f)}
+    with tempfile.TemporaryDirectory(prefix="nadir_language_test.") as temporary:
+        return run_table(rows(ports), lambda *row: run_row(args, ports, *row, temporary), (OSError, UnicodeDecodeError))
+
+
+if __name__ == "__main__":
+    sys.exit(main())
