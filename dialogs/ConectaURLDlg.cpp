@@ -136,11 +136,13 @@ BOOL CConectaURLDlg::OnInitDialog()
         m_datos.Modifica(i, copia);
     }
 
+    // 100 and 500 pixels on a 96-DPI screen, as wide to the eye on any other.
+    const int dpi = static_cast<int>(::GetDpiForWindow(m_hWnd));
     CString cabecera;
     cabecera.LoadString(IDS_COLUMNA_NOMBRE);
-    m_listaUrl.InsertColumn(0, cabecera, LVCFMT_LEFT, 100, 0);
+    m_listaUrl.InsertColumn(0, cabecera, LVCFMT_LEFT, MulDiv(100, dpi, 96), 0);
     cabecera.LoadString(IDS_COLUMNA_URL);
-    m_listaUrl.InsertColumn(1, cabecera, LVCFMT_LEFT, 500, 1);
+    m_listaUrl.InsertColumn(1, cabecera, LVCFMT_LEFT, MulDiv(500, dpi, 96), 1);
     m_listaUrl.SetExtendedStyle(LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
 
     // Without a file prompt from the host the button could do nothing.

@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
-# Pictures of every dialog template in every language at 96 and 144 DPI, taken from real windows in
+# Pictures of every dialog in every language at 96 and 144 DPI, taken from real windows in
 # the X11 prefix (see scripts/wine-run) on the display of scripts/with-xvfb; at 144 DPI the layout
 # checks run again on those windows (the ordinary prefix runs them at 96).
 # Wine reads the DPI (HKCU\Control Panel\Desktop LogPixels) when a process starts, and the registry
 # is the whole prefix's: so each pass sets it in the X11 prefix, which nothing else uses meanwhile
 # (CTest RESOURCE_LOCK), and the ordinary prefix's parallel tests stay at 96.
-# Usage: with-xvfb dialog_pictures.sh WINE_RUN RESOURCES_TEST_EXE PICTURES_DIR
+# Usage: with-xvfb dialog_pictures.sh WINE_RUN PICTURES_DIR TEST_EXE...
 set -euo pipefail
-wine_run=$1 test_exe=$2 pictures=$3
+wine_run=$1 pictures=$2
+shift 2
 
 export ORTUS_WINE_GRAPHICS=x11
 trap '"$wine_run" --stop' EXIT
@@ -23,7 +24,9 @@ for dpi in 96 144; do
   filter='*DialogPicture*:DialogLayoutDpi*'
   [[ $dpi == 96 ]] || filter='*DialogPicture*:*DialogLayout*'
   echo "== $dpi DPI: $filter"
-  ORTUS_DPI_ESPERADO=$dpi "$wine_run" "$test_exe" --gtest_filter="$filter" --gtest_brief=1 || status=1
+  for test_exe in "$@"; do
+    ORTUS_DPI_ESPERADO=$dpi "$wine_run" "$test_exe" --gtest_filter="$filter" --gtest_brief=1 || status=1
+  done
 done
 ls "$pictures"
 exit "$status"

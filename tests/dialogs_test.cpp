@@ -8,6 +8,7 @@
 #include "NadirTestSupport.h"
 #include "TestSupport.h"
 #include "resource.h"
+#include "support/CapturaDeVentana.h"
 #include "support/ModuloIdioma.h"
 #include "support/PruebaDeVentanas.h"
 #include "support/UsuarioSimulado.h"
@@ -15,6 +16,8 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cstdlib>
+#include <filesystem>
 #include <functional>
 #include <optional>
 #include <string>
@@ -720,5 +723,38 @@ TEST_F(Dialogo, AsksARealMapServer)
     EXPECT_EQ(L"rio_de_la_plata", std::wstring(m_catalogo.m_seleccionCapa));
     EXPECT_FALSE(m_catalogo.m_seleccionSR.IsEmpty());
 }
+
+// Pictures of the live dialog once MapServer has answered, beside the default servers (run by
+// tests/dialog_pictures.sh under Xvfb; ORTUS_FOTOS names the folder).
+class DialogPicture : public Dialogo, public testing::WithParamInterface<const wchar_t*> {};
+
+TEST_P(DialogPicture, ShowsTheDialogAfterAskingMapServer)
+{
+    const char* carpeta = std::getenv("ORTUS_FOTOS");
+    if (carpeta == nullptr)
+        GTEST_SKIP() << "ORTUS_FOTOS names the folder for the pictures (tests/dialog_pictures.sh sets it)";
+    const std::wstring idioma = GetParam();
+    std::optional<CModuloIdioma> espanol;
+    if (idioma == L"es-ES")
+        espanol.emplace((idioma + L"\\ortus.dll.mui").c_str());
+    m_catalogo.CargaURLPorDefecto();
+    m_catalogo.Inserta(Entrada(L"R\u00edo de la Plata", MapServer()));
+    m_catalogo.m_archivoSalida = L"C:\\Users\\Public\\Documents\\rio-de-la-plata.tif";
+    const std::string nombre = "conecta_url_vivo_" + std::string(idioma.begin(), idioma.end()) + "_" +
+                               std::to_string(::GetDpiForSystem()) + "dpi.png";
+    m_usuario.Cuando("the dialog is up", [&] { return Activo(*m_dialogo); },
+                     [&] { Usuario::Clic(Control(*m_dialogo, IDC_LISTA_URL), CentroDeFila(*m_dialogo, 5)); })
+        .Cuando("MapServer's row shown", [&] { return Elementos(*m_dialogo, IDC_COMBO_CAPA).size() == 2; }, [&] {
+            const CapturaDeVentana foto(m_dialogo->m_hWnd);
+            EXPECT_GT(foto.ColoresDistintos(), 16u) << "the window painted its controls and texts";
+            const std::filesystem::path ruta = std::filesystem::path(carpeta) / nombre;
+            EXPECT_TRUE(foto.GuardaPng(ruta)) << ruta.string();
+            Usuario::Tecla(VK_ESCAPE);
+        });
+    EXPECT_EQ(IDCANCEL, Abre().DoModal());
+}
+
+INSTANTIATE_TEST_SUITE_P(Languages, DialogPicture, testing::Values(L"en-US", L"es-ES"),
+                         [](const auto& info) { return std::wstring(info.param) == L"en-US" ? "en_US" : "es_ES"; });
 
 }  // namespace
