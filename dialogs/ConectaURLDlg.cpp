@@ -50,12 +50,15 @@ struct HashCString {
 
 // Ascending by CString's ordinal order, each identifier once. Large servers state thousands of
 // systems for each of their thousand layers: repeats go first, so only the distinct ones are sorted.
+// Repeats of one identifier mostly share its text buffer, so the buffer is looked up before the text
+// (no buffer is freed during the loop, so an address always names the same text).
 void OrdenaSinRepetir(std::vector<CString>& identificadores)
 {
-    std::unordered_set<CString, HashCString> vistos(identificadores.size() / 64 + 16);
+    std::unordered_set<const wchar_t*> buffersVistos;
+    std::unordered_set<CString, HashCString> vistos;
     std::vector<CString> distintos;
     for (CString& identificador : identificadores) {
-        if (vistos.insert(identificador).second)
+        if (buffersVistos.insert(identificador.GetString()).second && vistos.insert(identificador).second)
             distintos.push_back(std::move(identificador));
     }
     std::sort(distintos.begin(), distintos.end());
@@ -250,8 +253,9 @@ void CConectaURLDlg::AnhadeCapa(std::shared_ptr<Layer> capa, CDireccionURL& entr
         return;
     }
     entrada.m_capas.push_back(capa->GetName());
-    for (const auto& sistema : capa->GetSRS())
-        entrada.m_sistemasReferencia.push_back(sistema.srs);
+    // The list is this call's own copy: its identifiers move over instead of being copied.
+    for (auto& sistema : capa->GetSRS())
+        entrada.m_sistemasReferencia.push_back(std::move(sistema.srs));
 }
 
 int CConectaURLDlg::PrimeraFilaSeleccionada() const { return m_listaUrl.GetNextItem(-1, LVNI_SELECTED); }

@@ -1,0 +1,189 @@
+// dialog_bench.cpp: the connection dialog's own work, measured inside a real (never shown) dialog.
+// Usage (from bin/, where en-US\ortus.dll.mui is):
+//   dialog_bench interroga URL RUNS            asking one server: the whole of it, and its fetch alone
+//   dialog_bench selecciona URL SYSTEMS RUNS   the selection refresh for that server's row, with the host's
+//                                             reference systems read from SYSTEMS (code<TAB>name lines, UTF-8)
+//   dialog_bench abre RUNS [--por-defecto] URL...
+//                                             opening the dialog on a catalogue of these servers (after
+//                                             the five built-in ones with --por-defecto)
+// Prints RESULT lines: name, median seconds, and what was counted.
+#include "Medidas.h"
+
+#include <ConectaURLDlg.h>
+#include <afxdllx.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cwchar>
+#include <fstream>
+#include <functional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+CWinApp theApp(L"dialog_bench");
+
+// The dialog with its protected steps open to the measurements, which run when it has initialised;
+// it then ends before it is ever shown.
+class CDialogoMedido : public CConectaURLDlg {
+public:
+    using CConectaURLDlg::CConectaURLDlg;
+    using CConectaURLDlg::HayCambioSeleccion;
+    using CConectaURLDlg::ModificaElemento;
+
+    std::function<void(CDialogoMedido&)> m_mide;
+
+protected:
+    BOOL OnInitDialog() override
+    {
+        CConectaURLDlg::OnInitDialog();
+        if (m_mide)
+            m_mide(*this);
+        EndDialog(IDOK);
+        return TRUE;
+    }
+};
+
+double Mediana(std::vector<double> valores)
+{
+    std::sort(valores.begin(), valores.end());
+    return valores.empty() ? 0 : valores[valores.size() / 2];
+}
+
+template <typename Paso>
+double MedianaDe(int veces, Paso paso)
+{
+    std::vector<double> tiempos;
+    for (int i = 0; i < veces; ++i) {
+        const double inicio = medidas::Ahora();
+        paso();
+        tiempos.push_back(medidas::Ahora() - inicio);
+    }
+    return Mediana(tiempos);
+}
+
+std::vector<Vectra::CSistemaReferencia> LeeSistemas(const char* archivo)
+{
+    std::vector<Vectra::CSistemaReferencia> sistemas;
+    std::ifstream entrada(archivo);
+    std::string linea;
+    while (std::getline(entrada, linea)) {
+        const size_t tabulador = linea.find('\t');
+        if (tabulador == std::string::npos)
+            continue;
+        const std::string nombre = linea.substr(tabulador + 1);
+        const int ancho = ::MultiByteToWideChar(CP_UTF8, 0, nombre.data(), static_cast<int>(nombre.size()), nullptr, 0);
+        CString texto;
+        ::MultiByteToWideChar(CP_UTF8, 0, nombre.data(), static_cast<int>(nombre.size()), texto.GetBuffer(ancho), ancho);
+        texto.ReleaseBuffer(ancho);
+        sistemas.emplace_back(std::stoi(linea.substr(0, tabulador)), texto);
+    }
+    return sistemas;
+}
+
+void Informa(const char* nombre, double segundos, const char* cuenta)
+{
+    std::printf("RESULT %s %.6f %s\n", nombre, segundos, cuenta);
+}
+
+int Interroga(const CString& url, int veces)
+{
+    CDataConectaURL catalogo;
+    CDireccionURL entrada;
+    entrada.m_nombre = L"servidor";
+    entrada.m_url = url;
+    catalogo.Inserta(entrada);
+    std::vector<Vectra::CSistemaReferencia> sistemas;
+    CDialogoMedido dialogo(catalogo, 1, sistemas, nullptr);
+    dialogo.m_mide = [&](CDialogoMedido& d) {
+        CDireccionURL interrogada;
+        const double todo = MedianaDe(veces, [&] {
+            interrogada = entrada;
+            d.ModificaElemento(interrogada, 0);
+        });
+        const Nadir::Sockets::ConexionHttp conexion(L"Quasar", 1);
+        const double descarga = MedianaDe(veces, [&] { conexion.Get(url); });
+        char cuenta[64];
+        std::snprintf(cuenta, sizeof cuenta, "%zu-leaves,%zu-systems", interrogada.m_capas.size(),
+                      interrogada.m_sistemasReferencia.size());
+        Informa("interrogation", todo, cuenta);
+        Informa("fetch", descarga, "");
+        Informa("interrogation-after-fetch", todo - descarga, cuenta);
+    };
+    return dialogo.DoModal() == IDOK ? 0 : 1;
+}
+
+int Selecciona(const CString& url, const char* archivoSistemas, int veces)
+{
+    CDataConectaURL catalogo;
+    CDireccionURL entrada;
+    entrada.m_nombre = L"servidor";
+    entrada.m_url = url;
+    catalogo.Inserta(entrada);
+    std::vector<Vectra::CSistemaReferencia> sistemas = LeeSistemas(archivoSistemas);
+    CDialogoMedido dialogo(catalogo, 1, sistemas, nullptr);
+    dialogo.m_mide = [&](CDialogoMedido& d) {
+        const double refresco = MedianaDe(veces, [&] { d.HayCambioSeleccion(); });
+        char cuenta[96];
+        std::snprintf(cuenta, sizeof cuenta, "%zu-systems-shown,%zu-host-systems",
+                      catalogo.Seleccion().m_sistemasReferencia.size(), sistemas.size());
+        Informa("selection-refresh", refresco, cuenta);
+    };
+    return dialogo.DoModal() == IDOK ? 0 : 1;
+}
+
+int Abre(int veces, bool porDefecto, const std::vector<CString>& urls)
+{
+    std::vector<Vectra::CSistemaReferencia> sistemas;
+    std::vector<double> tiempos;
+    size_t conCapas = 0;
+    for (int vez = 0; vez < veces; ++vez) {
+        CDataConectaURL catalogo;
+        if (porDefecto)
+            catalogo.CargaURLPorDefecto();
+        for (size_t i = 0; i < urls.size(); ++i) {
+            CDireccionURL entrada;
+            entrada.m_nombre.Format(L"servidor %zu", i);
+            entrada.m_url = urls[i];
+            catalogo.Inserta(entrada);
+        }
+        CDialogoMedido dialogo(catalogo, 1, sistemas, nullptr);
+        const double inicio = medidas::Ahora();
+        dialogo.DoModal();
+        tiempos.push_back(medidas::Ahora() - inicio);
+        conCapas = std::count_if(catalogo.m_direcciones.begin(), catalogo.m_direcciones.end(),
+                                 [](const CDireccionURL& e) { return !e.m_capas.empty(); });
+    }
+    char cuenta[64];
+    std::snprintf(cuenta, sizeof cuenta, "%zu-servers,%zu-answered", urls.size() + (porDefecto ? 5 : 0), conCapas);
+    Informa("opening", Mediana(tiempos), cuenta);
+    return 0;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv)
+{
+    AfxWinInit(::GetModuleHandleW(nullptr), nullptr, ::GetCommandLineW(), 0);
+    const HMODULE idioma =
+        ::LoadLibraryExW(L"en-US\\ortus.dll.mui", nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    AFX_EXTENSION_MODULE modulo = {};
+    AfxInitExtensionModule(modulo, idioma);
+    CDynLinkLibrary enlace(modulo);
+
+    const std::wstring modo = argc > 1 ? argv[1] : L"";
+    char sistemas[MAX_PATH] = {};
+    if (modo == L"interroga" && argc == 4)
+        return Interroga(argv[2], _wtoi(argv[3]));
+    if (modo == L"selecciona" && argc == 5 &&
+        ::WideCharToMultiByte(CP_UTF8, 0, argv[3], -1, sistemas, MAX_PATH, nullptr, nullptr) > 0)
+        return Selecciona(argv[2], sistemas, _wtoi(argv[4]));
+    if (modo == L"abre" && argc >= 3) {
+        const bool porDefecto = argc > 3 && std::wstring(argv[3]) == L"--por-defecto";
+        return Abre(_wtoi(argv[2]), porDefecto, std::vector<CString>(argv + (porDefecto ? 4 : 3), argv + argc));
+    }
+    std::fprintf(stderr, "usage: dialog_bench interroga URL RUNS | selecciona URL SYSTEMS RUNS | abre RUNS [--por-defecto] URL...\n");
+    return 2;
+}
