@@ -15,7 +15,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
+#include <cstddef>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
@@ -52,10 +54,20 @@ public:
         return TRUE;
     }
     void HtmlHelp(DWORD_PTR dwData, UINT nCmd) override { m_ayudas.push_back({dwData, nCmd}); }
+    // Each change of the wait cursor, with how many servers of the observed catalogue had answered.
+    void DoWaitCursor(int nCode) override
+    {
+        if (m_observado != nullptr)
+            m_esperas.push_back({nCode, std::count_if(m_observado->m_direcciones.begin(), m_observado->m_direcciones.end(),
+                                                      [](const CDireccionURL& e) { return !e.m_capas.empty(); })});
+        CAplicacionQuasar::DoWaitCursor(nCode);
+    }
 
     std::optional<CString> m_respuesta;  // the name the user confirms; none: the user cancels
     std::vector<Peticion> m_peticiones;
     std::vector<std::pair<DWORD_PTR, UINT>> m_ayudas;
+    const CDataConectaURL* m_observado = nullptr;
+    std::vector<std::pair<int, std::ptrdiff_t>> m_esperas;
     CString m_carpeta;
 
 protected:
@@ -201,7 +213,10 @@ protected:
         theApp.m_respuesta.reset();
         theApp.m_peticiones.clear();
         theApp.m_ayudas.clear();
+        theApp.m_esperas.clear();
+        theApp.m_observado = &m_catalogo;
     }
+    void TearDown() override { theApp.m_observado = nullptr; }
 
     // The dialog on m_catalogo, with the user's steps started; run it with DoModal.
     CConectaURLDlg& Abre(int terceraOpcion = 1)
@@ -426,6 +441,10 @@ TEST_F(Dialogo, NewAddsTheTypedServerAsksItAndSelectsIt)
     EXPECT_EQ(IDCANCEL, Abre().DoModal());
     EXPECT_EQ(std::vector<CString>({L"Cerrado", L"\u00c1rbol"}), Nombres(m_catalogo));  // kept after Cancel
     EXPECT_EQ(antes + 1, PeticionesVistas(L"/documento/arbol.xml/nuevo"));
+    // The hourglass from before the first server asked (the unreachable one, every time) until the new
+    // server's answer is in the catalogue: on opening, then after New.
+    using Espera = std::pair<int, std::ptrdiff_t>;
+    EXPECT_EQ(std::vector<Espera>({{1, 0}, {-1, 0}, {1, 0}, {-1, 1}}), theApp.m_esperas);
 }
 
 TEST_F(Dialogo, ATakenNameOrAddressIsRefusedWithTheErrorBox)
