@@ -115,6 +115,8 @@ protected:
     afx_msg LRESULT OnMensajePropio(WPARAM wParam, LPARAM)
     {
         Anota("message " + std::to_string(wParam));
+        const std::wstring aplicacion = AfxGetAppName();
+        Anota("application " + std::string(aplicacion.begin(), aplicacion.end()));
         return 0;
     }
 
@@ -516,24 +518,29 @@ TEST_F(MfcVentanas, NucleoListKeepsItsColumnsAboveTheirMinimumWidth)
     EXPECT_EQ(IDCANCEL, dialogo.DoModal());
 }
 
-TEST_F(MfcVentanas, TheHelpButtonShowsOnlyWhenTheApplicationHasHelp)
+TEST_F(MfcVentanas, AWindowIsServedUnderTheModuleStateItWasMadeIn)
 {
     // A second module state whose application has no ID_HELP handler.
     AFX_MODULE_STATE estado(TRUE);
     AFX_MANAGE_STATE(&estado);
     CWinApp sinAyuda(L"SinAyuda");
+    sinAyuda.SetCurrentHandles();
     CModuloIdioma ingles(L"mfc_prueba_EnUs.dll");
-    for (const bool conAyuda : {false, true}) {
-        SCOPED_TRACE(conAyuda ? "the host's application" : "an application without help");
-        AFX_MANAGE_STATE(conAyuda ? AfxGetAppModuleState() : &estado);
+    for (const bool delAnfitrion : {false, true}) {
+        SCOPED_TRACE(delAnfitrion ? "made in the host's state" : "made in a state whose application has no help");
+        AFX_MANAGE_STATE(delAnfitrion ? AfxGetAppModuleState() : &estado);
         CDialogoPrueba dialogo;
         CUsuarioSimulado usuario;
         usuario.Cuando("the dialog is up", [&] { return Activo(dialogo); }, [&] {
-            EXPECT_EQ(conAyuda, ::IsWindowVisible(Control(dialogo, ID_HELP)) != FALSE);
+            EXPECT_EQ(delAnfitrion, ::IsWindowVisible(Control(dialogo, ID_HELP)) != FALSE);
+            // Sent while the other state is current: the window's own state serves it.
+            AFX_MANAGE_STATE(delAnfitrion ? &estado : AfxGetAppModuleState());
+            dialogo.SendMessage(WM_PROPIO, 1);
             Usuario::Tecla(VK_ESCAPE);
         });
         usuario.Empieza();
         EXPECT_EQ(IDCANCEL, dialogo.DoModal());
+        EXPECT_TRUE(dialogo.Anotado(delAnfitrion ? "application MfcVentanas" : "application SinAyuda"));
     }
 }
 

@@ -75,6 +75,9 @@ LRESULT AFXAPI AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, L
     } catch (const std::exception& e) {
         ReportHandlerFailure(Widen(e.what()));
         lResult = nMsg == WM_CREATE ? -1 : 0;
+    } catch (...) {
+        ReportHandlerFailure(nullptr);
+        lResult = nMsg == WM_CREATE ? -1 : 0;
     }
     pState->lastSentMsg = oldMsg;
     return lResult;
