@@ -1,0 +1,36 @@
+// PilotoAutomatico.h: CPilotoAutomatico, the user of an unattended run. Once the connection dialog
+// shows, it selects the first server that answered with layers (the dialog then offers its first
+// layer and reference system), takes the dialog's picture when asked, and presses OK; with no such
+// server it presses Cancel. It works from a timer, inside the dialog's own modal loop.
+#pragma once
+
+#include <afxwin.h>
+
+#include <ManejadoresWin32.h>
+
+class CPilotoAutomatico {
+public:
+    // dialogo: the connection dialog, before its DoModal. captura: the PNG file of its picture, or empty.
+    CPilotoAutomatico(const CWnd& dialogo, const CString& captura);
+    CPilotoAutomatico(const CPilotoAutomatico&) = delete;
+    CPilotoAutomatico& operator=(const CPilotoAutomatico&) = delete;
+
+    bool SinServidorConCapas() const { return m_sinServidorConCapas; }
+    // What went wrong with the picture; empty when it was written.
+    const CString& ProblemaDeCaptura() const { return m_problemaDeCaptura; }
+
+private:
+    static LRESULT CALLBACK Procedimiento(HWND ventana, UINT mensaje, WPARAM wParam, LPARAM lParam);
+    void Tic();
+    // Selects each row in turn until the layer box fills; the row, or -1.
+    int SeleccionaPrimeraConCapas();
+    void Fotografia();
+    void Pulsa(int boton);
+
+    const CWnd& m_dialogo;
+    CString m_captura;
+    Ventana m_reloj;  // message-only: owns the timer
+    bool m_hecho = false;
+    bool m_sinServidorConCapas = false;
+    CString m_problemaDeCaptura;
+};
