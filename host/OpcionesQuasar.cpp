@@ -1,8 +1,9 @@
 // OpcionesQuasar.cpp: COpcionesQuasar: the options, their values and the rules between them.
 #include "OpcionesQuasar.h"
 
+#include <algorithm>
 #include <cwctype>
-#include <optional>
+#include <iterator>
 #include <set>
 
 namespace {
@@ -52,105 +53,104 @@ CString COpcionesQuasar::Uso()
 
 bool COpcionesQuasar::Lee(const std::vector<CString>& argumentos, CString& error)
 {
+    // The options that take a value: what to say when it is missing, and what to do with it.
+    const struct {
+        LPCWSTR opcion;
+        LPCWSTR sinValor;
+        bool unaVez;
+        bool (COpcionesQuasar::*toma)(const CString&, CString&);
+    } conValor[] = {
+        {L"--ini", L"--ini needs the name of an INI file", true, &COpcionesQuasar::TomaIni},
+        {L"--section", L"--section needs a section name", true, &COpcionesQuasar::TomaSeccion},
+        {L"--prefix", L"--prefix needs a key prefix (--prefix \"\" for none)", true, &COpcionesQuasar::TomaPrefijo},
+        {L"--add", L"--add needs a server as NAME=URL", false, &COpcionesQuasar::TomaServidor},
+        {L"--lang", L"--lang needs a language: es-ES or en-US", true, &COpcionesQuasar::TomaIdioma},
+        {L"--screenshot", L"--screenshot needs the name of a .png file", true, &COpcionesQuasar::TomaCaptura},
+    };
     std::set<CString> vistas;
     for (size_t i = 0; i < argumentos.size(); ++i) {
         const CString& opcion = argumentos[i];
-        // The value after an option; none at the end of the line.
-        auto valor = [&]() -> std::optional<CString> {
-            if (i + 1 >= argumentos.size())
-                return std::nullopt;
-            return argumentos[++i];
-        };
-        auto unaVez = [&]() {
-            if (vistas.insert(opcion).second)
-                return true;
-            error = opcion + L" is given twice";
-            return false;
-        };
         if (opcion == L"--help" || opcion == L"-h" || opcion == L"/?") {
             m_ayuda = true;
-        } else if (opcion == L"--third-option") {
-            m_terceraOpcion = true;
-        } else if (opcion == L"--auto") {
-            m_automatico = true;
-        } else if (opcion == L"--ini") {
-            const auto ruta = valor();
-            if (!ruta || ruta->IsEmpty()) {
-                error = L"--ini needs the name of an INI file";
-                return false;
-            }
-            if (!unaVez())
-                return false;
-            m_ini = *ruta;
-        } else if (opcion == L"--section") {
-            const auto seccion = valor();
-            if (!seccion || seccion->IsEmpty()) {
-                error = L"--section needs a section name";
-                return false;
-            }
-            if (TieneAlguno(*seccion, L"[]\\")) {
-                error = L"--section " + Citado(*seccion) + L": a section name cannot hold [, ], \\ or control characters";
-                return false;
-            }
-            if (seccion->CompareNoCase(kSeccionDelAnfitrion) == 0) {
-                error = L"--section " + *seccion + L": that section holds the host's own settings";
-                return false;
-            }
-            if (!unaVez())
-                return false;
-            m_seccion = *seccion;
-        } else if (opcion == L"--prefix") {
-            const auto prefijo = valor();
-            if (!prefijo) {
-                error = L"--prefix needs a key prefix (--prefix \"\" for none)";
-                return false;
-            }
-            if (!unaVez())
-                return false;
-            m_prefijo = *prefijo;
-            m_prefijoDado = true;
-        } else if (opcion == L"--add") {
-            const auto servidor = valor();
-            if (!servidor) {
-                error = L"--add needs a server as NAME=URL";
-                return false;
-            }
-            if (!LeeServidor(*servidor, error))
-                return false;
-        } else if (opcion == L"--lang") {
-            const auto idioma = valor();
-            if (!idioma) {
-                error = L"--lang needs a language: es-ES or en-US";
-                return false;
-            }
-            if (*idioma != L"es-ES" && *idioma != L"en-US") {
-                error = L"--lang " + Citado(*idioma) + L": the languages are es-ES and en-US";
-                return false;
-            }
-            if (!unaVez())
-                return false;
-            m_idioma = *idioma;
-        } else if (opcion == L"--screenshot") {
-            const auto ruta = valor();
-            if (!ruta || !TerminaEnPng(*ruta)) {
-                error = L"--screenshot needs the name of a .png file";
-                return false;
-            }
-            if (!unaVez())
-                return false;
-            m_captura = *ruta;
-        } else if (!opcion.IsEmpty() && opcion[0] == L'-') {
-            error = L"unknown option " + Citado(opcion);
-            return false;
-        } else {
-            error = L"unexpected argument " + Citado(opcion) + L": quasar takes options only";
+            continue;
+        }
+        if (opcion == L"--third-option" || opcion == L"--auto") {
+            (opcion == L"--auto" ? m_automatico : m_terceraOpcion) = true;
+            continue;
+        }
+        const auto tipo = std::find_if(std::begin(conValor), std::end(conValor),
+                                       [&](const auto& t) { return opcion == t.opcion; });
+        if (tipo == std::end(conValor)) {
+            error = !opcion.IsEmpty() && opcion[0] == L'-' ? L"unknown option " + Citado(opcion)
+                                                            : L"unexpected argument " + Citado(opcion) +
+                                                                  L": quasar takes options only";
             return false;
         }
+        if (i + 1 >= argumentos.size()) {
+            error = tipo->sinValor;
+            return false;
+        }
+        if (tipo->unaVez && !vistas.insert(opcion).second) {
+            error = opcion + L" is given twice";
+            return false;
+        }
+        if (!(this->*tipo->toma)(argumentos[++i], error))
+            return false;
     }
     return m_ayuda || Comprueba(error);
 }
 
-bool COpcionesQuasar::LeeServidor(const CString& valor, CString& error)
+bool COpcionesQuasar::TomaIni(const CString& ruta, CString& error)
+{
+    if (ruta.IsEmpty()) {
+        error = L"--ini needs the name of an INI file";
+        return false;
+    }
+    m_ini = ruta;
+    return true;
+}
+
+bool COpcionesQuasar::TomaSeccion(const CString& seccion, CString& error)
+{
+    if (seccion.IsEmpty())
+        error = L"--section needs a section name";
+    else if (TieneAlguno(seccion, L"[]\\"))
+        error = L"--section " + Citado(seccion) + L": a section name cannot hold [, ], \\ or control characters";
+    else if (seccion.CompareNoCase(kSeccionDelAnfitrion) == 0)
+        error = L"--section " + seccion + L": that section holds the host's own settings";
+    else
+        m_seccion = seccion;
+    return error.IsEmpty();
+}
+
+bool COpcionesQuasar::TomaPrefijo(const CString& prefijo, CString&)
+{
+    m_prefijo = prefijo;
+    m_prefijoDado = true;
+    return true;
+}
+
+bool COpcionesQuasar::TomaIdioma(const CString& idioma, CString& error)
+{
+    if (idioma != L"es-ES" && idioma != L"en-US") {
+        error = L"--lang " + Citado(idioma) + L": the languages are es-ES and en-US";
+        return false;
+    }
+    m_idioma = idioma;
+    return true;
+}
+
+bool COpcionesQuasar::TomaCaptura(const CString& ruta, CString& error)
+{
+    if (!TerminaEnPng(ruta)) {
+        error = L"--screenshot needs the name of a .png file";
+        return false;
+    }
+    m_captura = ruta;
+    return true;
+}
+
+bool COpcionesQuasar::TomaServidor(const CString& valor, CString& error)
 {
     const int igual = valor.Find(L'=');
     if (igual < 0) {

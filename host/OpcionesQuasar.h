@@ -35,7 +35,13 @@ public:
     const CString& Captura() const { return m_captura; }
 
 private:
-    bool LeeServidor(const CString& valor, CString& error);
+    // Each option's value: false, with why in error, when it is not one.
+    bool TomaIni(const CString& ruta, CString& error);
+    bool TomaSeccion(const CString& seccion, CString& error);
+    bool TomaPrefijo(const CString& prefijo, CString& error);
+    bool TomaServidor(const CString& valor, CString& error);
+    bool TomaIdioma(const CString& idioma, CString& error);
+    bool TomaCaptura(const CString& ruta, CString& error);
     bool Comprueba(CString& error) const;
 
     bool m_ayuda = false;

@@ -11,20 +11,7 @@
 
 namespace {
 
-constexpr UINT_PTR kTemporizador = 1;
 constexpr UINT kIntervaloMs = 50;
-
-LPCWSTR ClaseDelReloj()
-{
-    static const ATOM clase = [] {
-        WNDCLASSW wc = {};
-        wc.lpfnWndProc = ::DefWindowProcW;
-        wc.hInstance = ::GetModuleHandleW(nullptr);
-        wc.lpszClassName = L"QuasarPilotoAutomatico";
-        return ::RegisterClassW(&wc);
-    }();
-    return MAKEINTATOM(clase);
-}
 
 void SeleccionaFila(HWND lista, int fila, bool seleccionada)
 {
@@ -37,23 +24,9 @@ void SeleccionaFila(HWND lista, int fila, bool seleccionada)
 }  // namespace
 
 CPilotoAutomatico::CPilotoAutomatico(const CWnd& dialogo, const CString& captura)
-    : m_dialogo(dialogo),
-      m_captura(captura),
-      m_reloj(::CreateWindowExW(0, ClaseDelReloj(), L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                ::GetModuleHandleW(nullptr), nullptr))
+    : m_dialogo(dialogo), m_captura(captura), m_reloj([this] { Tic(); })
 {
-    ::SetWindowLongPtrW(m_reloj.Get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    ::SetWindowLongPtrW(m_reloj.Get(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Procedimiento));
-    ::SetTimer(m_reloj.Get(), kTemporizador, kIntervaloMs, nullptr);
-}
-
-LRESULT CALLBACK CPilotoAutomatico::Procedimiento(HWND ventana, UINT mensaje, WPARAM wParam, LPARAM lParam)
-{
-    if (mensaje == WM_TIMER && wParam == kTemporizador) {
-        reinterpret_cast<CPilotoAutomatico*>(::GetWindowLongPtrW(ventana, GWLP_USERDATA))->Tic();
-        return 0;
-    }
-    return ::DefWindowProcW(ventana, mensaje, wParam, lParam);
+    m_reloj.Arranca(kIntervaloMs);
 }
 
 void CPilotoAutomatico::Tic()
@@ -63,7 +36,7 @@ void CPilotoAutomatico::Tic()
     if (m_hecho || dialogo == nullptr || !::IsWindowVisible(dialogo))
         return;
     m_hecho = true;
-    ::KillTimer(m_reloj.Get(), kTemporizador);
+    m_reloj.Para();
     if (SeleccionaPrimeraConCapas() < 0) {
         m_sinServidorConCapas = true;
         Pulsa(IDCANCEL);

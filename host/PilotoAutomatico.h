@@ -6,7 +6,7 @@
 
 #include <afxwin.h>
 
-#include <ManejadoresWin32.h>
+#include <Temporizador.h>
 
 class CPilotoAutomatico {
 public:
@@ -20,7 +20,6 @@ public:
     const CString& ProblemaDeCaptura() const { return m_problemaDeCaptura; }
 
 private:
-    static LRESULT CALLBACK Procedimiento(HWND ventana, UINT mensaje, WPARAM wParam, LPARAM lParam);
     void Tic();
     // Selects each row in turn until the layer box fills; the row, or -1.
     int SeleccionaPrimeraConCapas();
@@ -29,7 +28,7 @@ private:
 
     const CWnd& m_dialogo;
     CString m_captura;
-    Ventana m_reloj;  // message-only: owns the timer
+    CTemporizador m_reloj;
     bool m_hecho = false;
     bool m_sinServidorConCapas = false;
     CString m_problemaDeCaptura;

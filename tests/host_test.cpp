@@ -28,11 +28,18 @@ CString Error(const Argumentos& argumentos)
     return error;
 }
 
-TEST(HostCommandLine, NoArgumentsMeanTheRegistryAndTheDefaults)
+// Options the arguments are a valid use of.
+COpcionesQuasar Opciones(const Argumentos& argumentos)
 {
     COpcionesQuasar opciones;
     CString error;
-    ASSERT_TRUE(opciones.Lee({}, error)) << std::wstring(error);
+    EXPECT_TRUE(opciones.Lee(argumentos, error)) << std::wstring(error);
+    return opciones;
+}
+
+TEST(HostCommandLine, NoArgumentsMeanTheRegistryAndTheDefaults)
+{
+    const COpcionesQuasar opciones = Opciones({});
     EXPECT_FALSE(opciones.Ayuda());
     EXPECT_EQ(L"", std::wstring(opciones.Ini()));
     EXPECT_EQ(L"ConexionWMS", std::wstring(opciones.Seccion()));
@@ -46,13 +53,10 @@ TEST(HostCommandLine, NoArgumentsMeanTheRegistryAndTheDefaults)
 
 TEST(HostCommandLine, EveryOptionTakesItsValue)
 {
-    COpcionesQuasar opciones;
-    CString error;
-    ASSERT_TRUE(opciones.Lee({L"--ini", L"C:\\datos\\cat\u00e1logo.ini", L"--section", L"Mapas base", L"--third-option",
-                              L"--add", L"\u00d1and\u00fa=http://a/wms?x=1&y=2", L"--add", L"B=C=https://b/",
-                              L"--lang", L"es-ES", L"--auto", L"--screenshot", L"Z:\\tmp\\foto.PNG"},
-                             error))
-        << std::wstring(error);
+    const COpcionesQuasar opciones =
+        Opciones({L"--ini", L"C:\\datos\\cat\u00e1logo.ini", L"--section", L"Mapas base", L"--third-option", L"--add",
+                  L"\u00d1and\u00fa=http://a/wms?x=1&y=2", L"--add", L"B=C=https://b/", L"--lang", L"es-ES", L"--auto",
+                  L"--screenshot", L"Z:\\tmp\\foto.PNG"});
     EXPECT_EQ(L"C:\\datos\\cat\u00e1logo.ini", std::wstring(opciones.Ini()));
     EXPECT_EQ(L"Mapas base", std::wstring(opciones.Seccion()));
     EXPECT_TRUE(opciones.TerceraOpcion());
@@ -69,21 +73,14 @@ TEST(HostCommandLine, EveryOptionTakesItsValue)
 
 TEST(HostCommandLine, AnEmptyPrefixIsAPrefix)
 {
-    COpcionesQuasar opciones;
-    CString error;
-    ASSERT_TRUE(opciones.Lee({L"--prefix", L""}, error)) << std::wstring(error);
-    EXPECT_EQ(L"", std::wstring(opciones.Prefijo()));
+    EXPECT_EQ(L"", std::wstring(Opciones({L"--prefix", L""}).Prefijo()));
 }
 
 TEST(HostCommandLine, HelpWinsOverEverythingElse)
 {
     for (const Argumentos& argumentos : {Argumentos{L"--help"}, Argumentos{L"-h"}, Argumentos{L"/?"},
-                                         Argumentos{L"--screenshot", L"a.png", L"--help"}}) {
-        COpcionesQuasar opciones;
-        CString error;
-        EXPECT_TRUE(opciones.Lee(argumentos, error)) << std::wstring(error);
-        EXPECT_TRUE(opciones.Ayuda());
-    }
+                                         Argumentos{L"--screenshot", L"a.png", L"--help"}})
+        EXPECT_TRUE(Opciones(argumentos).Ayuda());
 }
 
 TEST(HostCommandLine, EveryBadArgumentIsRefusedWithWhatIsWrong)
