@@ -49,16 +49,26 @@ echo "demo: MapServer answers at ${server#*=}"
 
 export WINEPREFIX="$build/wineprefix"
 export ORTUS_WINE_GRAPHICS=x11
+# Runs quasar.exe in the X11 prefix on $DISPLAY, at Wine's usual 96 DPI (the picture test leaves the
+# prefix at 144). The prefix's wineserver keeps the display it started with: it is stopped before and after.
+run_host() {
+  local status=0
+  "$root/scripts/wine-run" --stop
+  "$root/scripts/wine-run" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f >/dev/null 2>&1
+  "$root/scripts/wine-run" "$build/bin/quasar.exe" "$@" || status=$?
+  "$root/scripts/wine-run" --stop
+  return "$status"
+}
+export -f run_host
+export root build
 status=0
 if [[ -n "${DISPLAY:-}" ]]; then
-  "$root/scripts/wine-run" --stop  # a server left from an Xvfb run would draw on its old display
-  "$root/scripts/wine-run" "$build/bin/quasar.exe" --add "$server" "$@" || status=$?
+  run_host --add "$server" "$@" || status=$?
 else
   picture="$work/quasar-demo.png"
   # Z: is the root of the Linux file system in every Wine prefix.
-  timeout "$run_limit" "$root/scripts/with-xvfb" bash -c '"$1" --stop; "$1" "${@:2}"; status=$?; "$1" --stop; exit $status' \
-    run "$root/scripts/wine-run" "$build/bin/quasar.exe" --auto --screenshot "Z:${picture//\//\\}" --add "$server" "$@" \
-    || status=$?
+  timeout "$run_limit" "$root/scripts/with-xvfb" bash -c 'run_host "$@"' run \
+    --auto --screenshot "Z:${picture//\//\\}" --add "$server" "$@" || status=$?
   [[ -s "$picture" ]] && echo "Picture:           $picture"
 fi
 exit "$status"
