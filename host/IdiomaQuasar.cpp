@@ -53,9 +53,12 @@ bool CIdiomaQuasar::Activa(const CString& carpeta, const CString& idioma, CStrin
     ULONG aceptados = 0;
     ::SetThreadPreferredUILanguages(MUI_LANGUAGE_NAME, lista.c_str(), &aceptados);
     const CString delHilo = PrimerIdiomaDelHilo();
-    if (Soportado(delHilo) != idioma)
-        aviso += L"The system keeps " + delHilo + L" for other libraries' messages (under Wine, start the host in a " +
-                 idioma + L" locale: LC_MESSAGES).";
+    if (Soportado(delHilo) != idioma) {
+        CString localizacion = idioma;
+        localizacion.Replace(L'-', L'_');
+        aviso += L"The system keeps " + delHilo + L" for other libraries' messages: under Wine the language a process "
+                 L"starts with decides (LC_MESSAGES=" + localizacion + L".UTF-8).";
+    }
     aviso.TrimRight();
     return true;
 }

@@ -61,6 +61,14 @@ run_host() {
 }
 export -f run_host
 export root build
+# Wine gives other libraries (Nadir's messages) the language the process starts with: a Spanish run
+# starts in a Spanish locale, compiled into the build when the system has none.
+for argument in "$@"; do
+  if [[ "$argument" == es-ES ]]; then
+    export LOCPATH="$build/locales" LC_MESSAGES=es_ES.UTF-8
+    python3 "$root/tests/locales.py" "$LOCPATH" "$LC_MESSAGES" >/dev/null
+  fi
+done
 status=0
 if [[ -n "${DISPLAY:-}" ]]; then
   run_host --add "$server" "$@" || status=$?
