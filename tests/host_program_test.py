@@ -12,7 +12,9 @@ import os
 import shutil
 import subprocess
 import sys
+import struct
 import tempfile
+import zlib
 
 from row_table import Failure, expect_equal, run_table
 
@@ -48,6 +50,22 @@ def bin_without(args, left_out):
     return copy
 
 
+def png_colours(path):
+    """Width, height and the number of distinct colours of a PNG as EscribePng writes them (8-bit RGB, one
+    IDAT, no row filters)."""
+    with open(path, "rb") as f:
+        data = f.read()
+    if data[:8] != b"\x89PNG\r\n\x1a\n":
+        raise Failure("%s is not a PNG file" % path)
+    width, height = struct.unpack(">II", data[16:24])
+    start = data.index(b"IDAT") + 4
+    length = struct.unpack(">I", data[start - 8:start - 4])[0]
+    rows = zlib.decompress(data[start:start + length])
+    stride = 1 + 3 * width
+    colours = {rows[y * stride + 1 + 3 * x:y * stride + 4 + 3 * x] for y in range(height) for x in range(width)}
+    return width, height, len(colours)
+
+
 def rows(args, mapserver, refused):
     def ini(name):
         return "Z:" + os.path.join(args.scratch, name).replace("/", "\\")
@@ -77,6 +95,17 @@ def rows(args, mapserver, refused):
         with open(os.path.join(args.scratch, "auto.ini"), encoding="utf-8", errors="replace") as stored:
             expect_in("the INI file", stored.read(), '"MapServer",%s\n' % mapserver)
 
+    def takes_the_picture():
+        picture = os.path.join(args.scratch, "dialogo.png")
+        status, out, err = run(args, ["--auto", "--ini", ini("foto.ini"), "--add", "MapServer=" + mapserver,
+                                      "--screenshot", "Z:" + picture.replace("/", "\\")])
+        expect_equal("exit status", status, 0)
+        expect_in("stdout", out, "Dialog ended with: OK\n")
+        width, height, colours = png_colours(picture)
+        # The dialog's frame, caption, controls and texts, not an empty window.
+        if not (400 < width < 1200 and 400 < height < 1200 and colours > 20):
+            raise Failure("a picture of %dx%d with %d colours" % (width, height, colours))
+
     def cancels_without_layers():
         status, out, _ = run(args, ["--auto", "--ini", ini("cerrado.ini"), "--add", "Cerrado=" + refused])
         expect_equal("exit status", status, 4)
@@ -102,6 +131,7 @@ def rows(args, mapserver, refused):
                                                 "--screenshot needs --auto: the picture is taken just before the host presses OK")),
         ("--auto picks MapServer, prints the choice and stores it", chooses_mapserver),
         ("--auto with no server that has layers cancels", cancels_without_layers),
+        ("--screenshot writes the dialog's picture", takes_the_picture),
         ("no EPSG table: the host's own list, said on stderr", own_list_without_table),
         ("no English module: no dialog", no_dialog_without_modules),
     ]
