@@ -106,6 +106,19 @@ def rows(args, mapserver, refused):
         if not (400 < width < 1200 and 400 < height < 1200 and colours > 20):
             raise Failure("a picture of %dx%d with %d colours" % (width, height, colours))
 
+    def add_gives_a_known_name_its_new_address():
+        run(args, ["--auto", "--ini", ini("otra.ini"), "--add", "MapServer=" + mapserver])
+        moved = mapserver + "?otra=1"
+        status, out, err = run(args, ["--auto", "--ini", ini("otra.ini"), "--add", "MapServer=" + moved,
+                                      "--add", "Copia=" + moved])
+        expect_equal("exit status", status, 0)
+        expect_equal("stderr", err, "quasar: --add Copia: another server has the address %s\n" % moved)
+        expect_in("stdout", out, "Address:           %s\n" % moved)
+        with open(os.path.join(args.scratch, "otra.ini"), encoding="utf-8", errors="replace") as stored:
+            lines = stored.read().splitlines()
+        expect_equal("MapServer's lines", [l for l in lines if "MapServer" in l], ['URL4="MapServer",%s' % moved])
+        expect_equal("Copia's lines", [l for l in lines if "Copia" in l], [])
+
     def cancels_without_layers():
         status, out, _ = run(args, ["--auto", "--ini", ini("cerrado.ini"), "--add", "Cerrado=" + refused])
         expect_equal("exit status", status, 4)
@@ -130,6 +143,7 @@ def rows(args, mapserver, refused):
         ("a rule between options", bad_argument(["--screenshot", "a.png"],
                                                 "--screenshot needs --auto: the picture is taken just before the host presses OK")),
         ("--auto picks MapServer, prints the choice and stores it", chooses_mapserver),
+        ("--add of a known name gives it the new address; a taken address is refused", add_gives_a_known_name_its_new_address),
         ("--auto with no server that has layers cancels", cancels_without_layers),
         ("--screenshot writes the dialog's picture", takes_the_picture),
         ("no EPSG table: the host's own list, said on stderr", own_list_without_table),
