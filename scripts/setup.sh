@@ -9,6 +9,7 @@ packages=(
   googletest
   wine wine64 libwine fonts-wine xvfb
   cgi-mapserver openssl
+  proj-data
   locales
 )
 if [[ "${1:-}" == "--bench" ]]; then

@@ -4,11 +4,12 @@
 #include <Nadir/OpenGIS/WMS/NegociadorWMS.h>
 #include <Nadir/Sockets/ConexionHttp.h>
 #include <Quasar/AplicacionQuasar.h>
+#include <CapturaDeVentana.h>
 
 #include "NadirTestSupport.h"
 #include "TestSupport.h"
 #include "resource.h"
-#include "support/CapturaDeVentana.h"
+#include "support/DialogoDeConexion.h"
 #include "support/ModuloIdioma.h"
 #include "support/PruebaDeVentanas.h"
 #include "support/UsuarioSimulado.h"
@@ -99,53 +100,11 @@ HWND Control(const CWnd& dialogo, int id) { return Ventanas::Control(dialogo.m_h
 std::wstring Texto(const CWnd& dialogo, int id) { return Ventanas::Texto(Control(dialogo, id)); }
 bool Habilitado(const CWnd& dialogo, int id) { return ::IsWindowEnabled(Control(dialogo, id)) != FALSE; }
 
-std::wstring TextoDeFila(HWND lista, int fila, int columna)
-{
-    std::array<WCHAR, 1024> texto{};
-    LVITEMW item = {};
-    item.iSubItem = columna;
-    item.pszText = texto.data();
-    item.cchTextMax = static_cast<int>(texto.size());
-    ::SendMessageW(lista, LVM_GETITEMTEXTW, fila, reinterpret_cast<LPARAM>(&item));
-    return texto.data();
-}
-
 // The server list as the user sees it: one "name | address" a row.
-Texts Filas(const CWnd& dialogo)
-{
-    const HWND lista = Control(dialogo, IDC_LISTA_URL);
-    Texts filas;
-    for (int i = 0; i < ::SendMessageW(lista, LVM_GETITEMCOUNT, 0, 0); ++i)
-        filas.push_back(TextoDeFila(lista, i, 0) + L" | " + TextoDeFila(lista, i, 1));
-    return filas;
-}
-
-std::vector<int> FilasSeleccionadas(const CWnd& dialogo)
-{
-    const HWND lista = Control(dialogo, IDC_LISTA_URL);
-    std::vector<int> filas;
-    for (int i = -1; (i = static_cast<int>(::SendMessageW(lista, LVM_GETNEXTITEM, i, LVNI_SELECTED))) >= 0;)
-        filas.push_back(i);
-    return filas;
-}
-
-Texts Elementos(const CWnd& dialogo, int idCombo)
-{
-    const HWND combo = Control(dialogo, idCombo);
-    Texts elementos;
-    for (int i = 0; i < ::SendMessageW(combo, CB_GETCOUNT, 0, 0); ++i) {
-        std::wstring texto(static_cast<size_t>(::SendMessageW(combo, CB_GETLBTEXTLEN, i, 0)) + 1, L'\0');
-        ::SendMessageW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(texto.data()));
-        texto.resize(texto.size() - 1);
-        elementos.push_back(texto);
-    }
-    return elementos;
-}
-
-int Elegido(const CWnd& dialogo, int idCombo)
-{
-    return static_cast<int>(::SendMessageW(Control(dialogo, idCombo), CB_GETCURSEL, 0, 0));
-}
+Texts Filas(const CWnd& dialogo) { return DialogoDeConexion::Filas(dialogo.m_hWnd); }
+std::vector<int> FilasSeleccionadas(const CWnd& dialogo) { return DialogoDeConexion::FilasSeleccionadas(dialogo.m_hWnd); }
+Texts Elementos(const CWnd& dialogo, int idCombo) { return DialogoDeConexion::Elementos(dialogo.m_hWnd, idCombo); }
+int Elegido(const CWnd& dialogo, int idCombo) { return DialogoDeConexion::Elegido(dialogo.m_hWnd, idCombo); }
 
 // The four service texts in the order of the client's operations: 1006, 1005, 1007, 1008.
 Texts TextosDeServicio(const CWnd& dialogo)
@@ -154,13 +113,7 @@ Texts TextosDeServicio(const CWnd& dialogo)
             Texto(dialogo, IDC_METADATO4)};
 }
 
-POINT CentroDeFila(const CWnd& dialogo, int fila)
-{
-    RECT r = {};
-    r.left = LVIR_LABEL;
-    ::SendMessageW(Control(dialogo, IDC_LISTA_URL), LVM_GETITEMRECT, fila, reinterpret_cast<LPARAM>(&r));
-    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-}
+POINT CentroDeFila(const CWnd& dialogo, int fila) { return DialogoDeConexion::CentroDeFila(dialogo.m_hWnd, fila); }
 
 // Below the last row: where a click leaves no row selected.
 POINT DebajoDeLasFilas(const CWnd& dialogo)

@@ -17,6 +17,7 @@ import subprocess
 import sys
 import tempfile
 
+import locales
 from row_table import Failure, run_table
 
 # Each run is cut off after this long: a hang fails the row instead of the whole suite.
@@ -76,19 +77,12 @@ def rows(ports):
     ]
 
 
-def compiled_locale(locales, language):
-    """The directory for LOCPATH, holding language's locale (localedef on first use)."""
-    name = LOCALES[language]
-    if not os.path.isdir(os.path.join(locales, name)):
-        os.makedirs(locales, exist_ok=True)
-        partial = tempfile.mkdtemp(prefix=name + ".", dir=locales)
-        subprocess.run(["localedef", "-i", name.split(".")[0], "-f", "UTF-8", os.path.join(partial, name)],
-                       check=False, capture_output=True, timeout=RUN_LIMIT)
-        if not os.path.isdir(os.path.join(partial, name)):
-            raise Failure("localedef could not compile %s (is the locales package installed?)" % name)
-        os.replace(os.path.join(partial, name), os.path.join(locales, name))
-        shutil.rmtree(partial)
-    return locales
+def compiled_locale(locales_dir, language):
+    """The directory for LOCPATH, holding language's locale."""
+    try:
+        return locales.compiled_locale(locales_dir, LOCALES[language])
+    except RuntimeError as e:
+        raise Failure(str(e))
 
 
 def bin_with(args, modules, temporary):

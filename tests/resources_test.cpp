@@ -6,9 +6,9 @@
 
 #include <afxres.h>
 
-#include "support/CapturaDeVentana.h"
+#include "CapturaDeVentana.h"
+#include "ManejadoresWin32.h"
 #include "support/ControlesDeDialogo.h"
-#include "support/ManejadoresWin32.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>

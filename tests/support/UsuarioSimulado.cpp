@@ -9,20 +9,7 @@
 
 namespace {
 
-constexpr UINT_PTR kTemporizador = 1;
 constexpr UINT kIntervaloMs = 15;
-
-LPCWSTR ClaseVentana()
-{
-    static const ATOM clase = [] {
-        WNDCLASSW wc = {};
-        wc.lpfnWndProc = ::DefWindowProcW;
-        wc.hInstance = ::GetModuleHandleW(nullptr);
-        wc.lpszClassName = L"OrtusUsuarioSimulado";
-        return ::RegisterClassW(&wc);
-    }();
-    return MAKEINTATOM(clase);
-}
 
 void Envia(std::vector<INPUT> entradas)
 {
@@ -85,18 +72,14 @@ bool EsDialogo(HWND ventana)
 
 }  // namespace
 
-CUsuarioSimulado::CUsuarioSimulado(std::chrono::milliseconds limitePorPaso) : m_limitePorPaso(limitePorPaso)
+CUsuarioSimulado::CUsuarioSimulado(std::chrono::milliseconds limitePorPaso)
+    : m_limitePorPaso(limitePorPaso), m_reloj([this] { Tic(); })
 {
-    m_ventana = ::CreateWindowExW(0, ClaseVentana(), L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                  ::GetModuleHandleW(nullptr), nullptr);
-    ::SetWindowLongPtrW(m_ventana, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    ::SetWindowLongPtrW(m_ventana, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ProcedimientoVentana));
 }
 
 CUsuarioSimulado::~CUsuarioSimulado()
 {
-    ::KillTimer(m_ventana, kTemporizador);
-    ::DestroyWindow(m_ventana);
+    m_reloj.Para();
     if (m_empezado) {
         EXPECT_TRUE(Terminado()) << "the script stopped at step " << m_siguiente + 1 << " of " << m_pasos.size()
                              << (m_siguiente < m_pasos.size() ? ": " + m_pasos[m_siguiente].descripcion : "");
@@ -118,16 +101,7 @@ void CUsuarioSimulado::Empieza()
 {
     m_empezado = true;
     m_inicioPaso = std::chrono::steady_clock::now();
-    ::SetTimer(m_ventana, kTemporizador, kIntervaloMs, nullptr);
-}
-
-LRESULT CALLBACK CUsuarioSimulado::ProcedimientoVentana(HWND ventana, UINT mensaje, WPARAM wParam, LPARAM lParam)
-{
-    if (mensaje == WM_TIMER && wParam == kTemporizador) {
-        reinterpret_cast<CUsuarioSimulado*>(::GetWindowLongPtrW(ventana, GWLP_USERDATA))->Tic();
-        return 0;
-    }
-    return ::DefWindowProcW(ventana, mensaje, wParam, lParam);
+    m_reloj.Arranca(kIntervaloMs);
 }
 
 void CUsuarioSimulado::Tic()
@@ -144,7 +118,7 @@ void CUsuarioSimulado::Tic()
         return;
     }
     if (Terminado()) {
-        ::KillTimer(m_ventana, kTemporizador);
+        m_reloj.Para();
         return;
     }
     m_enPaso = true;

@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <Temporizador.h>
+
 #include <chrono>
 #include <functional>
 #include <string>
@@ -38,7 +40,6 @@ private:
         Accion haz;
     };
 
-    static LRESULT CALLBACK ProcedimientoVentana(HWND, UINT, WPARAM, LPARAM);
     void Tic();
     void Abandona(const Paso& paso);
 
@@ -46,7 +47,7 @@ private:
     size_t m_siguiente = 0;
     std::chrono::milliseconds m_limitePorPaso;
     std::chrono::steady_clock::time_point m_inicioPaso;
-    HWND m_ventana = nullptr;  // message-only: owns the timer
+    CTemporizador m_reloj;
     bool m_empezado = false;
     bool m_enPaso = false;
     bool m_fallido = false;

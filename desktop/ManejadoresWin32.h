@@ -1,4 +1,4 @@
-// ManejadoresWin32.h: move-only owners of the Win32 handles the test support uses: loaded modules,
+// ManejadoresWin32.h: move-only owners of Win32 handles for windows programs and their tests: loaded modules,
 // windows, memory DCs, bitmaps, fonts, icons, a window's DC and a GDI selection.
 #pragma once
 

@@ -1,0 +1,78 @@
+// IdiomaQuasar.cpp: CIdiomaQuasar: choosing, loading as data files and asking the thread's language.
+#include "IdiomaQuasar.h"
+
+#include <string>
+
+namespace {
+
+// The thread's first preferred UI language ("es-ES"), as the system reports it.
+CString PrimerIdiomaDelHilo()
+{
+    ULONG numero = 0;
+    ULONG longitud = 0;
+    if (!::GetThreadPreferredUILanguages(MUI_LANGUAGE_NAME, &numero, nullptr, &longitud) || longitud == 0)
+        return CString();
+    std::wstring lista(longitud, L'\0');
+    if (!::GetThreadPreferredUILanguages(MUI_LANGUAGE_NAME, &numero, lista.data(), &longitud))
+        return CString();
+    return lista.c_str();
+}
+
+}  // namespace
+
+CString CIdiomaQuasar::Soportado(const CString& nombre)
+{
+    const bool espanol = nombre.Left(2).CompareNoCase(L"es") == 0 && (nombre.GetLength() == 2 || nombre[2] == L'-');
+    return espanol ? L"es-ES" : kReserva;
+}
+
+CString CIdiomaQuasar::Elige(const CString& pedido)
+{
+    return pedido.IsEmpty() ? Soportado(PrimerIdiomaDelHilo()) : pedido;
+}
+
+bool CIdiomaQuasar::Activa(const CString& carpeta, const CString& idioma, CString& error, CString& aviso)
+{
+    m_modulos.clear();
+    const CString reserva = carpeta + kReserva + L"\\ortus.dll.mui";
+    if (!Une(reserva, FALSE)) {
+        error = reserva + L" cannot be loaded: the dialogs have no templates";
+        return false;
+    }
+    m_idioma = idioma;
+    if (idioma != kReserva) {
+        for (const auto& [modulo, deSistema] : {std::pair{L"ortus.dll.mui", FALSE}, std::pair{L"mfc.dll.mui", TRUE}}) {
+            const CString ruta = carpeta + idioma + L"\\" + modulo;
+            if (!Une(ruta, deSistema))
+                aviso += ruta + L" cannot be loaded: its texts show in English. ";
+        }
+    }
+    // The other libraries (Nadir's messages) follow the thread's language. Wine keeps the language the
+    // process started with (LC_MESSAGES) whatever is asked here.
+    const std::wstring lista = std::wstring(idioma.GetString()) + L'\0' + kReserva + L'\0';
+    ULONG aceptados = 0;
+    ::SetThreadPreferredUILanguages(MUI_LANGUAGE_NAME, lista.c_str(), &aceptados);
+    const CString delHilo = PrimerIdiomaDelHilo();
+    if (Soportado(delHilo) != idioma) {
+        CString localizacion = idioma;
+        localizacion.Replace(L'-', L'_');
+        aviso += L"The system keeps " + delHilo + L" for other libraries' messages: under Wine the language a process "
+                 L"starts with decides (LC_MESSAGES=" + localizacion + L".UTF-8).";
+    }
+    aviso.TrimRight();
+    return true;
+}
+
+bool CIdiomaQuasar::Une(const CString& ruta, BOOL deSistema)
+{
+    auto modulo = std::make_unique<CModulo>();
+    modulo->modulo = ModuloCargado(
+        ::LoadLibraryExW(ruta, nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
+    if (!modulo->modulo)
+        return false;
+    AfxInitExtensionModule(modulo->extension, modulo->modulo.Get());
+    // The framework's own texts stay behind every module's (a system library in MFC's search).
+    modulo->enlace = std::make_unique<CDynLinkLibrary>(modulo->extension, deSistema);
+    m_modulos.push_back(std::move(modulo));
+    return true;
+}

@@ -1,0 +1,343 @@
+// Tests of the sample host's road, store -> dialog -> choice -> store, run in-process through its
+// library as quasar.exe runs it: the real connection dialog over the host's main window, driven by
+// mouse and keyboard, asking MapServer on loopback; the real comdlg32 save prompt; the help page the
+// Help button and F1 reach. The Espanol* suites run in a process started in a Spanish locale, as a
+// Spanish user's host starts (tests/CMakeLists.txt), the others in an English one.
+#include <AlmacenCatalogo.h>
+#include <ConexionQuasar.h>
+#include <QuasarApp.h>
+
+#include "NadirTestSupport.h"
+#include "TestSupport.h"
+#include "resource.h"
+#include "support/DialogoDeConexion.h"
+#include "support/PruebaDeVentanas.h"
+#include "support/UsuarioSimulado.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Texts = std::vector<std::wstring>;
+using Argumentos = std::vector<CString>;
+using DialogoDeConexion::CentroDeFila;
+using DialogoDeConexion::Elegido;
+using DialogoDeConexion::Elementos;
+using DialogoDeConexion::FilaDe;
+using DialogoDeConexion::Filas;
+
+// The host, but for the browser: the help page it would open is recorded.
+class CAnfitrionDePrueba : public CQuasarApp {
+public:
+    void HtmlHelp(DWORD_PTR dwData, UINT nCmd) override
+    {
+        m_ayudas.push_back({dwData, nCmd});
+        CQuasarApp::HtmlHelp(dwData, nCmd);
+    }
+
+    std::vector<std::pair<DWORD_PTR, UINT>> m_ayudas;
+    std::vector<std::wstring> m_paginas;
+
+protected:
+    bool AbrePagina(const CString& ruta) override
+    {
+        m_paginas.push_back(ruta.GetString());
+        return true;
+    }
+};
+
+CAnfitrionDePrueba theApp;
+const auto* const g_entorno = testing::AddGlobalTestEnvironment(new CEntornoDeVentanas);
+
+std::wstring DeEsteProceso(const std::wstring& nombre) { return nombre + std::to_wstring(::GetCurrentProcessId()); }
+
+// The connection dialog when it is up and has the keyboard.
+HWND Conexion()
+{
+    const HWND activo = Ventanas::DialogoActivo();
+    return activo != nullptr && ::GetDlgItem(activo, IDC_LISTA_URL) != nullptr ? activo : nullptr;
+}
+
+std::wstring Texto(int id) { return Ventanas::Texto(::GetDlgItem(Conexion(), id)); }
+void ClicEnFila(const std::wstring& nombre)
+{
+    Usuario::Clic(::GetDlgItem(Conexion(), IDC_LISTA_URL), CentroDeFila(Conexion(), FilaDe(Conexion(), nombre)));
+}
+bool Seleccionada(const std::wstring& nombre)
+{
+    return Conexion() != nullptr && DialogoDeConexion::FilasSeleccionadas(Conexion()) ==
+                                        std::vector<int>{FilaDe(Conexion(), nombre)};
+}
+
+// One store of the catalogue, empty at the start: the registry profile or an INI file.
+struct Almacen {
+    const char* nombre;
+    bool ini;
+
+    std::wstring Seccion() const { return DeEsteProceso(L"Prueba"); }
+    std::wstring Archivo() const
+    {
+        return (std::filesystem::temp_directory_path() / DeEsteProceso(L"quasar-prueba-")).wstring() + L".ini";
+    }
+    Argumentos Opciones() const
+    {
+        if (ini)
+            return {L"--ini", Archivo().c_str(), L"--section", Seccion().c_str()};
+        return {L"--section", Seccion().c_str(), L"--prefix", L"Pre"};
+    }
+    // A stored value as the store itself holds it, read past the host and the library.
+    std::wstring Crudo(const wchar_t* clave) const
+    {
+        std::vector<WCHAR> valor(1024);
+        if (ini) {
+            ::GetPrivateProfileStringW(Seccion().c_str(), clave, L"", valor.data(), 1024, Archivo().c_str());
+            return valor.data();
+        }
+        DWORD bytes = static_cast<DWORD>(valor.size() * sizeof(WCHAR));
+        const std::wstring subclave = std::wstring(L"Software\\Ortus Samples\\Quasar\\") + Seccion();
+        if (::RegGetValueW(HKEY_CURRENT_USER, subclave.c_str(), (std::wstring(L"Pre") + clave).c_str(), RRF_RT_REG_SZ,
+                           nullptr, valor.data(), &bytes) != ERROR_SUCCESS)
+            return L"(missing)";
+        return valor.data();
+    }
+    void Vacia() const
+    {
+        ::DeleteFileW(Archivo().c_str());
+        ::RegDeleteTreeW(HKEY_CURRENT_USER, (L"Software\\Ortus Samples\\Quasar\\" + Seccion()).c_str());
+    }
+};
+
+const Almacen kAlmacenes[] = {{"registry", false}, {"INI file", true}};
+
+class Anfitrion : public testing::Test {
+protected:
+    // The options of a command line, and the host prepared with them as quasar.exe prepares itself.
+    static COpcionesQuasar Prepara(const Argumentos& argumentos)
+    {
+        COpcionesQuasar opciones;
+        CString error;
+        EXPECT_TRUE(opciones.Lee(argumentos, error)) << std::wstring(error);
+        EXPECT_TRUE(theApp.Prepara(opciones));
+        return opciones;
+    }
+
+    void SetUp() override
+    {
+        theApp.m_ayudas.clear();
+        theApp.m_paginas.clear();
+    }
+
+    CVentanaPrincipal m_principal;
+};
+
+Argumentos Mas(Argumentos argumentos, const Argumentos& otros)
+{
+    argumentos.insert(argumentos.end(), otros.begin(), otros.end());
+    return argumentos;
+}
+
+CString Servidor(const wchar_t* nombre, const CString& url) { return CString(nombre) + L"=" + url; }
+
+TEST_F(Anfitrion, TheChoiceAndTheEditsComeBackFromTheStoreAndCancelKeepsThem)
+{
+    for (const Almacen& almacen : kAlmacenes) {
+        SCOPED_TRACE(almacen.nombre);
+        almacen.Vacia();
+        // First run: nothing stored, so the default servers, and the two of --add.
+        const COpcionesQuasar primera = Prepara(
+            Mas(almacen.Opciones(), {L"--add", Servidor(L"MapServer", Url("mapserver", L"/wms")), L"--add",
+                                     Servidor(L"Cerrado", Url("refused", L"/wms"))}));
+        CConexionQuasar conexion(primera, theApp.Tabla());
+        std::wstring sistemaElegido;
+        CUsuarioSimulado usuario;
+        usuario.Cuando("the dialog is up", [] { return Conexion() != nullptr; }, [] {
+                   EXPECT_EQ(7u, Filas(Conexion()).size());  // five default servers, two added
+                   ClicEnFila(L"NOAA");
+               })
+            .Cuando("NOAA selected", [] { return Seleccionada(L"NOAA"); }, [] { Usuario::Tecla(VK_DELETE); })
+            .Cuando("NOAA deleted", [] { return Conexion() != nullptr && FilaDe(Conexion(), L"NOAA") < 0; },
+                    [] { ClicEnFila(L"MapServer"); })
+            .Cuando("MapServer's layers shown", [] { return Elementos(Conexion(), IDC_COMBO_CAPA).size() == 2; }, [] {
+                // The second layer and the second reference system, by keyboard.
+                Usuario::TeclaDeAcceso(L'l');
+                Usuario::Tecla(VK_DOWN);
+                Usuario::TeclaDeAcceso(L'f');
+                Usuario::Tecla(VK_DOWN);
+            })
+            .Cuando("both chosen",
+                    [] { return Elegido(Conexion(), IDC_COMBO_CAPA) == 1 && Elegido(Conexion(), IDC_COMBO_SR) == 1; },
+                    [] { Usuario::Tecla(VK_RETURN); });
+        usuario.Empieza();
+        ASSERT_EQ(IDOK, conexion.Ejecuta(AfxGetMainWnd()));
+        const CDataConectaURL& elegido = conexion.Catalogo();
+        EXPECT_EQ(L"\u00d1and\u00fa", std::wstring(elegido.m_seleccionCapa));
+        ASSERT_GE(elegido.Seleccion().m_sistemasReferencia.size(), 2u);
+        EXPECT_EQ(elegido.Seleccion().m_sistemasReferencia[1], elegido.m_seleccionSR);
+        EXPECT_EQ(L"\u00d1and\u00fa", almacen.Crudo(L"SeleccionCapa"));
+        EXPECT_EQ(std::wstring(elegido.m_seleccionSR), almacen.Crudo(L"SeleccionSR"));
+
+        // Second run, with nothing added: the store alone. The user deletes a server and cancels.
+        const COpcionesQuasar segunda = Prepara(almacen.Opciones());
+        CConexionQuasar otra(segunda, theApp.Tabla());
+        CUsuarioSimulado otroUsuario;
+        otroUsuario
+            .Cuando("the dialog is up", [] { return Conexion() != nullptr; }, [] {
+                const std::vector<std::wstring> nombres = {L"Cartografia IGN", L"Catastro", L"Cerrado", L"MDT IGN",
+                                                           L"MapServer", L"PNOA"};
+                ASSERT_EQ(nombres.size(), Filas(Conexion()).size());
+                for (const std::wstring& nombre : nombres)
+                    EXPECT_GE(FilaDe(Conexion(), nombre), 0) << std::string(nombre.begin(), nombre.end());
+                ClicEnFila(L"Catastro");
+            })
+            .Cuando("Catastro selected", [] { return Seleccionada(L"Catastro"); }, [] { Usuario::Tecla(VK_DELETE); })
+            .Cuando("Catastro deleted", [] { return Conexion() != nullptr && FilaDe(Conexion(), L"Catastro") < 0; },
+                    [] { Usuario::Tecla(VK_ESCAPE); });
+        otroUsuario.Empieza();
+        ASSERT_EQ(IDCANCEL, otra.Ejecuta(AfxGetMainWnd()));
+        EXPECT_EQ(L"\u00d1and\u00fa", std::wstring(otra.Catalogo().m_seleccionCapa));
+        EXPECT_EQ(elegido.m_seleccionSR, otra.Catalogo().m_seleccionSR);
+
+        CDataConectaURL guardado;
+        CAlmacenCatalogo(segunda).Lee(guardado);
+        EXPECT_EQ(std::vector<CString>({L"Cartografia IGN", L"Cerrado", L"MDT IGN", L"MapServer", L"PNOA"}),
+                  Nombres(guardado));
+        EXPECT_EQ(L"\u00d1and\u00fa", std::wstring(guardado.m_seleccionCapa));
+        EXPECT_EQ(elegido.m_seleccionSR, guardado.m_seleccionSR);
+        almacen.Vacia();
+    }
+}
+
+TEST_F(Anfitrion, BrowseIsTheSaveAsPromptAndTheHostRemembersItsFolder)
+{
+    const Almacen almacen = {"INI file", true};
+    almacen.Vacia();
+    const std::filesystem::path carpeta = std::filesystem::temp_directory_path() / DeEsteProceso(L"quasar-salida-");
+    std::filesystem::create_directories(carpeta);
+    const std::wstring escrito = (carpeta / L"mapa").wstring();
+    const COpcionesQuasar opciones = Prepara(almacen.Opciones());
+    CConexionQuasar conexion(opciones, theApp.Tabla());
+    HWND dialogo = nullptr;
+    CUsuarioSimulado usuario;
+    usuario.Cuando("the dialog is up", [&] { return (dialogo = Conexion()) != nullptr; },
+                   [] { Usuario::Clic(::GetDlgItem(Conexion(), IDC_BUSCAR_FICHERO)); })
+        .Cuando("the Save As prompt has the keyboard",
+                [] { return Ventanas::Activa(Ventanas::ConTitulo(L"Save As")); }, [&] {
+                    EXPECT_EQ(dialogo, ::GetWindow(Ventanas::DialogoActivo(), GW_OWNER));
+                    Usuario::Escribe(escrito);
+                    Usuario::Tecla(VK_RETURN);
+                })
+        .Cuando("back with the name", [] { return Conexion() != nullptr && !Texto(IDC_ARCHIVO_SALIDA).empty(); }, [&] {
+            // The host's first filter gives the extension.
+            EXPECT_EQ(escrito + L".tif", Texto(IDC_ARCHIVO_SALIDA));
+            EXPECT_TRUE(::IsWindowEnabled(::GetDlgItem(Conexion(), IDOK)));
+            Usuario::Tecla(VK_RETURN);
+        });
+    usuario.Empieza();
+    ASSERT_EQ(IDOK, conexion.Ejecuta(AfxGetMainWnd()));
+    EXPECT_EQ(escrito + L".tif", std::wstring(conexion.Catalogo().m_archivoSalida));
+    EXPECT_EQ(escrito + L".tif", almacen.Crudo(L"ArchivoSalida"));
+    // The prompt's folder, kept in the host's own section of its profile (here the INI file).
+    std::vector<WCHAR> recordada(1024);
+    ::GetPrivateProfileStringW(L"Quasar", L"CarpetaDeSalida", L"", recordada.data(), 1024, almacen.Archivo().c_str());
+    EXPECT_EQ(carpeta.wstring(), std::wstring(recordada.data()));
+    almacen.Vacia();
+    std::filesystem::remove_all(carpeta);
+}
+
+TEST_F(Anfitrion, HelpAndF1OpenTheDialogsPage)
+{
+    const COpcionesQuasar opciones = Prepara({L"--ini", Almacen{"INI file", true}.Archivo().c_str()});
+    CConexionQuasar conexion(opciones, theApp.Tabla());
+    CUsuarioSimulado usuario;
+    usuario.Cuando("the dialog is up", [] { return Conexion() != nullptr; },
+                   [] { Usuario::Clic(::GetDlgItem(Conexion(), ID_HELP)); })
+        .Cuando("help for the button", [] { return theApp.m_paginas.size() == 1; }, [] { Usuario::Tecla(VK_F1); })
+        .Cuando("help for F1", [] { return theApp.m_paginas.size() == 2; }, [] { Usuario::Tecla(VK_ESCAPE); });
+    usuario.Empieza();
+    EXPECT_EQ(IDCANCEL, conexion.Ejecuta(AfxGetMainWnd()));
+    const std::pair<DWORD_PTR, UINT> tema = {0x20065, HH_HELP_CONTEXT};
+    EXPECT_EQ(std::vector({tema, tema}), theApp.m_ayudas);
+    const std::wstring pagina = theApp.RutaJuntoAlEjecutable(L"help\\en-US\\conectar.htm").GetString();
+    EXPECT_EQ(std::vector({pagina, pagina}), theApp.m_paginas);
+    EXPECT_TRUE(std::filesystem::exists(pagina));
+    Almacen{"INI file", true}.Vacia();
+}
+
+TEST_F(Anfitrion, AutoPicksTheFirstServerWithLayersOrCancels)
+{
+    const struct {
+        const char* caso;
+        Argumentos servidores;
+        INT_PTR respuesta;
+        bool sinCapas;
+        const wchar_t* capa;
+    } casos[] = {
+        {"MapServer after a refusing server",
+         {L"--add", Servidor(L"A cerrado", Url("refused", L"/wms")), L"--add", Servidor(L"MapServer", Url("mapserver", L"/wms"))},
+         IDOK, false, L"rio_de_la_plata"},
+        {"no server with layers", {L"--add", Servidor(L"A cerrado", Url("refused", L"/wms"))}, IDCANCEL, true, L""},
+    };
+    const Almacen almacen = {"INI file", true};
+    for (const auto& caso : casos) {
+        SCOPED_TRACE(caso.caso);
+        almacen.Vacia();
+        const COpcionesQuasar opciones = Prepara(Mas(almacen.Opciones(), Mas({L"--auto"}, caso.servidores)));
+        CConexionQuasar conexion(opciones, theApp.Tabla());
+        const INT_PTR respuesta = conexion.Ejecuta(AfxGetMainWnd());
+        EXPECT_EQ(caso.respuesta, respuesta);
+        EXPECT_EQ(caso.sinCapas, conexion.SinServidorConCapas());
+        EXPECT_EQ(caso.capa, std::wstring(conexion.Catalogo().m_seleccionCapa));
+        const CString informe = conexion.Informe(respuesta);
+        EXPECT_CONTAINS(informe, respuesta == IDOK ? L"Dialog ended with: OK\r\n" : L"Dialog ended with: Cancel\r\n");
+        EXPECT_CONTAINS(informe, L"Layer:             " + conexion.Catalogo().m_seleccionCapa + L"\r\n");
+        if (respuesta == IDOK) {
+            EXPECT_CONTAINS(informe, L"Server:            MapServer\r\n");
+            // The fixture's first system is the host's 4326 or has no EPSG name; either way as the table says.
+            const CString sistema = conexion.Catalogo().m_seleccionSR;
+            const CString nombre = theApp.Tabla().NombreDe(sistema);
+            EXPECT_CONTAINS(informe, L"Reference system:  " + sistema + (nombre.IsEmpty() ? L"" : L" (" + nombre + L")"));
+        }
+    }
+    almacen.Vacia();
+}
+
+// A host started in a Spanish locale, with no --lang: the dialogs, the framework's prompt title, Nadir's
+// failure texts and the help are Spanish.
+TEST_F(Anfitrion, EspanolTodoEnEspanol)
+{
+    const Almacen almacen = {"INI file", true};
+    almacen.Vacia();
+    const CString cerrado = Url("refused", L"/wms");
+    const COpcionesQuasar opciones = Prepara(Mas(almacen.Opciones(), {L"--add", Servidor(L"Cerrado", cerrado)}));
+    ASSERT_EQ(L"es-ES", std::wstring(theApp.Idioma())) << "this suite runs in a process started with LC_MESSAGES=es_ES";
+    CConexionQuasar conexion(opciones, theApp.Tabla());
+    CString rechazo;
+    rechazo.Format(L"No se puede conectar con 127.0.0.1:%u: la conexi\u00f3n se ha rechazado o el servidor no est\u00e1 "
+                   L"accesible.",
+                   Puerto("refused"));
+    CUsuarioSimulado usuario;
+    usuario
+        .Cuando("the dialog is up", [] { return Conexion() != nullptr; }, [] {
+            EXPECT_EQ(L"Conectar con un servidor de mapas", Ventanas::Texto(Conexion()));
+            ClicEnFila(L"Cerrado");
+        })
+        .Cuando("the refused server is selected", [] { return Seleccionada(L"Cerrado"); }, [&] {
+            EXPECT_EQ(std::wstring(rechazo), Texto(IDC_METADATO2));
+            Usuario::Clic(::GetDlgItem(Conexion(), IDC_BUSCAR_FICHERO));
+        })
+        .Cuando("the prompt is up, titled in Spanish", [] { return Ventanas::Activa(Ventanas::ConTitulo(L"Guardar como")); },
+                [] { Usuario::Tecla(VK_ESCAPE); })
+        .Cuando("back in the dialog", [] { return Conexion() != nullptr; },
+                [] { Usuario::Clic(::GetDlgItem(Conexion(), ID_HELP)); })
+        .Cuando("help shown", [] { return theApp.m_paginas.size() == 1; }, [] { Usuario::Tecla(VK_ESCAPE); });
+    usuario.Empieza();
+    EXPECT_EQ(IDCANCEL, conexion.Ejecuta(AfxGetMainWnd()));
+    EXPECT_EQ(Texts{theApp.RutaJuntoAlEjecutable(L"help\\es-ES\\conectar.htm").GetString()}, theApp.m_paginas);
+    almacen.Vacia();
+}
+
+}  // namespace
