@@ -1,6 +1,6 @@
 #!/usr/bin/python3
 """nadir_language_test.py: Nadir's messages come in the UI language of the host's thread, from the language
-modules beside the libraries, else in English.
+modules beside the libraries in their assembly folders, else in English.
 
 Usage: nadir_language_test.py --wine-run PATH --exe PATH --fixtures DIR --locales DIR
 Runs idioma_nadir.exe (--exe, in the build's bin/) once per row: a host that sets its thread's UI language
@@ -22,8 +22,8 @@ from row_table import Failure, run_table
 # Each run is cut off after this long: a hang fails the row instead of the whole suite.
 RUN_LIMIT = 60
 LOCALES = {"es-ES": "es_ES.UTF-8", "en-US": "en_US.UTF-8", "fr-FR": "fr_FR.UTF-8"}
-ALL_MODULES = ["en-US/NadirSockets.dll.mui", "en-US/NadirWMS.dll.mui",
-               "es-ES/NadirSockets.dll.mui", "es-ES/NadirWMS.dll.mui"]
+ALL_MODULES = ["Nadir.Sockets/en-US/NadirSockets.dll.mui", "Nadir.WMS/en-US/NadirWMS.dll.mui",
+               "Nadir.Sockets/es-ES/NadirSockets.dll.mui", "Nadir.WMS/es-ES/NadirWMS.dll.mui"]
 
 
 def addresses(ports):
@@ -72,7 +72,7 @@ def rows(ports):
         ("fr-FR, which has no modules: en-US's English", "fr-FR", ALL_MODULES, english),
         ("es-ES with no language modules at all: the libraries' own English", "es-ES", [], english),
         ("es-ES with NadirWMS's Spanish module alone: each library on its own", "es-ES",
-         ["es-ES/NadirWMS.dll.mui"], english_sockets(ports) + spanish_wms(ports)),
+         ["Nadir.WMS/es-ES/NadirWMS.dll.mui"], english_sockets(ports) + spanish_wms(ports)),
     ]
 
 
@@ -92,13 +92,19 @@ def compiled_locale(locales, language):
 
 
 def bin_with(args, modules, temporary):
-    """The build's bin/ when every module is wanted, else a copy of its libraries with those modules only."""
+    """The build's bin/ when every module is wanted, else a copy of its libraries and assemblies (manifest and
+    DLL, no language folders) with those modules only."""
     bin_dir = os.path.dirname(args.exe)
     if sorted(modules) == sorted(ALL_MODULES):
         return bin_dir
     copy = tempfile.mkdtemp(dir=temporary)
     for library in glob.glob(os.path.join(bin_dir, "*.dll")) + [args.exe]:
         shutil.copy2(library, copy)
+    for manifest in glob.glob(os.path.join(bin_dir, "*", "*.manifest")):
+        assembly = os.path.join(copy, os.path.basename(os.path.dirname(manifest)))
+        os.makedirs(assembly)
+        for library in [manifest] + glob.glob(os.path.join(os.path.dirname(manifest), "*.dll")):
+            shutil.copy2(library, assembly)
     for module in modules:
         os.makedirs(os.path.join(copy, os.path.dirname(module)), exist_ok=True)
         shutil.copy2(os.path.join(bin_dir, module), os.path.join(copy, module))
