@@ -18,10 +18,10 @@ import sys
 import tempfile
 
 from row_table import Failure, run_table
+from wine_locale import environment_in
 
 # Each run is cut off after this long: a hang fails the row instead of the whole suite.
 RUN_LIMIT = 60
-LOCALES = {"es-ES": "es_ES.UTF-8", "en-US": "en_US.UTF-8", "fr-FR": "fr_FR.UTF-8"}
 ALL_MODULES = ["Nadir.Sockets/en-US/NadirSockets.dll.mui", "Nadir.WMS/en-US/NadirWMS.dll.mui",
                "Nadir.Sockets/es-ES/NadirSockets.dll.mui", "Nadir.WMS/es-ES/NadirWMS.dll.mui"]
 
@@ -76,21 +76,6 @@ def rows(ports):
     ]
 
 
-def compiled_locale(locales, language):
-    """The directory for LOCPATH, holding language's locale (localedef on first use)."""
-    name = LOCALES[language]
-    if not os.path.isdir(os.path.join(locales, name)):
-        os.makedirs(locales, exist_ok=True)
-        partial = tempfile.mkdtemp(prefix=name + ".", dir=locales)
-        subprocess.run(["localedef", "-i", name.split(".")[0], "-f", "UTF-8", os.path.join(partial, name)],
-                       check=False, capture_output=True, timeout=RUN_LIMIT)
-        if not os.path.isdir(os.path.join(partial, name)):
-            raise Failure("localedef could not compile %s (is the locales package installed?)" % name)
-        os.replace(os.path.join(partial, name), os.path.join(locales, name))
-        shutil.rmtree(partial)
-    return locales
-
-
 def bin_with(args, modules, temporary):
     """The build's bin/ when every module is wanted, else a copy of its libraries and assemblies (manifest and
     DLL, no language folders) with those modules only."""
@@ -113,8 +98,7 @@ def bin_with(args, modules, temporary):
 
 def run_row(args, ports, language, modules, expected, temporary):
     directory = bin_with(args, modules, temporary)
-    environment = dict(os.environ, LC_MESSAGES=LOCALES[language], LOCPATH=compiled_locale(args.locales, language))
-    environment.pop("LC_ALL", None)
+    environment = environment_in(args.locales, language)
     exe = os.path.join(directory, os.path.basename(args.exe))
     try:
         run = subprocess.run([args.wine_run, exe, language] + addresses(ports), stdin=subprocess.DEVNULL,
