@@ -207,12 +207,13 @@ protected:
             ::ReleaseActCtx(m_contexto);
     }
 
-    // What QueryActCtxW answers for clase (and the assembly at indice), in a buffer of the size it asks for.
+    // What QueryActCtxW answers for clase (and the assembly at indice), in a buffer of the size it asks
+    // for; zeros when it fails.
     std::vector<BYTE> Consulta(ULONG clase, DWORD* indice = nullptr) const
     {
         SIZE_T tamano = 0;
         ::QueryActCtxW(0, m_contexto, indice, clase, nullptr, 0, &tamano);
-        std::vector<BYTE> datos(tamano);
+        std::vector<BYTE> datos(std::max<SIZE_T>(tamano, 256));
         EXPECT_TRUE(::QueryActCtxW(0, m_contexto, indice, clase, datos.data(), datos.size(), &tamano))
             << "class " << clase << ", error " << ::GetLastError();
         return datos;
@@ -222,12 +223,14 @@ protected:
     std::vector<std::pair<CString, CString>> Ensamblados() const
     {
         const std::vector<BYTE> detalle = Consulta(ActivationContextDetailedInformation);
-        const DWORD cantidad = reinterpret_cast<const ACTIVATION_CONTEXT_DETAILED_INFORMATION*>(detalle.data())->ulAssemblyCount;
+        const auto* contexto = reinterpret_cast<const ACTIVATION_CONTEXT_DETAILED_INFORMATION*>(detalle.data());
         std::vector<std::pair<CString, CString>> ensamblados;
-        for (DWORD indice = 1; indice <= cantidad; ++indice) {
+        for (DWORD indice = 1; indice <= contexto->ulAssemblyCount; ++indice) {
             const std::vector<BYTE> datos = Consulta(AssemblyDetailedInformationInActivationContext, &indice);
-            const auto* ensamblado = reinterpret_cast<const ACTIVATION_CONTEXT_ASSEMBLY_DETAILED_INFORMATION*>(datos.data());
-            ensamblados.emplace_back(ensamblado->lpAssemblyEncodedAssemblyIdentity, ensamblado->lpAssemblyManifestPath);
+            const auto* ensamblado =
+                reinterpret_cast<const ACTIVATION_CONTEXT_ASSEMBLY_DETAILED_INFORMATION*>(datos.data());
+            ensamblados.emplace_back(ensamblado->lpAssemblyEncodedAssemblyIdentity,
+                                     ensamblado->lpAssemblyManifestPath);
         }
         return ensamblados;
     }
@@ -271,7 +274,8 @@ TEST_F(ModuleManifest, RedirectsNadirsLibrariesToTheAssemblyFolders)
         SCOPED_TRACE(testing::Message() << biblioteca);
         ACTCTX_SECTION_KEYED_DATA datos{};
         datos.cbSize = sizeof(datos);
-        EXPECT_TRUE(::FindActCtxSectionStringW(0, nullptr, ACTIVATION_CONTEXT_SECTION_DLL_REDIRECTION, biblioteca, &datos));
+        EXPECT_TRUE(
+            ::FindActCtxSectionStringW(0, nullptr, ACTIVATION_CONTEXT_SECTION_DLL_REDIRECTION, biblioteca, &datos));
         // And the copy this process runs is the one there, not one found on the search path.
         EXPECT_EQ(CarpetaDeOrtus() + carpeta + L"\\" + biblioteca, RutaDelModulo(biblioteca));
     }
@@ -285,7 +289,8 @@ TEST_F(ModuleManifest, AsksForTheCallersRightsAndDeclaresPerMonitorDpiAwareness)
     EXPECT_EQ(ACTCTX_RUN_LEVEL_AS_INVOKER, nivel->RunLevel);
     EXPECT_EQ(0u, nivel->UiAccess);
     EXPECT_EQ(CString(L"true/PM"), Ajuste(L"http://schemas.microsoft.com/SMI/2005/WindowsSettings", L"dpiAware"));
-    EXPECT_EQ(CString(L"PerMonitorV2"), Ajuste(L"http://schemas.microsoft.com/SMI/2016/WindowsSettings", L"dpiAwareness"));
+    EXPECT_EQ(CString(L"PerMonitorV2"),
+              Ajuste(L"http://schemas.microsoft.com/SMI/2016/WindowsSettings", L"dpiAwareness"));
 }
 
 TEST(ModuleResources, CarriesTheMuiConfigurationWithEnUsAsFallback)

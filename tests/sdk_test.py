@@ -5,7 +5,8 @@ source tree with the SDK's toolchain file and find_package(Ortus), run under Win
 Usage: sdk_test.py --cmake PATH --build-dir DIR --example DIR --wine-run PATH --locales DIR
 Installs --build-dir, copies --example (tests/sdk_example) elsewhere and builds it, builds the installed samples,
 then checks the example's output in each row's user language, what the prefix holds against what the example's
-compile and run used, and the CPack ZIP against the prefix. Prints how long each step took and one line per check; exits 1 if any failed.
+compile and run used, and the CPack ZIP against the prefix. Prints how long each step took and one line per
+check; exits 1 if any failed.
 """
 import argparse
 import glob
