@@ -18,6 +18,7 @@ import sys
 import tempfile
 
 from row_table import Failure, expect_equal, run_table
+from wine_support import run_program
 
 # Each run is cut off after this long: a hang fails the row instead of the whole suite.
 RUN_LIMIT = 60
@@ -100,9 +101,8 @@ def run_row(args, change, loads, temporary):
     environment = dict(os.environ)
     environment.pop("WINEPATH", None)  # the search path is the host's folder and the system's, nothing more
     try:
-        run = subprocess.run([args.wine_run, os.path.join(layout, os.path.basename(args.exe))],
-                             stdin=subprocess.DEVNULL, capture_output=True, timeout=RUN_LIMIT, cwd=layout,
-                             env=environment)
+        run = run_program([args.wine_run, os.path.join(layout, os.path.basename(args.exe))], RUN_LIMIT, cwd=layout,
+                          env=environment)
     except subprocess.TimeoutExpired:
         raise Failure("no exit within %d s" % RUN_LIMIT)
     lines = run.stdout.decode("utf-8", errors="replace").replace("\r\n", "\n").splitlines()

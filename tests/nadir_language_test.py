@@ -18,7 +18,7 @@ import sys
 import tempfile
 
 from row_table import Failure, run_table
-from wine_locale import environment_in
+from wine_support import environment_in, run_program
 
 # Each run is cut off after this long: a hang fails the row instead of the whole suite.
 RUN_LIMIT = 60
@@ -101,8 +101,8 @@ def run_row(args, ports, language, modules, expected, temporary):
     environment = environment_in(args.locales, language)
     exe = os.path.join(directory, os.path.basename(args.exe))
     try:
-        run = subprocess.run([args.wine_run, exe, language] + addresses(ports), stdin=subprocess.DEVNULL,
-                             capture_output=True, timeout=RUN_LIMIT, cwd=directory, env=environment)
+        run = run_program([args.wine_run, exe, language] + addresses(ports), RUN_LIMIT, cwd=directory,
+                          env=environment)
     except subprocess.TimeoutExpired:
         raise Failure("no exit within %d s" % RUN_LIMIT)
     if run.returncode != 0:

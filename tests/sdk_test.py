@@ -20,7 +20,7 @@ import time
 import zipfile
 
 from row_table import Failure, expect_equal, run_table
-from wine_locale import environment_in
+from wine_support import environment_in, run_program
 
 # Each step is cut off after this long: a hang fails the test instead of the whole suite.
 STEP_LIMIT = 240
@@ -31,7 +31,7 @@ def step(what, command, **options):
     """Runs command, failing with its output when it fails; prints how long it took."""
     start = time.monotonic()
     try:
-        run = subprocess.run(command, stdin=subprocess.DEVNULL, capture_output=True, timeout=STEP_LIMIT, **options)
+        run = run_program(command, STEP_LIMIT, **options)
     except subprocess.TimeoutExpired:
         raise Failure("%s: no exit within %d s" % (what, STEP_LIMIT))
     print("%-40s %5.1f s" % (what, time.monotonic() - start))

@@ -1,5 +1,6 @@
-"""wine_locale.py: the user's language for a program under Wine 8, which takes it from LC_MESSAGES (its
-SetThreadPreferredUILanguages and SetThreadUILanguage change nothing). The locales are compiled with localedef
+"""wine_support.py: what the test scripts need to run programs under Wine: runs whose output no Wine process
+they start can hold, and the user's language, which Wine 8 takes from LC_MESSAGES (its
+SetThreadPreferredUILanguages and SetThreadUILanguage change nothing); the locales are compiled with localedef
 into a directory of the build on first use."""
 import os
 import shutil
@@ -11,6 +12,17 @@ from row_table import Failure
 LOCALES = {"es-ES": "es_ES.UTF-8", "en-US": "en_US.UTF-8", "fr-FR": "fr_FR.UTF-8"}
 # localedef takes about a second; a hang fails the caller instead of the whole suite.
 COMPILE_LIMIT = 60
+
+
+def run_program(command, limit, **options):
+    """subprocess.run(command) with its output through temporary files rather than pipes: a Wine process the
+    program starts (the desktop's explorer.exe, for one) inherits them and may outlive it by tens of seconds, and
+    reading a pipe would wait for it. Raises subprocess.TimeoutExpired after limit seconds."""
+    with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
+        run = subprocess.run(command, stdin=subprocess.DEVNULL, stdout=out, stderr=err, timeout=limit, **options)
+        out.seek(0)
+        err.seek(0)
+        return subprocess.CompletedProcess(command, run.returncode, out.read(), err.read())
 
 
 def compiled_locale(locales, language):
