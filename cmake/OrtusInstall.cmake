@@ -12,14 +12,15 @@ set(ORTUS_INSTALL_CMAKEDIR ${CMAKE_INSTALL_LIBDIR}/cmake/Ortus)
 set(ORTUS_INSTALL_SHAREDIR ${CMAKE_INSTALL_DATADIR}/ortus)
 
 # The package's names, Ortus::<name>, serve in the tree too, so the same CMake code builds a host either way.
-foreach(pair IN ITEMS mfc:Mfc nucleo:Nucleo vectra:Vectra quasar_aplicacion:Quasar)
-  string(REPLACE ":" ";" pair ${pair})
-  list(GET pair 0 target)
-  list(GET pair 1 name)
-  set_target_properties(${target} PROPERTIES EXPORT_NAME ${name})
-  add_library(Ortus::${name} ALIAS ${target})
-endforeach()
 set_target_properties(ortus PROPERTIES EXPORT_NAME Ortus)
+set_target_properties(mfc PROPERTIES EXPORT_NAME Mfc)
+set_target_properties(nucleo PROPERTIES EXPORT_NAME Nucleo)
+set_target_properties(vectra PROPERTIES EXPORT_NAME Vectra)
+set_target_properties(quasar_aplicacion PROPERTIES EXPORT_NAME Quasar)
+add_library(Ortus::Mfc ALIAS mfc)
+add_library(Ortus::Nucleo ALIAS nucleo)
+add_library(Ortus::Vectra ALIAS vectra)
+add_library(Ortus::Quasar ALIAS quasar_aplicacion)
 
 install(TARGETS ortus mfc nucleo vectra quasar_aplicacion
   EXPORT OrtusTargets
