@@ -14,8 +14,10 @@ COMPILE_LIMIT = 60
 
 
 def compiled_locale(locales, name):
-    """The directory for LOCPATH, holding the locale name (compiled on first use)."""
-    if not os.path.isdir(os.path.join(locales, name)):
+    """The directory for LOCPATH, holding the locale name (compiled on first use; tests running at the same
+    time may both compile it, the first to finish wins)."""
+    target = os.path.join(locales, name)
+    if not os.path.isdir(target):
         os.makedirs(locales, exist_ok=True)
         partial = tempfile.mkdtemp(prefix=name + ".", dir=locales)
         subprocess.run(["localedef", "-i", name.split(".")[0], "-f", "UTF-8", os.path.join(partial, name)],
@@ -23,7 +25,11 @@ def compiled_locale(locales, name):
         if not os.path.isdir(os.path.join(partial, name)):
             shutil.rmtree(partial)
             raise RuntimeError("localedef could not compile %s (is the locales package installed?)" % name)
-        os.replace(os.path.join(partial, name), os.path.join(locales, name))
+        try:
+            os.replace(os.path.join(partial, name), target)
+        except OSError:
+            if not os.path.isdir(target):
+                raise
         shutil.rmtree(partial)
     return locales
 

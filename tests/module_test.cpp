@@ -26,6 +26,20 @@ CString RutaDeOrtus()
     return ruta;
 }
 
+// Ending in a backslash.
+CString CarpetaDeOrtus()
+{
+    const CString ruta = RutaDeOrtus();
+    return ruta.Left(ruta.ReverseFind(L'\\') + 1);
+}
+
+CString RutaDelModulo(LPCWSTR nombre)
+{
+    WCHAR ruta[MAX_PATH] = L"";
+    ::GetModuleFileNameW(::GetModuleHandleW(nombre), ruta, MAX_PATH);
+    return ruta;
+}
+
 // The bytes of a resource of ortus.dll, empty when it has none.
 std::string Recurso(LPCWSTR nombre, LPCWSTR tipo)
 {
@@ -98,10 +112,9 @@ TEST_F(ModuleTest, TheHostKeepsItsApplicationObjectAndResourceChain)
 
 TEST_F(ModuleTest, LoadingAnotherCopyLeavesTheCallersStateAlone)
 {
-    WCHAR temp[MAX_PATH];
-    ::GetTempPathW(MAX_PATH, temp);
+    // Beside the original: its manifest binds the assemblies in the folders there.
     CString copia;
-    copia.Format(L"%sortus-copia-%lu.dll", temp, ::GetCurrentProcessId());
+    copia.Format(L"%sortus-copia-%lu.dll", CarpetaDeOrtus().GetString(), ::GetCurrentProcessId());
     ASSERT_TRUE(::CopyFileW(RutaDeOrtus(), copia, FALSE));
 
     AFX_MODULE_STATE* const antes = AfxGetModuleState();
@@ -174,13 +187,110 @@ TEST(ModuleResources, CarriesTheProjectVersion)
     }
 }
 
-TEST(ModuleResources, CarriesTheSideBySideManifest)
+// The activation context the system builds from ortus.dll's manifest, as the loader does when it
+// resolves ortus.dll's imports: building it fails unless every bound assembly is found at its version.
+class ModuleManifest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        ACTCTXW peticion{};
+        peticion.cbSize = sizeof(peticion);
+        peticion.dwFlags = ACTCTX_FLAG_HMODULE_VALID | ACTCTX_FLAG_RESOURCE_NAME_VALID;
+        peticion.hModule = Ortus();
+        peticion.lpResourceName = ISOLATIONAWARE_MANIFEST_RESOURCE_ID;
+        m_contexto = ::CreateActCtxW(&peticion);
+        ASSERT_NE(INVALID_HANDLE_VALUE, m_contexto) << "error " << ::GetLastError();
+    }
+    void TearDown() override
+    {
+        if (m_contexto != INVALID_HANDLE_VALUE)
+            ::ReleaseActCtx(m_contexto);
+    }
+
+    // What QueryActCtxW answers for clase (and the assembly at indice), in a buffer of the size it asks
+    // for; zeros when it fails.
+    std::vector<BYTE> Consulta(ULONG clase, DWORD* indice = nullptr) const
+    {
+        SIZE_T tamano = 0;
+        ::QueryActCtxW(0, m_contexto, indice, clase, nullptr, 0, &tamano);
+        std::vector<BYTE> datos(std::max<SIZE_T>(tamano, 256));
+        EXPECT_TRUE(::QueryActCtxW(0, m_contexto, indice, clase, datos.data(), datos.size(), &tamano))
+            << "class " << clase << ", error " << ::GetLastError();
+        return datos;
+    }
+
+    // The encoded identity of each assembly in the context, the root first, with its manifest's path.
+    std::vector<std::pair<CString, CString>> Ensamblados() const
+    {
+        const std::vector<BYTE> detalle = Consulta(ActivationContextDetailedInformation);
+        const auto* contexto = reinterpret_cast<const ACTIVATION_CONTEXT_DETAILED_INFORMATION*>(detalle.data());
+        std::vector<std::pair<CString, CString>> ensamblados;
+        for (DWORD indice = 1; indice <= contexto->ulAssemblyCount; ++indice) {
+            const std::vector<BYTE> datos = Consulta(AssemblyDetailedInformationInActivationContext, &indice);
+            const auto* ensamblado =
+                reinterpret_cast<const ACTIVATION_CONTEXT_ASSEMBLY_DETAILED_INFORMATION*>(datos.data());
+            ensamblados.emplace_back(ensamblado->lpAssemblyEncodedAssemblyIdentity,
+                                     ensamblado->lpAssemblyManifestPath);
+        }
+        return ensamblados;
+    }
+
+    CString Ajuste(LPCWSTR espacioDeNombres, LPCWSTR nombre) const
+    {
+        WCHAR valor[64] = L"";
+        SIZE_T escrito = 0;
+        ::QueryActCtxSettingsW(0, m_contexto, espacioDeNombres, nombre, valor, std::size(valor), &escrito);
+        return valor;
+    }
+
+    HANDLE m_contexto = INVALID_HANDLE_VALUE;
+};
+
+TEST_F(ModuleManifest, NamesOrtusAndBindsNadirsAssembliesFromTheirFolders)
 {
-    const std::string manifiesto = Recurso(ISOLATIONAWARE_MANIFEST_RESOURCE_ID, RT_MANIFEST);
-    ASSERT_FALSE(manifiesto.empty());
-    for (const char* parte : {"<requestedExecutionLevel level=\"asInvoker\"", ">true/PM</dpiAware>",
-                              ">PerMonitorV2</dpiAwareness>", "name=\"Ortus\""})
-        EXPECT_NE(std::string::npos, manifiesto.find(parte)) << parte;
+    CString version;
+    version.Format(L"version=\"%d.%d.%d.0\"", ORTUS_VERSION_MAJOR, ORTUS_VERSION_MINOR, ORTUS_VERSION_PATCH);
+    const CString identidad = L",processorArchitecture=\"amd64\",type=\"win32\"," + version;
+    const std::vector<std::pair<CString, CString>> esperados = {
+        {L"Ortus" + identidad, RutaDeOrtus()},
+        {L"Nadir.Sockets" + identidad, CarpetaDeOrtus() + L"Nadir.Sockets\\Nadir.Sockets.manifest"},
+        {L"Nadir.WMS" + identidad, CarpetaDeOrtus() + L"Nadir.WMS\\Nadir.WMS.manifest"},
+    };
+    std::vector<std::pair<CString, CString>> ensamblados = Ensamblados();
+    ASSERT_FALSE(ensamblados.empty());
+    std::sort(ensamblados.begin() + 1, ensamblados.end());
+    EXPECT_EQ(esperados, ensamblados);
+}
+
+TEST_F(ModuleManifest, RedirectsNadirsLibrariesToTheAssemblyFolders)
+{
+    ULONG_PTR cookie = 0;
+    ASSERT_TRUE(::ActivateActCtx(m_contexto, &cookie));
+    const std::pair<LPCWSTR, LPCWSTR> rows[] = {  // library, its assembly's folder
+        {L"NadirSockets.dll", L"Nadir.Sockets"},
+        {L"NadirWMS.dll", L"Nadir.WMS"},
+    };
+    for (const auto& [biblioteca, carpeta] : rows) {
+        SCOPED_TRACE(testing::Message() << biblioteca);
+        ACTCTX_SECTION_KEYED_DATA datos{};
+        datos.cbSize = sizeof(datos);
+        EXPECT_TRUE(
+            ::FindActCtxSectionStringW(0, nullptr, ACTIVATION_CONTEXT_SECTION_DLL_REDIRECTION, biblioteca, &datos));
+        // And the copy this process runs is the one there, not one found on the search path.
+        EXPECT_EQ(CarpetaDeOrtus() + carpeta + L"\\" + biblioteca, RutaDelModulo(biblioteca));
+    }
+    ::DeactivateActCtx(0, cookie);
+}
+
+TEST_F(ModuleManifest, AsksForTheCallersRightsAndDeclaresPerMonitorDpiAwareness)
+{
+    const std::vector<BYTE> datos = Consulta(RunlevelInformationInActivationContext);
+    const auto* nivel = reinterpret_cast<const ACTIVATION_CONTEXT_RUN_LEVEL_INFORMATION*>(datos.data());
+    EXPECT_EQ(ACTCTX_RUN_LEVEL_AS_INVOKER, nivel->RunLevel);
+    EXPECT_EQ(0u, nivel->UiAccess);
+    EXPECT_EQ(CString(L"true/PM"), Ajuste(L"http://schemas.microsoft.com/SMI/2005/WindowsSettings", L"dpiAware"));
+    EXPECT_EQ(CString(L"PerMonitorV2"),
+              Ajuste(L"http://schemas.microsoft.com/SMI/2016/WindowsSettings", L"dpiAwareness"));
 }
 
 TEST(ModuleResources, CarriesTheMuiConfigurationWithEnUsAsFallback)

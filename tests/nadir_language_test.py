@@ -1,6 +1,6 @@
 #!/usr/bin/python3
 """nadir_language_test.py: Nadir's messages come in the UI language of the host's thread, from the language
-modules beside the libraries, else in English.
+modules beside the libraries in their assembly folders, else in English.
 
 Usage: nadir_language_test.py --wine-run PATH --exe PATH --fixtures DIR --locales DIR
 Runs idioma_nadir.exe (--exe, in the build's bin/) once per row: a host that sets its thread's UI language
@@ -17,14 +17,13 @@ import subprocess
 import sys
 import tempfile
 
-import locales
 from row_table import Failure, run_table
+from wine_support import environment_in, run_program
 
 # Each run is cut off after this long: a hang fails the row instead of the whole suite.
 RUN_LIMIT = 60
-LOCALES = {"es-ES": "es_ES.UTF-8", "en-US": "en_US.UTF-8", "fr-FR": "fr_FR.UTF-8"}
-ALL_MODULES = ["en-US/NadirSockets.dll.mui", "en-US/NadirWMS.dll.mui",
-               "es-ES/NadirSockets.dll.mui", "es-ES/NadirWMS.dll.mui"]
+ALL_MODULES = ["Nadir.Sockets/en-US/NadirSockets.dll.mui", "Nadir.WMS/en-US/NadirWMS.dll.mui",
+               "Nadir.Sockets/es-ES/NadirSockets.dll.mui", "Nadir.WMS/es-ES/NadirWMS.dll.mui"]
 
 
 def addresses(ports):
@@ -73,26 +72,24 @@ def rows(ports):
         ("fr-FR, which has no modules: en-US's English", "fr-FR", ALL_MODULES, english),
         ("es-ES with no language modules at all: the libraries' own English", "es-ES", [], english),
         ("es-ES with NadirWMS's Spanish module alone: each library on its own", "es-ES",
-         ["es-ES/NadirWMS.dll.mui"], english_sockets(ports) + spanish_wms(ports)),
+         ["Nadir.WMS/es-ES/NadirWMS.dll.mui"], english_sockets(ports) + spanish_wms(ports)),
     ]
 
 
-def compiled_locale(locales_dir, language):
-    """The directory for LOCPATH, holding language's locale."""
-    try:
-        return locales.compiled_locale(locales_dir, LOCALES[language])
-    except RuntimeError as e:
-        raise Failure(str(e))
-
-
 def bin_with(args, modules, temporary):
-    """The build's bin/ when every module is wanted, else a copy of its libraries with those modules only."""
+    """The build's bin/ when every module is wanted, else a copy of its libraries and assemblies (manifest and
+    DLL, no language folders) with those modules only."""
     bin_dir = os.path.dirname(args.exe)
     if sorted(modules) == sorted(ALL_MODULES):
         return bin_dir
     copy = tempfile.mkdtemp(dir=temporary)
     for library in glob.glob(os.path.join(bin_dir, "*.dll")) + [args.exe]:
         shutil.copy2(library, copy)
+    for manifest in glob.glob(os.path.join(bin_dir, "*", "*.manifest")):
+        assembly = os.path.join(copy, os.path.basename(os.path.dirname(manifest)))
+        os.makedirs(assembly)
+        for library in [manifest] + glob.glob(os.path.join(os.path.dirname(manifest), "*.dll")):
+            shutil.copy2(library, assembly)
     for module in modules:
         os.makedirs(os.path.join(copy, os.path.dirname(module)), exist_ok=True)
         shutil.copy2(os.path.join(bin_dir, module), os.path.join(copy, module))
@@ -101,12 +98,11 @@ def bin_with(args, modules, temporary):
 
 def run_row(args, ports, language, modules, expected, temporary):
     directory = bin_with(args, modules, temporary)
-    environment = dict(os.environ, LC_MESSAGES=LOCALES[language], LOCPATH=compiled_locale(args.locales, language))
-    environment.pop("LC_ALL", None)
+    environment = environment_in(args.locales, language)
     exe = os.path.join(directory, os.path.basename(args.exe))
     try:
-        run = subprocess.run([args.wine_run, exe, language] + addresses(ports), stdin=subprocess.DEVNULL,
-                             capture_output=True, timeout=RUN_LIMIT, cwd=directory, env=environment)
+        run = run_program([args.wine_run, exe, language] + addresses(ports), RUN_LIMIT, cwd=directory,
+                          env=environment)
     except subprocess.TimeoutExpired:
         raise Failure("no exit within %d s" % RUN_LIMIT)
     if run.returncode != 0:

@@ -15,12 +15,13 @@ namespace {
 
 struct Biblioteca {
     const wchar_t* nombre;
+    const wchar_t* ensamblado;    // its folder in bin/
     const char* identificadores;  // the header, under external/nadir/src
 };
 
 constexpr Biblioteca kBibliotecas[] = {
-    {L"NadirSockets", "sockets/TextosSockets.h"},
-    {L"NadirWMS", "wms/TextosWMS.h"},
+    {L"NadirSockets", L"Nadir.Sockets", "sockets/TextosSockets.h"},
+    {L"NadirWMS", L"Nadir.WMS", "wms/TextosWMS.h"},
 };
 
 struct Idioma {
@@ -33,7 +34,7 @@ constexpr Idioma kIdiomas[] = {
     {L"es-ES", MAKELANGID(LANG_SPANISH, SUBLANG_SPANISH_MODERN)},
 };
 
-// Where the tests run: bin/, beside the libraries.
+// Where the tests run: bin/, which holds the libraries' assembly folders.
 std::wstring CarpetaBin()
 {
     wchar_t ruta[MAX_PATH] = L"";
@@ -42,11 +43,13 @@ std::wstring CarpetaBin()
     return carpeta.substr(0, carpeta.find_last_of(L"\\/") + 1);
 }
 
+// The library in its assembly's folder, or one of its language modules, which Windows looks for beside it.
 std::wstring RutaDelModulo(const Biblioteca& biblioteca, const wchar_t* idioma = nullptr)
 {
+    const std::wstring carpeta = CarpetaBin() + biblioteca.ensamblado + L"\\";
     if (!idioma)
-        return CarpetaBin() + biblioteca.nombre + L".dll";
-    return CarpetaBin() + idioma + L"\\" + biblioteca.nombre + L".dll.mui";
+        return carpeta + biblioteca.nombre + L".dll";
+    return carpeta + idioma + L"\\" + biblioteca.nombre + L".dll.mui";
 }
 
 // The IDS_ definitions of a header: name and number.

@@ -15,7 +15,7 @@
 namespace Nadir {
 
 // Windows finds a language-neutral module's language modules by itself; Wine does not, so the
-// library looks for them as Windows lays them out (bin\es-ES\NadirWMS.dll.mui beside bin\NadirWMS.dll):
+// library looks for them as Windows lays them out (es-ES\NadirWMS.dll.mui beside NadirWMS.dll, in its folder):
 // the thread's preferred UI languages first, then en-US, then the library's own English strings, so a
 // missing folder never loses a message. Each language module is loaded once and kept.
 class CatalogoDeTextos {

@@ -1,0 +1,130 @@
+#!/usr/bin/python3
+"""assembly_binding_test.py: ortus.dll reaches Nadir's libraries only through the side-by-side assemblies its
+manifest binds, never through the DLL search path.
+
+Usage: assembly_binding_test.py --wine-run PATH --exe PATH
+Runs carga_ortus.exe (--exe, in the build's bin/) once per row, in a copy of bin/ whose only Nadir DLLs are in
+the assembly folders (bin/<assembly>/<assembly>.manifest beside the DLL), each row changing one thing in the
+copy. The program loads ortus.dll and prints where each Nadir library was loaded from, or the loader's error.
+Prints one line per row; exits 1 if any failed.
+"""
+import argparse
+import glob
+import os
+import re
+import shutil
+import subprocess
+import sys
+import tempfile
+
+from row_table import Failure, expect_equal, run_table
+from wine_support import run_program
+
+# Each run is cut off after this long: a hang fails the row instead of the whole suite.
+RUN_LIMIT = 60
+ASSEMBLIES = {"NadirSockets.dll": "Nadir.Sockets", "NadirWMS.dll": "Nadir.WMS"}
+# A load that fails for a missing dependency: ERROR_MOD_NOT_FOUND (Wine, which drops an activation context it
+# cannot build), ERROR_SXS_CANT_GEN_ACTCTX (Windows).
+LOAD_ERRORS = {"error 126", "error 14001"}
+
+
+def assembly_manifest(layout, assembly):
+    return os.path.join(layout, assembly, assembly + ".manifest")
+
+
+def stray_library(layout):
+    """Another module under NadirWMS.dll's name in the host's folder, the first place the search path looks."""
+    shutil.copy2(os.path.join(layout, "vectra.dll"), os.path.join(layout, "NadirWMS.dll"))
+
+
+def other_version(layout):
+    """Nadir.WMS's manifest one major version on from what ortus.dll binds."""
+    path = assembly_manifest(layout, "Nadir.WMS")
+    with open(path) as f:
+        text = f.read()
+    bumped, count = re.subn(r'(name="Nadir\.WMS" version=")(\d+)', lambda m: m.group(1) + str(int(m.group(2)) + 1),
+                            text)
+    expect_equal("Nadir.WMS identities in its manifest", count, 1)
+    with open(path, "w") as f:
+        f.write(bumped)
+
+
+def no_manifest(layout):
+    os.remove(assembly_manifest(layout, "Nadir.Sockets"))
+
+
+def without_dependency(layout):
+    """ortus.dll's embedded manifest with its Nadir.WMS dependency turned into a comment of the same length, so
+    the image stays as it was built."""
+    path = os.path.join(layout, "ortus.dll")
+    with open(path, "rb") as f:
+        image = f.read()
+    pattern = rb'<dependency>\s*<dependentAssembly>\s*<assemblyIdentity[^>]*name="Nadir\.WMS"[^>]*/>\s*' \
+              rb'</dependentAssembly>\s*</dependency>'
+    image, count = re.subn(pattern, lambda m: b"<!--" + b" " * (len(m.group(0)) - 7) + b"-->", image)
+    expect_equal("Nadir.WMS dependencies in ortus.dll", count, 1)
+    with open(path, "wb") as f:
+        f.write(image)
+
+
+def rows():
+    """(case, change to the copy of bin/ or None, whether ortus.dll loads)."""
+    return [
+        ("as built: each library from its assembly's folder", None, True),
+        ("a stray NadirWMS.dll in the host's folder does not take the assembly's place", stray_library, True),
+        ("Nadir.WMS at a version ortus.dll does not bind: no load", other_version, False),
+        ("Nadir.Sockets's folder without its manifest: no load", no_manifest, False),
+        ("ortus.dll's manifest without its Nadir.WMS dependency: no load", without_dependency, False),
+    ]
+
+
+def layout_from(bin_dir, exe, temporary):
+    """bin/'s libraries and the program, and each assembly folder's manifest and DLL."""
+    layout = tempfile.mkdtemp(dir=temporary)
+    for library in glob.glob(os.path.join(bin_dir, "*.dll")) + [exe]:
+        shutil.copy2(library, layout)
+    for assembly in ASSEMBLIES.values():
+        os.makedirs(os.path.join(layout, assembly))
+        for part in glob.glob(os.path.join(bin_dir, assembly, "*.dll")) + [assembly_manifest(bin_dir, assembly)]:
+            shutil.copy2(part, os.path.join(layout, assembly))
+    return layout
+
+
+def windows_path(path):
+    return "Z:" + path.replace("/", "\\")
+
+
+def run_row(args, change, loads, temporary):
+    layout = layout_from(os.path.dirname(args.exe), args.exe, temporary)
+    if change:
+        change(layout)
+    environment = dict(os.environ)
+    environment.pop("WINEPATH", None)  # the search path is the host's folder and the system's, nothing more
+    try:
+        run = run_program([args.wine_run, os.path.join(layout, os.path.basename(args.exe))], RUN_LIMIT, cwd=layout,
+                          env=environment)
+    except subprocess.TimeoutExpired:
+        raise Failure("no exit within %d s" % RUN_LIMIT)
+    lines = run.stdout.decode("utf-8", errors="replace").replace("\r\n", "\n").splitlines()
+    if not loads:
+        if run.returncode != 1 or len(lines) != 1 or lines[0] not in LOAD_ERRORS:
+            raise Failure("ortus.dll loaded or failed otherwise: exit status %d, %r" % (run.returncode, lines))
+        return
+    if run.returncode != 0:
+        raise Failure("exit status %d: %r" % (run.returncode, lines))
+    expect_equal("libraries loaded", lines,
+                 ["%s %s" % (library, windows_path(os.path.join(layout, assembly, library)))
+                  for library, assembly in ASSEMBLIES.items()])
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    for option in ("--wine-run", "--exe"):
+        parser.add_argument(option, required=True, type=os.path.abspath)
+    args = parser.parse_args()
+    with tempfile.TemporaryDirectory(prefix="assembly_binding_test.") as temporary:
+        return run_table(rows(), lambda *row: run_row(args, *row, temporary), (OSError,))
+
+
+if __name__ == "__main__":
+    sys.exit(main())

@@ -1,0 +1,185 @@
+#!/usr/bin/python3
+"""sdk_test.py: the SDK as a host developer gets it: installed into a temporary prefix, a host built outside the
+source tree with the SDK's toolchain file and find_package(Ortus), run under Wine from the prefix's bin/.
+
+Usage: sdk_test.py --cmake PATH --build-dir DIR --example DIR --wine-run PATH --locales DIR
+Installs --build-dir, copies --example (tests/sdk_example) elsewhere and builds it, builds the installed samples,
+then checks the example's output in each row's user language, what the prefix holds against what the example's
+compile and run used, and the CPack ZIP against the prefix. Prints how long each step took and one line per
+check; exits 1 if any failed.
+"""
+import argparse
+import glob
+import os
+import re
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+import zipfile
+
+from row_table import Failure, expect_equal, run_table
+from wine_support import environment_in, run_program
+
+# Each step is cut off after this long: a hang fails the test instead of the whole suite.
+STEP_LIMIT = 240
+INI_SECTION_LINES = ["[Servers]", "SeleccionURL=5", "SeleccionCapa=roads", "SeleccionSR=EPSG:25830"]
+
+
+def step(what, command, **options):
+    """Runs command, failing with its output when it fails; prints how long it took."""
+    start = time.monotonic()
+    try:
+        run = run_program(command, STEP_LIMIT, **options)
+    except subprocess.TimeoutExpired:
+        raise Failure("%s: no exit within %d s" % (what, STEP_LIMIT))
+    print("%-40s %5.1f s" % (what, time.monotonic() - start))
+    if run.returncode != 0:
+        raise Failure("%s: exit status %d\n%s%s" % (what, run.returncode, run.stdout.decode(errors="replace"),
+                                                     run.stderr.decode(errors="replace")))
+    return run
+
+
+def build_against(args, prefix, source, build):
+    """Configures and builds the project in source as a host would, with the SDK's toolchain file."""
+    step("configure " + os.path.basename(source), [
+        args.cmake, "-S", source, "-B", build, "-G", "Ninja",
+        "-DCMAKE_TOOLCHAIN_FILE=" + os.path.join(prefix, "share", "ortus", "mingw-w64-x86_64.cmake"),
+        "-DCMAKE_PREFIX_PATH=" + prefix])
+    step("build " + os.path.basename(source), [args.cmake, "--build", build])
+
+
+def windows_path(path):
+    return "Z:" + path.replace("/", "\\")
+
+
+def loaded_from(trace, prefix):
+    """The modules Wine's loaddll trace shows loaded from under prefix, as paths relative to it."""
+    loaded = set()
+    for path in re.findall(r'Loaded L"([^"]+)"', trace):
+        path = path.replace("\\\\", "\\")
+        if path.upper().startswith("Z:\\"):
+            posix = path[2:].replace("\\", "/")
+            if posix.startswith(prefix + "/"):
+                loaded.add(os.path.relpath(posix, prefix))
+    return loaded
+
+
+def files_under(prefix, folder, pattern):
+    return {os.path.relpath(path, prefix)
+            for path in glob.glob(os.path.join(prefix, folder, "**", pattern), recursive=True)}
+
+
+def expected_output(header):
+    return ["default servers: 5", "added: yes",
+            "read back: 6 servers, selected Local http://127.0.0.1/wms, layer roads, system EPSG:25830",
+            "column header: " + header, "dialog: CConectaURLDlg, a CDialog: yes"]
+
+
+class Sdk:
+    def __init__(self, args, temporary):
+        self.args = args
+        self.temporary = temporary
+        self.prefix = os.path.join(temporary, "sdk")
+        self.example_build = os.path.join(temporary, "example-build")
+        self.runs = {}  # language: (output lines, modules loaded from the prefix, INI file's lines)
+
+    def make(self):
+        step("install", [self.args.cmake, "--install", self.args.build_dir, "--prefix", self.prefix])
+        source = os.path.join(self.temporary, "sdk_example")
+        shutil.copytree(self.args.example, source)
+        build_against(self.args, self.prefix, source, self.example_build)
+        build_against(self.args, self.prefix, os.path.join(self.prefix, "share", "ortus", "samples"),
+                      os.path.join(self.temporary, "samples-build"))
+        # The host's executable beside the modules it ships with, as HOSTING.md lays them out.
+        shutil.copy2(os.path.join(self.example_build, "sdk_example.exe"), os.path.join(self.prefix, "bin"))
+
+    def run(self, language):
+        if language not in self.runs:
+            ini = os.path.join(self.temporary, "example-%s.ini" % language)
+            environment = dict(environment_in(self.args.locales, language), WINEDEBUG="-all,+loaddll")
+            environment.pop("WINEPATH", None)  # the search path is the host's folder and the system's
+            bin_dir = os.path.join(self.prefix, "bin")
+            run = step("run sdk_example.exe (%s)" % language,
+                       [self.args.wine_run, os.path.join(bin_dir, "sdk_example.exe"), windows_path(ini)],
+                       cwd=bin_dir, env=environment)
+            with open(ini, encoding="utf-8", errors="replace") as f:
+                stored = f.read().splitlines()
+            self.runs[language] = (run.stdout.decode("utf-8", errors="replace").replace("\r\n", "\n").splitlines(),
+                                   loaded_from(run.stderr.decode("utf-8", errors="replace"), self.prefix), stored)
+        return self.runs[language]
+
+
+def check_output(sdk, language, header):
+    lines, _, stored = sdk.run(language)
+    expect_equal("output", lines, expected_output(header))
+    missing = [line for line in INI_SECTION_LINES if line not in stored]
+    if missing:
+        raise Failure("the INI file lacks %r" % missing)
+
+
+def check_modules(sdk):
+    """Every module under bin/ is one the example runs, from there: Nadir's from their assembly folders (the only
+    copies), nothing stray, nothing from the build tree."""
+    _, loaded, _ = sdk.run("en-US")
+    expect_equal("modules loaded from the prefix", sorted(loaded),
+                 sorted(files_under(sdk.prefix, "bin", "*.dll") | {"bin/sdk_example.exe"}))
+    expect_equal("Nadir's libraries", sorted(path for path in loaded if "Nadir" in path),
+                 ["bin/Nadir.Sockets/NadirSockets.dll", "bin/Nadir.WMS/NadirWMS.dll"])
+
+
+def check_headers(sdk):
+    """include/ holds exactly the headers the example's compile reads: nothing internal, nothing missing."""
+    deps = subprocess.run(["ninja", "-C", sdk.example_build, "-t", "deps"], capture_output=True, check=True,
+                          timeout=STEP_LIMIT).stdout.decode()
+    used = {os.path.relpath(path, sdk.prefix) for path in re.findall(r"^\s+(\S+)$", deps, re.MULTILINE)
+            if path.startswith(sdk.prefix + "/")}
+    expect_equal("headers in include/", sorted(files_under(sdk.prefix, "include", "*.h")), sorted(used))
+
+
+def check_zip(sdk):
+    """cpack -G ZIP packs what cmake --install lays out, under one top folder."""
+    package = os.path.join(sdk.temporary, "package")
+    step("cpack -G ZIP", [os.path.join(os.path.dirname(sdk.args.cmake), "cpack"), "-G", "ZIP",
+                          "--config", os.path.join(sdk.args.build_dir, "CPackConfig.cmake"), "-B", package])
+    archives = glob.glob(os.path.join(package, "*.zip"))
+    expect_equal("archives", len(archives), 1)
+    with zipfile.ZipFile(archives[0]) as archive:
+        names = [name for name in archive.namelist() if not name.endswith("/")]
+    top = os.path.basename(archives[0])[:-len(".zip")] + "/"
+    expect_equal("entries outside " + top, [name for name in names if not name.startswith(top)], [])
+    installed = files_under(sdk.prefix, "", "*") - {"bin/sdk_example.exe"}
+    expect_equal("files", sorted(name[len(top):] for name in names),
+                 sorted(path for path in installed if os.path.isfile(os.path.join(sdk.prefix, path))))
+
+
+def rows():
+    return [
+        ("an en-US user: the catalogue through an INI file, the dialog built, English texts",
+         check_output, "en-US", "Name"),
+        ("an es-ES user: the user's language module, joined after en-US, answers first",
+         check_output, "es-ES", "Nombre"),
+        ("bin/ holds just the modules a host runs, Nadir's as assemblies", check_modules),
+        ("include/ holds just the headers a host compiles with", check_headers),
+        ("the ZIP holds the same files", check_zip),
+    ]
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    for option in ("--cmake", "--build-dir", "--example", "--wine-run", "--locales"):
+        parser.add_argument(option, required=True, type=os.path.abspath)
+    args = parser.parse_args()
+    with tempfile.TemporaryDirectory(prefix="sdk_test.") as temporary:
+        sdk = Sdk(args, temporary)
+        try:
+            sdk.make()
+        except (Failure, OSError) as e:
+            print("FAILED  making the SDK and building against it: %s" % e)
+            return 1
+        return run_table(rows(), lambda check, *row: check(sdk, *row), (OSError, subprocess.SubprocessError))
+
+
+if __name__ == "__main__":
+    sys.exit(main())
