@@ -47,12 +47,19 @@ foreach(language IN LISTS languages)
   string(REPLACE "-" "_" suffix ${language})
   install(TARGETS ortus_mui_${suffix} LIBRARY DESTINATION ${CMAKE_INSTALL_BINDIR}/${language})
 endforeach()
+# The framework's own texts in other languages, bin/<language>/mfc.dll.mui.
+install(TARGETS mfc_mui_es_ES LIBRARY DESTINATION ${CMAKE_INSTALL_BINDIR}/es-ES)
 install(PROGRAMS ${ORTUS_RUNTIME_DLLS} DESTINATION ${CMAKE_INSTALL_BINDIR})
 
-# The sample host: its program beside the modules, and its sources (whatever host/ holds) under a
-# project that builds them against the installed package.
+# The sample host: its program beside the modules with its data (EPSG table, help pages), and its
+# sources (whatever host/ holds, the window library it shares with the tools, the dialog's control
+# numbers its unattended mode presses) under a project that builds them against the installed package.
 install(TARGETS quasar RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(FILES ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/quasar-epsg.tsv DESTINATION ${CMAKE_INSTALL_BINDIR} OPTIONAL)
+install(DIRECTORY ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/help DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(DIRECTORY host/ DESTINATION ${ORTUS_INSTALL_SHAREDIR}/samples/quasar)
+install(DIRECTORY desktop/ DESTINATION ${ORTUS_INSTALL_SHAREDIR}/samples/desktop)
+install(FILES resources/resource.h DESTINATION ${ORTUS_INSTALL_SHAREDIR}/samples/resources)
 install(FILES cmake/OrtusSamples.cmake DESTINATION ${ORTUS_INSTALL_SHAREDIR}/samples RENAME CMakeLists.txt)
 install(FILES cmake/mingw-w64-x86_64.cmake DESTINATION ${ORTUS_INSTALL_SHAREDIR})
 install(FILES docs/HOSTING.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
