@@ -38,11 +38,14 @@ def expect_in(what, text, wanted):
 
 
 def bin_without(args, left_out):
-    """A copy of what quasar.exe needs from the build's bin/, but one of its files or folders."""
+    """A copy of what quasar.exe needs from the build's bin/ (Nadir's assembly folders among it), but one of its
+    files or folders."""
     copy = tempfile.mkdtemp(dir=args.scratch)
     source = os.path.dirname(args.exe)
     wanted = [os.path.basename(args.exe), "quasar-epsg.tsv", "en-US", "es-ES", "help"]
-    for entry in wanted + [os.path.basename(p) for p in glob.glob(os.path.join(source, "*.dll"))]:
+    libraries = glob.glob(os.path.join(source, "*.dll"))
+    assemblies = [os.path.dirname(p) for p in glob.glob(os.path.join(source, "*", "*.manifest"))]
+    for entry in wanted + [os.path.basename(p) for p in libraries + assemblies]:
         if entry == left_out:
             continue
         path = os.path.join(source, entry)
