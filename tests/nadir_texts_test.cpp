@@ -9,6 +9,7 @@
 #include <regex>
 #include <set>
 
+using Nadir::CargaModuloDeRecursos;
 using Nadir::ModuloDeRecursos;
 
 namespace {
@@ -194,12 +195,12 @@ TEST(NadirTexts, EveryIdentifierIsInTheLibraryAndEachLanguageWithTheSameConversi
         SCOPED_TRACE(Utf8(biblioteca.nombre));
         const std::map<std::string, UINT> identificadores = Identificadores(biblioteca);
         ASSERT_GE(identificadores.size(), 10u) << "identifiers read from " << biblioteca.identificadores;
-        const ModuloDeRecursos propia(RutaDelModulo(biblioteca).c_str());
+        const ModuloDeRecursos propia = CargaModuloDeRecursos(RutaDelModulo(biblioteca).c_str());
         ASSERT_TRUE(propia) << Utf8(RutaDelModulo(biblioteca).c_str());
         EXPECT_EQ(Valores(identificadores), IdsDelModulo(propia.Get())) << "the library's own table";
         for (const Idioma& idioma : kIdiomas) {
             SCOPED_TRACE(Utf8(idioma.nombre));
-            const ModuloDeRecursos traduccion(RutaDelModulo(biblioteca, idioma.nombre).c_str());
+            const ModuloDeRecursos traduccion = CargaModuloDeRecursos(RutaDelModulo(biblioteca, idioma.nombre).c_str());
             ASSERT_TRUE(traduccion) << Utf8(RutaDelModulo(biblioteca, idioma.nombre).c_str());
             EXPECT_EQ(Valores(identificadores), IdsDelModulo(traduccion.Get()));
             for (const auto& [nombre, id] : identificadores) {
@@ -220,7 +221,7 @@ TEST(NadirTexts, LanguageModulesAreResourceOnlyInTheirLanguageAndPairedWithTheLi
 {
     for (const Biblioteca& biblioteca : kBibliotecas) {
         SCOPED_TRACE(Utf8(biblioteca.nombre));
-        const ModuloDeRecursos propia(RutaDelModulo(biblioteca).c_str());
+        const ModuloDeRecursos propia = CargaModuloDeRecursos(RutaDelModulo(biblioteca).c_str());
         ASSERT_TRUE(propia);
         // Language-neutral, with en-US as fallback, held in the library as well as in en-US's module.
         const std::string neutro = Recurso(propia.Get(), MAKEINTRESOURCEW(1), L"MUI");
@@ -236,7 +237,7 @@ TEST(NadirTexts, LanguageModulesAreResourceOnlyInTheirLanguageAndPairedWithTheLi
         for (const Idioma& idioma : kIdiomas) {
             SCOPED_TRACE(Utf8(idioma.nombre));
             const std::wstring ruta = RutaDelModulo(biblioteca, idioma.nombre);
-            const ModuloDeRecursos modulo(ruta.c_str());
+            const ModuloDeRecursos modulo = CargaModuloDeRecursos(ruta.c_str());
             ASSERT_TRUE(modulo);
             EXPECT_TRUE(SoloRecursos(modulo.Get()));
             std::set<std::wstring> tipos;
@@ -252,8 +253,8 @@ TEST(NadirTexts, LanguageModulesAreResourceOnlyInTheirLanguageAndPairedWithTheLi
         }
     }
     // Each library's modules are its own.
-    const ModuloDeRecursos sockets(RutaDelModulo(kBibliotecas[0]).c_str());
-    const ModuloDeRecursos wms(RutaDelModulo(kBibliotecas[1]).c_str());
+    const ModuloDeRecursos sockets = CargaModuloDeRecursos(RutaDelModulo(kBibliotecas[0]).c_str());
+    const ModuloDeRecursos wms = CargaModuloDeRecursos(RutaDelModulo(kBibliotecas[1]).c_str());
     EXPECT_NE(Recurso(sockets.Get(), MAKEINTRESOURCEW(1), L"MUI").substr(0x2C, 16),
               Recurso(wms.Get(), MAKEINTRESOURCEW(1), L"MUI").substr(0x2C, 16));
 }

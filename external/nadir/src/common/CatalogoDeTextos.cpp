@@ -81,7 +81,7 @@ HMODULE CatalogoDeTextos::ModuloDeIdioma(const std::wstring& idioma)
     auto encontrado = m_idiomas.find(idioma);
     if (encontrado == m_idiomas.end()) {
         const std::wstring ruta = m_carpeta + idioma + L"\\" + m_nombre + L".mui";
-        encontrado = m_idiomas.emplace(idioma, ModuloDeRecursos(ruta.c_str())).first;
+        encontrado = m_idiomas.emplace(idioma, CargaModuloDeRecursos(ruta.c_str())).first;
     }
     return encontrado->second.Get();
 }
