@@ -1,8 +1,8 @@
 // dialog_bench.cpp: the connection dialog's own work, measured inside a real (never shown) dialog.
 // Usage (from bin/, where en-US\ortus.dll.mui is):
 //   dialog_bench interroga URL RUNS            asking one server: the whole of it, and its fetch alone
-//   dialog_bench selecciona URL SYSTEMS RUNS   the selection refresh for that server's row, with the host's
-//                                             reference systems read from SYSTEMS (code<TAB>name lines, UTF-8)
+//   dialog_bench selecciona URL RUNS           the selection refresh for that server's row, with the sample
+//                                             host's reference systems (quasar-epsg.tsv beside this program)
 //   dialog_bench abre RUNS [--por-defecto] URL...
 //                                             opening the dialog on a catalogue of these servers (after
 //                                             the five built-in ones with --por-defecto)
@@ -10,14 +10,13 @@
 #include "Medidas.h"
 
 #include <ConectaURLDlg.h>
+#include <TablaEPSG.h>
 #include <afxdllx.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <cwchar>
-#include <fstream>
 #include <functional>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -64,25 +63,6 @@ double MedianaDe(int veces, Paso paso)
     return Mediana(tiempos);
 }
 
-std::vector<Vectra::CSistemaReferencia> LeeSistemas(const char* archivo)
-{
-    std::vector<Vectra::CSistemaReferencia> sistemas;
-    std::ifstream entrada(archivo);
-    std::string linea;
-    while (std::getline(entrada, linea)) {
-        const size_t tabulador = linea.find('\t');
-        if (tabulador == std::string::npos)
-            continue;
-        const std::string nombre = linea.substr(tabulador + 1);
-        const int ancho = ::MultiByteToWideChar(CP_UTF8, 0, nombre.data(), static_cast<int>(nombre.size()), nullptr, 0);
-        CString texto;
-        ::MultiByteToWideChar(CP_UTF8, 0, nombre.data(), static_cast<int>(nombre.size()), texto.GetBuffer(ancho), ancho);
-        texto.ReleaseBuffer(ancho);
-        sistemas.emplace_back(std::stoi(linea.substr(0, tabulador)), texto);
-    }
-    return sistemas;
-}
-
 void Informa(const char* nombre, double segundos, const char* cuenta)
 {
     std::printf("RESULT %s %.6f %s\n", nombre, segundos, cuenta);
@@ -115,14 +95,20 @@ int Interroga(const CString& url, int veces)
     return dialogo.DoModal() == IDOK ? 0 : 1;
 }
 
-int Selecciona(const CString& url, const char* archivoSistemas, int veces)
+int Selecciona(const CString& url, int veces)
 {
     CDataConectaURL catalogo;
     CDireccionURL entrada;
     entrada.m_nombre = L"servidor";
     entrada.m_url = url;
     catalogo.Inserta(entrada);
-    std::vector<Vectra::CSistemaReferencia> sistemas = LeeSistemas(archivoSistemas);
+    CTablaEPSG tabla;
+    CString error;
+    if (!tabla.Carga(CTablaEPSG::kArchivo, error)) {
+        std::fprintf(stderr, "dialog_bench: %ls\n", error.GetString());
+        return 1;
+    }
+    std::vector<Vectra::CSistemaReferencia>& sistemas = tabla.Sistemas();
     CDialogoMedido dialogo(catalogo, 1, sistemas, nullptr);
     dialogo.m_mide = [&](CDialogoMedido& d) {
         const double refresco = MedianaDe(veces, [&] { d.HayCambioSeleccion(); });
@@ -174,16 +160,14 @@ int wmain(int argc, wchar_t** argv)
     CDynLinkLibrary enlace(modulo);
 
     const std::wstring modo = argc > 1 ? argv[1] : L"";
-    char sistemas[MAX_PATH] = {};
     if (modo == L"interroga" && argc == 4)
         return Interroga(argv[2], _wtoi(argv[3]));
-    if (modo == L"selecciona" && argc == 5 &&
-        ::WideCharToMultiByte(CP_UTF8, 0, argv[3], -1, sistemas, MAX_PATH, nullptr, nullptr) > 0)
-        return Selecciona(argv[2], sistemas, _wtoi(argv[4]));
+    if (modo == L"selecciona" && argc == 4)
+        return Selecciona(argv[2], _wtoi(argv[3]));
     if (modo == L"abre" && argc >= 3) {
         const bool porDefecto = argc > 3 && std::wstring(argv[3]) == L"--por-defecto";
         return Abre(_wtoi(argv[2]), porDefecto, std::vector<CString>(argv + (porDefecto ? 4 : 3), argv + argc));
     }
-    std::fprintf(stderr, "usage: dialog_bench interroga URL RUNS | selecciona URL SYSTEMS RUNS | abre RUNS [--por-defecto] URL...\n");
+    std::fprintf(stderr, "usage: dialog_bench interroga URL RUNS | selecciona URL RUNS | abre RUNS [--por-defecto] URL...\n");
     return 2;
 }
