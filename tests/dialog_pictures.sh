@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Pictures of every dialog in every language at 96 and 144 DPI, taken from real windows in
+# Pictures of both dialogs in both languages at 96 and 144 DPI, taken from the live dialogs in
 # the X11 prefix (see scripts/wine-run) on the display of scripts/with-xvfb; at 144 DPI the layout
 # checks run again on those windows (the ordinary prefix runs them at 96).
 # Wine reads the DPI (HKCU\Control Panel\Desktop LogPixels) when a process starts, and the registry
@@ -28,5 +28,7 @@ for dpi in 96 144; do
     ORTUS_DPI_ESPERADO=$dpi "$wine_run" "$test_exe" --gtest_filter="$filter" --gtest_brief=1 || status=1
   done
 done
+# Back to the DPI everything else expects of the prefix.
+"$wine_run" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f >/dev/null 2>&1
 ls "$pictures"
 exit "$status"

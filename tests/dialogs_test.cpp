@@ -696,11 +696,12 @@ TEST_F(Dialogo, AsksARealMapServer)
     EXPECT_FALSE(m_catalogo.m_seleccionSR.IsEmpty());
 }
 
-// Pictures of the live dialog once MapServer has answered, beside the default servers (run by
-// tests/dialog_pictures.sh under Xvfb; ORTUS_FOTOS names the folder).
+// Pictures of both dialogs as a user sees them: the connection dialog once MapServer has answered,
+// beside the default servers, and the editor on that server (run by tests/dialog_pictures.sh under
+// Xvfb; ORTUS_FOTOS names the folder).
 class DialogPicture : public Dialogo, public testing::WithParamInterface<const wchar_t*> {};
 
-TEST_P(DialogPicture, ShowsTheDialogAfterAskingMapServer)
+TEST_P(DialogPicture, ShowsBothDialogsAfterAskingMapServer)
 {
     const char* carpeta = std::getenv("ORTUS_FOTOS");
     if (carpeta == nullptr)
@@ -712,17 +713,26 @@ TEST_P(DialogPicture, ShowsTheDialogAfterAskingMapServer)
     m_catalogo.CargaURLPorDefecto();
     m_catalogo.Inserta(Entrada(L"R\u00edo de la Plata", MapServer()));
     m_catalogo.m_archivoSalida = L"C:\\Users\\Public\\Documents\\rio-de-la-plata.tif";
-    const std::string nombre = "conecta_url_vivo_" + std::string(idioma.begin(), idioma.end()) + "_" +
-                               std::to_string(::GetDpiForSystem()) + "dpi.png";
+    const auto fotografia = [&](HWND ventana, const std::string& dialogo) {
+        std::string sufijo(idioma.begin(), idioma.end());
+        sufijo[2] = '_';
+        const CapturaDeVentana foto(ventana);
+        EXPECT_GT(foto.ColoresDistintos(), 16u) << "the window painted its controls and texts";
+        const std::filesystem::path ruta = std::filesystem::path(carpeta) /
+                                           (dialogo + "_" + sufijo + "_" + std::to_string(::GetDpiForSystem()) + "dpi.png");
+        EXPECT_TRUE(foto.GuardaPng(ruta)) << ruta.string();
+    };
     m_usuario.Cuando("the dialog is up", [&] { return Activo(*m_dialogo); },
                      [&] { Usuario::Clic(Control(*m_dialogo, IDC_LISTA_URL), CentroDeFila(*m_dialogo, 5)); })
         .Cuando("MapServer's row shown", [&] { return Elementos(*m_dialogo, IDC_COMBO_CAPA).size() == 2; }, [&] {
-            const CapturaDeVentana foto(m_dialogo->m_hWnd);
-            EXPECT_GT(foto.ColoresDistintos(), 16u) << "the window painted its controls and texts";
-            const std::filesystem::path ruta = std::filesystem::path(carpeta) / nombre;
-            EXPECT_TRUE(foto.GuardaPng(ruta)) << ruta.string();
+            fotografia(m_dialogo->m_hWnd, "conecta_url");
+            Usuario::Clic(Control(*m_dialogo, IDC_EDITAR));
+        })
+        .Cuando("the editor is up", [] { return Editor() != nullptr; }, [&] {
+            fotografia(Editor(), "url");
             Usuario::Tecla(VK_ESCAPE);
-        });
+        })
+        .Cuando("back in the dialog", [&] { return Activo(*m_dialogo); }, [] { Usuario::Tecla(VK_ESCAPE); });
     EXPECT_EQ(IDCANCEL, Abre().DoModal());
 }
 

@@ -1,12 +1,12 @@
 // resources_test.cpp: the language modules <language>/ortus.dll.mui as the dialogs' code and their
 // users meet them: every identifier with its kind and language, the MUI record, the controls the code
 // relies on, and layouts whose texts fit at the DPI the process runs at (96 here; the picture run
-// repeats the DialogLayout suites at 144 in its own prefix, see tests/dialog_pictures.sh).
+// repeats the DialogLayout suites at 144 in its own prefix, see tests/dialog_pictures.sh; the pictures
+// themselves are of the live dialogs, taken by dialogs_test).
 #include "resource.h"
 
 #include <afxres.h>
 
-#include "CapturaDeVentana.h"
 #include "ManejadoresWin32.h"
 #include "support/ControlesDeDialogo.h"
 
@@ -619,115 +619,5 @@ TEST(DialogLayoutDpi, IsTheOneAskedFor)
     EXPECT_EQ(pedido ? std::atoi(pedido) : 96, PuntosPorPulgada());
 }
 
-// ---- Pictures (run by tests/dialog_pictures.sh under Xvfb; ORTUS_FOTOS names the folder) ----
-
-const wchar_t* const kServidores[][2] = {
-    {L"Cartografia IGN", L"http://www.ign.es/wms-inspire/mapa-raster"},
-    {L"Catastro", L"http://ovc.catastro.meh.es/Cartografia/WMS/ServidorWMS.aspx"},
-    {L"MDT IGN", L"http://www.ign.es/wms-inspire/mdt"},
-    {L"NOAA", L"http://nowcoast.noaa.gov/wms/?request=GetCapabilities&service=wms"},
-    {L"PNOA", L"http://www.ign.es/wms-inspire/pnoa-ma"},
-};
-
-void AnadeColumna(HWND lista, int indice, int ancho, const std::wstring& texto)
-{
-    LVCOLUMNW columna = {};
-    columna.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
-    columna.fmt = LVCFMT_LEFT;
-    columna.cx = ancho;
-    columna.pszText = const_cast<wchar_t*>(texto.c_str());
-    columna.iSubItem = indice;
-    ::SendMessageW(lista, LVM_INSERTCOLUMNW, indice, reinterpret_cast<LPARAM>(&columna));
-}
-
-void AnadeFila(HWND lista, int fila, const wchar_t* nombre, const wchar_t* direccion)
-{
-    LVITEMW elemento = {};
-    elemento.mask = LVIF_TEXT;
-    elemento.iItem = fila;
-    elemento.pszText = const_cast<wchar_t*>(nombre);
-    ::SendMessageW(lista, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&elemento));
-    elemento.iSubItem = 1;
-    elemento.pszText = const_cast<wchar_t*>(direccion);
-    ::SendMessageW(lista, LVM_SETITEMTEXTW, fila, reinterpret_cast<LPARAM>(&elemento));
-}
-
-void AnadeOpciones(HWND dialogo, int id, std::initializer_list<const wchar_t*> filas)
-{
-    for (const wchar_t* fila : filas)
-        ::SendDlgItemMessageW(dialogo, id, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(fila));
-    ::SendDlgItemMessageW(dialogo, id, CB_SETCURSEL, 0, 0);
-}
-
-// The connection dialog as the user sees it once a server has answered, filled the way its code
-// fills it (same column widths, styles and selection).
-void RellenaComoConectado(HWND dialogo, HMODULE modulo)
-{
-    const HWND lista = ::GetDlgItem(dialogo, IDC_LISTA_URL);
-    AnadeColumna(lista, 0, 100, Cadena(modulo, IDS_COLUMNA_NOMBRE));
-    AnadeColumna(lista, 1, 500, Cadena(modulo, IDS_COLUMNA_URL));
-    ::SendMessageW(lista, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
-    for (int fila = 0; fila < static_cast<int>(std::size(kServidores)); ++fila)
-        AnadeFila(lista, fila, kServidores[fila][0], kServidores[fila][1]);
-    LVITEMW seleccion = {};
-    seleccion.stateMask = seleccion.state = LVIS_SELECTED;
-    ::SendMessageW(lista, LVM_SETITEMSTATE, 4, reinterpret_cast<LPARAM>(&seleccion));
-
-    ::SetDlgItemTextW(dialogo, IDC_METADATO1, L"PNOA M\u00e1xima Actualidad");
-    ::SetDlgItemTextW(dialogo, IDC_METADATO2,
-                      L"Servicio de visualizaci\u00f3n de la ortofotograf\u00eda de m\u00e1xima actualidad del Plan "
-                      L"Nacional de Ortofotograf\u00eda A\u00e9rea, con una resoluci\u00f3n de 15 a 50 cm por p\u00edxel "
-                      L"seg\u00fan la zona. Cubre todo el territorio nacional y se renueva cada dos o tres a\u00f1os.");
-    ::SetDlgItemTextW(dialogo, IDC_METADATO3, L"Instituto Geogr\u00e1fico Nacional - Centro de Descargas - consulta@cnig.es");
-    ::SetDlgItemTextW(dialogo, IDC_METADATO4, L"WMS 1.3.0 - Uso libre mencionando el origen");
-    AnadeOpciones(dialogo, IDC_COMBO_CAPA, {L"OI.OrthoimageCoverage", L"OI.MosaicElement", L"fuente"});
-    AnadeOpciones(dialogo, IDC_COMBO_SR, {L"ETRS89 / UTM zone 30N", L"WGS 84", L"EPSG:3857"});
-    ::SetDlgItemTextW(dialogo, IDC_ARCHIVO_SALIDA, L"C:\\Users\\Public\\Documents\\pnoa-madrid.tif");
-    ::CheckRadioButton(dialogo, IDC_CARGAR, IDC_CARGAR_TERCERA, IDC_CARGAR_SEGUNDA);
-}
-
-void RellenaComoEditando(HWND dialogo)
-{
-    ::SetDlgItemTextW(dialogo, IDC_NOMBRE, kServidores[4][0]);
-    ::SetDlgItemTextW(dialogo, IDC_URL, kServidores[4][1]);
-}
-
-class DialogPicture : public testing::TestWithParam<Caso> {};
-
-TEST_P(DialogPicture, ShowsTheDialogAsDrawnOnScreen)
-{
-    const char* carpeta = std::getenv("ORTUS_FOTOS");
-    if (carpeta == nullptr)
-        GTEST_SKIP() << "ORTUS_FOTOS names the folder for the pictures (tests/dialog_pictures.sh sets it)";
-    const ModuloCargado modulo = CargaIdioma(GetParam().idioma);
-    ASSERT_TRUE(modulo);
-    // Each template's icon has the template's number; the icon outlives the window that shows it.
-    const Icono icono(static_cast<HICON>(::LoadImageW(modulo.Get(), MAKEINTRESOURCEW(GetParam().plantilla), IMAGE_ICON,
-                                                      ::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON), 0)));
-    const Ventana dialogo = CreaDialogo(modulo.Get(), GetParam().plantilla);
-    ASSERT_TRUE(dialogo);
-    if (GetParam().plantilla == IDD_CONECTA_URL)
-        RellenaComoConectado(dialogo.Get(), modulo.Get());
-    else
-        RellenaComoEditando(dialogo.Get());
-    ::SendMessageW(dialogo.Get(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icono.Get()));
-    ::SetWindowPos(dialogo.Get(), HWND_TOP, 16, 16, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
-    // Focus where no caret blinks, so pictures of the same layout come out the same.
-    ::SetFocus(::GetDlgItem(dialogo.Get(), GetParam().plantilla == IDD_CONECTA_URL ? IDC_LISTA_URL : IDOK));
-
-    const CapturaDeVentana foto(dialogo.Get());
-    RECT marco;
-    ::GetWindowRect(dialogo.Get(), &marco);
-    EXPECT_EQ(marco.right - marco.left, foto.Ancho());
-    EXPECT_EQ(marco.bottom - marco.top, foto.Alto());
-    EXPECT_GT(foto.ColoresDistintos(), 16u) << "the window painted its controls and texts";
-
-    const std::filesystem::path ruta = std::filesystem::path(carpeta) /
-                                       (NombreDelCaso({GetParam(), 0}) + "_" + std::to_string(PuntosPorPulgada()) + "dpi.png");
-    EXPECT_TRUE(foto.GuardaPng(ruta)) << ruta.string();
-    RecordProperty("picture", ruta.string());
-}
-
-INSTANTIATE_TEST_SUITE_P(Templates, DialogPicture, testing::ValuesIn(kCasos), NombreDelCaso);
 
 }  // namespace
