@@ -4,12 +4,15 @@
 
 #include "CatalogoDeTextos.h"
 #include "Nadir/ExcepcionNadir.h"
+#include "Nadir/Sockets/ConexionHttp.h"
 #include "TextosSockets.h"
 
 #include <oleauto.h>
 #include <shlwapi.h>  // URL_SCHEME
 
+#include <cwchar>
 #include <memory>
+#include <string>
 
 namespace Nadir::Sockets {
 
@@ -29,12 +32,54 @@ CString Propiedad(IUri* uri, HRESULT (STDMETHODCALLTYPE IUri::*leer)(BSTR*))
 
 [[noreturn]] void RechazarDireccion(const CString& texto)
 {
-    throw ExcepcionNadir(Mensaje(IDS_DIRECCION_NO_VALIDA, texto.GetString()));
+    throw ExcepcionNadir(Mensaje(IDS_DIRECCION_NO_VALIDA, SinContrasena(texto).GetString()));
 }
 
 [[noreturn]] void RechazarEsquema(const CString& texto)
 {
-    throw ExcepcionNadir(Mensaje(IDS_ESQUEMA_NO_ADMITIDO, texto.GetString()));
+    throw ExcepcionNadir(Mensaje(IDS_ESQUEMA_NO_ADMITIDO, SinContrasena(texto).GetString()));
+}
+
+int ValorHexadecimal(wchar_t c)
+{
+    if (c >= L'0' && c <= L'9')
+        return c - L'0';
+    if (c >= L'a' && c <= L'f')
+        return c - L'a' + 10;
+    if (c >= L'A' && c <= L'F')
+        return c - L'A' + 10;
+    return -1;
+}
+
+// %XX sequences as the bytes of UTF-8 text, as curl and GDAL read a user name and password.
+std::wstring Descodifica(const CString& texto)
+{
+    std::wstring resultado;
+    std::string bytes;
+    auto vuelcaBytes = [&] {
+        if (bytes.empty())
+            return;
+        const int largo = MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
+        std::wstring ancho(static_cast<size_t>(largo), L'\0');
+        MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), ancho.data(), largo);
+        resultado += ancho;
+        SecureZeroMemory(bytes.data(), bytes.size());
+        SecureZeroMemory(ancho.data(), ancho.size() * sizeof(wchar_t));
+        bytes.clear();
+    };
+    for (int i = 0; i < texto.GetLength(); ++i) {
+        const int alto = i + 2 < texto.GetLength() ? ValorHexadecimal(texto[i + 1]) : -1;
+        const int bajo = alto >= 0 ? ValorHexadecimal(texto[i + 2]) : -1;
+        if (texto[i] == L'%' && bajo >= 0) {
+            bytes.push_back(static_cast<char>(alto * 16 + bajo));
+            i += 2;
+            continue;
+        }
+        vuelcaBytes();
+        resultado += texto[i];
+    }
+    vuelcaBytes();
+    return resultado;
 }
 
 PunteroCom<IUri> Analizar(const CString& texto, DWORD banderas)
@@ -49,7 +94,7 @@ PunteroCom<IUri> Analizar(const CString& texto, DWORD banderas)
 
 DireccionUrl::DireccionUrl(const CString& texto) : DireccionUrl(texto, Analizar(texto, Uri_CREATE_CANONICALIZE)) {}
 
-DireccionUrl::DireccionUrl(const CString& texto, PunteroCom<IUri> uri) : m_texto(texto), m_uri(std::move(uri))
+DireccionUrl::DireccionUrl(const CString& texto, PunteroCom<IUri> uri) : m_texto(SinContrasena(texto)), m_uri(std::move(uri))
 {
     DWORD esquema = URL_SCHEME_INVALID;
     m_uri->GetScheme(&esquema);
@@ -82,6 +127,42 @@ DireccionUrl DireccionUrl::Resolver(const CString& ubicacion) const
     return DireccionUrl(texto, std::move(absoluta));
 }
 
+CString DireccionUrl::Origen() const
+{
+    CString origen;
+    origen.Format(L"%s://%s:%u", m_segura ? L"https" : L"http", m_host.GetString(), static_cast<unsigned int>(m_puerto));
+    origen.MakeLower();
+    return origen;
+}
+
+CString DireccionUrl::SinUsuario() const
+{
+    return CString(m_segura ? L"https://" : L"http://") + HostVisible() + m_recurso;
+}
+
+bool DireccionUrl::EsBucleLocal() const
+{
+    DWORD tipo = Uri_HOST_UNKNOWN;
+    m_uri->GetHostType(&tipo);
+    if (tipo == Uri_HOST_IPV4)
+        return m_host.Left(4) == L"127.";
+    if (tipo == Uri_HOST_IPV6)
+        return m_host == L"[::1]";
+    return m_host.CompareNoCase(L"localhost") == 0;
+}
+
+std::optional<Credencial> DireccionUrl::CredencialPropia() const
+{
+    const CString usuario = Propiedad(m_uri.Get(), &IUri::GetUserName);
+    CString contrasena = Propiedad(m_uri.Get(), &IUri::GetPassword);
+    std::optional<Credencial> credencial;
+    if (!usuario.IsEmpty() || !contrasena.IsEmpty())
+        credencial.emplace(Descodifica(usuario).c_str(), Descodifica(contrasena));
+    SecureZeroMemory(contrasena.GetBuffer(), contrasena.GetLength() * sizeof(wchar_t));
+    contrasena.ReleaseBuffer(0);
+    return credencial;
+}
+
 CString DireccionUrl::HostVisible() const
 {
     CString host = m_host;
@@ -89,6 +170,25 @@ CString DireccionUrl::HostVisible() const
     if (m_puerto != propio)
         host.AppendFormat(L":%u", static_cast<unsigned int>(m_puerto));
     return host;
+}
+
+CString SinContrasena(const CString& direccion)
+{
+    // The authority runs from after "//" to the first '/', '?' or '#'; without "//" there is none
+    // ("mailto:wms@example.org").
+    const int barras = direccion.Find(L"//");
+    if (barras < 0)
+        return direccion;
+    const int inicio = barras + 2;
+    int fin = inicio;
+    while (fin < direccion.GetLength() && !wcschr(L"/?#", direccion[fin]))
+        ++fin;
+    const CString autoridad = direccion.Mid(inicio, fin - inicio);
+    const int arroba = autoridad.ReverseFind(L'@');
+    const int dosPuntos = arroba < 0 ? -1 : autoridad.Left(arroba).Find(L':');
+    if (dosPuntos < 0)
+        return direccion;
+    return direccion.Left(inicio + dosPuntos) + direccion.Mid(inicio + arroba);
 }
 
 }  // namespace Nadir::Sockets
