@@ -11,6 +11,7 @@
 #include "TestSupport.h"
 #include "resource.h"
 #include "support/DialogoDeConexion.h"
+#include "support/InicioDeSesion.h"
 #include "support/PruebaDeVentanas.h"
 #include "support/UsuarioSimulado.h"
 
@@ -103,6 +104,33 @@ struct Almacen {
                            nullptr, valor.data(), &bytes) != ERROR_SUCCESS)
             return L"(missing)";
         return valor.data();
+    }
+    // Every value of the section, as the store holds it.
+    std::wstring Todo() const
+    {
+        std::wstring todo;
+        if (ini) {
+            std::vector<WCHAR> seccion(32768);
+            const DWORD largo = ::GetPrivateProfileSectionW(Seccion().c_str(), seccion.data(),
+                                                            static_cast<DWORD>(seccion.size()), Archivo().c_str());
+            return std::wstring(seccion.data(), largo);
+        }
+        HKEY clave = nullptr;
+        if (::RegOpenKeyExW(HKEY_CURRENT_USER, (L"Software\\Ortus Samples\\Quasar\\" + Seccion()).c_str(), 0, KEY_READ,
+                            &clave) != ERROR_SUCCESS)
+            return todo;
+        for (DWORD i = 0;; ++i) {
+            WCHAR nombre[256];
+            DWORD largoNombre = 256;
+            std::vector<BYTE> valor(65536);
+            DWORD bytes = static_cast<DWORD>(valor.size());
+            if (::RegEnumValueW(clave, i, nombre, &largoNombre, nullptr, nullptr, valor.data(), &bytes) != ERROR_SUCCESS)
+                break;
+            todo += std::wstring(nombre) + L"=" +
+                    std::wstring(reinterpret_cast<const WCHAR*>(valor.data()), bytes / sizeof(WCHAR)) + L"\n";
+        }
+        ::RegCloseKey(clave);
+        return todo;
     }
     void Vacia() const
     {
@@ -303,6 +331,86 @@ TEST_F(Anfitrion, AutoPicksTheFirstServerWithLayersOrCancels)
         }
     }
     almacen.Vacia();
+}
+
+// A server that never answers: the wait's window over the host's main window before the dialog
+// shows; Skip moves on to the next server, and the skipped one's entry says why it is empty.
+TEST_F(Anfitrion, ASkippedServerIsToldInItsEntryAndTheNextOneIsAsked)
+{
+    const Almacen almacen = {"INI file", true};
+    almacen.Vacia();
+    const COpcionesQuasar opciones = Prepara(Mas(almacen.Opciones(), {
+        L"--add", Servidor(L"Mudo", Url("http", InicioDeSesion::RutaPropia(L"/never-answers"))),
+        L"--add", Servidor(L"MapServer", Url("mapserver", L"/wms"))}));
+    CConexionQuasar conexion(opciones, theApp.Tabla());
+    CUsuarioSimulado usuario;
+    usuario
+        .Cuando("the wait window has the keyboard", [] { return Ventanas::Activa(Ventanas::ConTitulo(L"Waiting for a server")); }, [] {
+            const HWND espera = Ventanas::ConTitulo(L"Waiting for a server");
+            EXPECT_EQ(AfxGetMainWnd()->m_hWnd, ::GetWindow(espera, GW_OWNER)) << "the dialog is not up yet";
+            EXPECT_EQ(nullptr, Conexion());
+            Usuario::Tecla(VK_ESCAPE);
+        })
+        .Cuando("the dialog is up", [] { return Conexion() != nullptr; }, [] { ClicEnFila(L"Mudo"); })
+        .Cuando("the skipped server selected", [] { return Seleccionada(L"Mudo"); }, [] {
+            EXPECT_EQ(L"You skipped " + std::wstring(HostDe("http")) + L": its answer was not waited for.",
+                      Texto(IDC_METADATO2));
+            ClicEnFila(L"MapServer");
+        })
+        .Cuando("the next server answered", [] { return Elementos(Conexion(), IDC_COMBO_CAPA).size() == 2; },
+                [] { Usuario::Tecla(VK_ESCAPE); });
+    usuario.Empieza();
+    EXPECT_EQ(IDCANCEL, conexion.Ejecuta(AfxGetMainWnd()));
+    almacen.Vacia();
+}
+
+// A server that asks for a password: the system's prompt over the host, a wrong password, the right
+// one remembered; the stores never hold it, and the next run signs in from Credential Manager.
+TEST_F(Anfitrion, APasswordGivenInThePromptIsRememberedByWindowsAndNeverStoredByTheHost)
+{
+    using namespace InicioDeSesion;
+    CString privado;
+    privado.Format(L"http://localhost:%u%s", Puerto("http"), RutaPropia(L"/basic").GetString());
+    CString anfitrion;
+    anfitrion.Format(L"localhost:%u", Puerto("http"));
+    const CredencialGuardada guardada(L"Nadir:http://" + anfitrion);
+    for (const Almacen& almacen : kAlmacenes) {
+        SCOPED_TRACE(almacen.nombre);
+        almacen.Vacia();
+        const COpcionesQuasar opciones = Prepara(Mas(almacen.Opciones(), {L"--add", Servidor(L"Privado", privado)}));
+        CConexionQuasar conexion(opciones, theApp.Tabla());
+        const std::wstring titulo = L"Sign in to " + std::wstring(anfitrion);
+        CUsuarioSimulado usuario;
+        if (guardada.Leida().empty()) {
+            usuario
+                .Cuando("the prompt is up", [&] { return Ventanas::Activa(Ventanas::ConTitulo(titulo)); }, [] {
+                    Usuario::Escribe(kUsuario.GetString());
+                    Usuario::Tecla(VK_TAB);
+                    Usuario::Escribe(L"no-es-esta");
+                    Usuario::Tecla(VK_RETURN);
+                })
+                .Cuando("asked again, in the password box",
+                        [&] {
+                            const HWND prompt = Ventanas::ConTitulo(titulo);
+                            return Ventanas::Activa(prompt) && ::GetFocus() == ::GetDlgItem(prompt, 102);
+                        },
+                        [&] {
+                            Usuario::Escribe(kContrasena.GetString());
+                            Usuario::Clic(::GetDlgItem(Ventanas::ConTitulo(titulo), 104));  // remember
+                            Usuario::Tecla(VK_RETURN);
+                        });
+        }
+        usuario.Cuando("the dialog is up", [] { return Conexion() != nullptr; }, [] { ClicEnFila(L"Privado"); })
+            .Cuando("the server's layers shown", [] { return !Elementos(Conexion(), IDC_COMBO_CAPA).empty(); },
+                    [] { Usuario::Tecla(VK_RETURN); });
+        usuario.Empieza();
+        EXPECT_EQ(IDOK, conexion.Ejecuta(AfxGetMainWnd()));
+        EXPECT_EQ(std::wstring(kUsuario + L" " + kContrasena), guardada.Leida());
+        const std::wstring guardado = almacen.Todo();
+        EXPECT_NE(std::wstring::npos, guardado.find(L"Privado")) << "the store was written";
+        EXPECT_EQ(std::wstring::npos, guardado.find(L"contrase\u00f1a")) << std::string(guardado.begin(), guardado.end());
+        almacen.Vacia();
+    }
 }
 
 // A host started in a Spanish locale, with no --lang: the dialogs, the framework's prompt title, Nadir's
