@@ -58,10 +58,6 @@ CString ProxyPara(const CString& lista, const CString& esquema)
 
 SelectorDeProxy::SelectorDeProxy(const CString& agente, bool delSistema) : m_agente(agente), m_delSistema(delSistema)
 {
-    m_resolutor = HandleInternet(WinHttpOpen(m_agente, WINHTTP_ACCESS_TYPE_NO_PROXY, WINHTTP_NO_PROXY_NAME,
-                                             WINHTTP_NO_PROXY_BYPASS, 0));
-    if (!m_resolutor)
-        throw ExcepcionNadir(Mensaje(IDS_WINHTTP_NO_ARRANCA, GetLastError()));
     if (!m_delSistema)
         return;
     // Windows 8.1 and later resolve every proxy setting themselves. Wine 8 accepts the access type
@@ -136,6 +132,12 @@ std::optional<SelectorDeProxy::Ruta> SelectorDeProxy::DelGuion(const DireccionUr
             opciones.lpszAutoConfigUrl = m_guion;
         }
         opciones.fAutoLogonIfChallenged = TRUE;
+        if (!m_resolutor) {
+            m_resolutor = HandleInternet(WinHttpOpen(m_agente, WINHTTP_ACCESS_TYPE_NO_PROXY, WINHTTP_NO_PROXY_NAME,
+                                                     WINHTTP_NO_PROXY_BYPASS, 0));
+            if (!m_resolutor)
+                throw ExcepcionNadir(Mensaje(IDS_WINHTTP_NO_ARRANCA, GetLastError()));
+        }
         WINHTTP_PROXY_INFO respuesta = {};
         // The script sees the address without its user and password.
         if (WinHttpGetProxyForUrl(m_resolutor.Get(), url.SinUsuario(), &opciones, &respuesta)) {

@@ -47,7 +47,7 @@ private:
     CString m_guion;
     CString m_proxyIE;
     CString m_excepcionesIE;
-    HandleInternet m_resolutor;  // synchronous, for WinHttpGetProxyForUrl
+    HandleInternet m_resolutor;  // synchronous, for WinHttpGetProxyForUrl; opened when first needed
     std::map<CString, HandleInternet> m_sesiones;
 };
 
