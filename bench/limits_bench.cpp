@@ -1,12 +1,15 @@
 // limits_bench.cpp: what CreaClienteWMS costs, with the default limits, against servers that fail.
-// Usage: limits_bench LABEL=URL...
+// Usage: limits_bench [--ventana] LABEL=URL...
 //   Calls it once per address, as Ortus does, and prints a Markdown row for each: the time the call
-//   took and the message the user is shown.
+//   took and the message the user is shown. With --ventana a main window shows, as a host's does, and
+//   a user presses Skip as soon as Nadir's wait window appears: the rows tell when it appeared and how
+//   long the call went on after Skip.
 #include "Medidas.h"
 
 #include <windows.h>
 
 #include <cstdio>
+#include <string>
 
 namespace {
 
@@ -22,12 +25,39 @@ CString Resultado(const CString& url)
 
 }  // namespace
 
+int ConVentana(int argc, wchar_t** argv)
+{
+    const medidas::VentanaPrincipal principal;
+    std::printf("| server | address | wait window after | call over after Skip | what the user is told |\n"
+                "|---|---|---|---|---|\n");
+    for (int i = 2; i < argc; ++i) {
+        const CString argumento = argv[i];
+        const int igual = argumento.Find(L'=');
+        const CString etiqueta = igual < 0 ? CString() : argumento.Left(igual);
+        const CString url = argumento.Mid(igual + 1);
+        const medidas::OmiteAlVerla usuario(principal.Get());
+        const double inicio = medidas::Ahora();
+        const CString resultado = Resultado(url);
+        const double fin = medidas::Ahora();
+        if (usuario.vista)
+            std::printf("| %ls | `%ls` | %.3f s | %.3f s | %ls |\n", etiqueta.GetString(), url.GetString(),
+                        *usuario.vista - inicio, fin - *usuario.omitida, resultado.GetString());
+        else
+            std::printf("| %ls | `%ls` | none (%.3f s in all) | | %ls |\n", etiqueta.GetString(), url.GetString(),
+                        fin - inicio, resultado.GetString());
+        std::fflush(stdout);
+    }
+    return 0;
+}
+
 int wmain(int argc, wchar_t** argv)
 {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: limits_bench LABEL=URL...\n");
+        std::fprintf(stderr, "usage: limits_bench [--ventana] LABEL=URL...\n");
         return 2;
     }
+    if (std::wstring(argv[1]) == L"--ventana")
+        return ConVentana(argc, argv);
     std::printf("| server | address | CreaClienteWMS | what the user is told |\n|---|---|---|---|\n");
     for (int i = 1; i < argc; ++i) {
         const CString argumento = argv[i];
