@@ -2,6 +2,9 @@
 // password wiped once used.
 #include "Credenciales.h"
 
+#include "Manejador.h"
+#include "VentanaDeEspera.h"
+
 #include <wincred.h>
 
 #include <memory>
@@ -29,6 +32,34 @@ CString SinPrefijoDeDestino(const CString& usuario, const CString& destino)
     const CString prefijo = destino + L"\\";
     return usuario.Left(prefijo.GetLength()) == prefijo ? usuario.Mid(prefijo.GetLength()) : usuario;
 }
+
+// Wine opens the prompt where new windows go by default, Windows over its owner: over the owner on
+// both, placed once, when it is first activated.
+class CentradoSobrePropietario {
+public:
+    explicit CentradoSobrePropietario(HWND propietario)
+        : m_gancho(SetWindowsHookExW(WH_CBT, &CentradoSobrePropietario::Gancho, nullptr, GetCurrentThreadId()))
+    {
+        s_propietario = propietario;
+    }
+    ~CentradoSobrePropietario() { s_propietario = nullptr; }
+    CentradoSobrePropietario(const CentradoSobrePropietario&) = delete;
+    CentradoSobrePropietario& operator=(const CentradoSobrePropietario&) = delete;
+
+private:
+    static LRESULT CALLBACK Gancho(int codigo, WPARAM wParam, LPARAM lParam)
+    {
+        const HWND ventana = reinterpret_cast<HWND>(wParam);
+        if (codigo == HCBT_ACTIVATE && s_propietario && GetWindow(ventana, GW_OWNER) == s_propietario) {
+            CentraSobre(ventana, s_propietario);
+            s_propietario = nullptr;
+        }
+        return CallNextHookEx(nullptr, codigo, wParam, lParam);
+    }
+
+    static inline thread_local HWND s_propietario = nullptr;
+    Manejador<HHOOK, UnhookWindowsHookEx> m_gancho;
+};
 
 }  // namespace
 
@@ -107,6 +138,7 @@ RespuestaDelUsuario PideAlUsuario(HWND propietario, const CString& destino, cons
                      CREDUI_FLAGS_SHOW_SAVE_CHECK_BOX;
     if (reintento)
         banderas |= CREDUI_FLAGS_INCORRECT_PASSWORD;
+    const CentradoSobrePropietario centrado(propietario);
     const DWORD resultado = CredUIPromptForCredentialsW(&datos, destino, nullptr, 0, usuario.texto,
                                                         CREDUI_MAX_USERNAME_LENGTH + 1, contrasena.texto,
                                                         CREDUI_MAX_PASSWORD_LENGTH + 1, &guardar, banderas);

@@ -37,6 +37,23 @@ CString Fase(const AvanceHttp& avance)
 
 }  // namespace
 
+void CentraSobre(HWND ventana, HWND propietario)
+{
+    RECT propio = {};
+    RECT dueno = {};
+    GetWindowRect(ventana, &propio);
+    GetWindowRect(propietario, &dueno);
+    MONITORINFO monitor = {};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromWindow(propietario, MONITOR_DEFAULTTONEAREST), &monitor);
+    const RECT& trabajo = monitor.rcWork;
+    const LONG ancho = propio.right - propio.left;
+    const LONG alto = propio.bottom - propio.top;
+    const LONG x = std::clamp((dueno.left + dueno.right - ancho) / 2, trabajo.left, std::max(trabajo.left, trabajo.right - ancho));
+    const LONG y = std::clamp((dueno.top + dueno.bottom - alto) / 2, trabajo.top, std::max(trabajo.top, trabajo.bottom - alto));
+    SetWindowPos(ventana, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 VentanaDeEspera::VentanaDeEspera(HWND propietario, const CString& servidor) : m_propietario(propietario)
 {
     const HMODULE modulo = CatalogoDeTextos::DeEsteModulo().ModuloConDialogo(IDD_ESPERA);
@@ -48,7 +65,7 @@ VentanaDeEspera::VentanaDeEspera(HWND propietario, const CString& servidor) : m_
     if (!m_ventana)
         return;
     PonTexto(IDC_ESPERA_SERVIDOR, Mensaje(IDS_ESPERA_SERVIDOR, servidor.GetString()));
-    CentraEnPropietario();
+    CentraSobre(m_ventana.Get(), m_propietario);
     // As a modal window would: the owner takes no input while this one shows.
     if (IsWindowEnabled(m_propietario)) {
         EnableWindow(m_propietario, FALSE);
@@ -98,23 +115,6 @@ INT_PTR CALLBACK VentanaDeEspera::Procedimiento(HWND ventana, UINT mensaje, WPAR
         return TRUE;
     }
     return FALSE;
-}
-
-void VentanaDeEspera::CentraEnPropietario()
-{
-    RECT propio = {};
-    RECT dueno = {};
-    GetWindowRect(m_ventana.Get(), &propio);
-    GetWindowRect(m_propietario, &dueno);
-    MONITORINFO monitor = {};
-    monitor.cbSize = sizeof monitor;
-    GetMonitorInfoW(MonitorFromWindow(m_propietario, MONITOR_DEFAULTTONEAREST), &monitor);
-    const RECT& trabajo = monitor.rcWork;
-    const LONG ancho = propio.right - propio.left;
-    const LONG alto = propio.bottom - propio.top;
-    const LONG x = std::clamp((dueno.left + dueno.right - ancho) / 2, trabajo.left, std::max(trabajo.left, trabajo.right - ancho));
-    const LONG y = std::clamp((dueno.top + dueno.bottom - alto) / 2, trabajo.top, std::max(trabajo.top, trabajo.bottom - alto));
-    SetWindowPos(m_ventana.Get(), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 // Only a text that changed is set: the static repaints at every WM_SETTEXT.

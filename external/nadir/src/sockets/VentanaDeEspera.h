@@ -1,4 +1,5 @@
-// VentanaDeEspera.h: VentanaDeEspera, the small window a user watches a slow server in and skips it from.
+// VentanaDeEspera.h: VentanaDeEspera, the small window a user watches a slow server in and skips it from;
+// CentraSobre, which places it and the credential prompt.
 #pragma once
 
 #include "Manejador.h"
@@ -9,6 +10,9 @@
 #include <windows.h>
 
 namespace Nadir::Sockets {
+
+// ventana over the middle of propietario, kept inside the work area of propietario's monitor.
+void CentraSobre(HWND ventana, HWND propietario);
 
 // Template IDD_ESPERA from the language modules, centred on its owner, which stays disabled while
 // the window lives. Modeless: the wait's own loop runs its messages.
@@ -32,7 +36,6 @@ public:
 
 private:
     static INT_PTR CALLBACK Procedimiento(HWND ventana, UINT mensaje, WPARAM wParam, LPARAM lParam);
-    void CentraEnPropietario();
     void PonTexto(int control, const CString& texto);
 
     HWND m_propietario;
