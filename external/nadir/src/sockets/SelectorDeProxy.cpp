@@ -6,6 +6,9 @@
 #include "Nadir/ExcepcionNadir.h"
 #include "TextosSockets.h"
 
+#include <atomic>
+#include <chrono>
+#include <cstdint>
 #include <memory>
 
 namespace Nadir::Sockets {
@@ -21,6 +24,23 @@ using TextoGlobal = std::unique_ptr<wchar_t, LiberarGlobal>;
 CString Texto(const TextoGlobal& texto)
 {
     return texto ? CString(texto.get()) : CString();
+}
+
+// When automatic detection last found no script, for every connection of the process: a network
+// without one is asked again only after kDeteccionVigente, not once per server.
+std::atomic<std::int64_t> g_deteccionFallida{0};
+constexpr std::chrono::minutes kDeteccionVigente{5};
+
+std::int64_t Ahora()
+{
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+bool DeteccionReciente()
+{
+    const std::int64_t fallo = g_deteccionFallida.load();
+    return fallo != 0 && Ahora() - fallo < std::chrono::milliseconds(kDeteccionVigente).count();
 }
 
 bool EsWine()
@@ -119,7 +139,7 @@ SelectorDeProxy::Ruta SelectorDeProxy::Para(const DireccionUrl& url)
 std::optional<SelectorDeProxy::Ruta> SelectorDeProxy::DelGuion(const DireccionUrl& url, bool bucleLocalPorProxy)
 {
     for (;;) {
-        const bool detectar = m_detectar && !m_deteccionFallida;
+        const bool detectar = m_detectar && !DeteccionReciente();
         if (!detectar && m_guion.IsEmpty())
             return std::nullopt;
         WINHTTP_AUTOPROXY_OPTIONS opciones = {};
@@ -149,7 +169,7 @@ std::optional<SelectorDeProxy::Ruta> SelectorDeProxy::DelGuion(const DireccionUr
         }
         if (!detectar)
             return std::nullopt;
-        m_deteccionFallida = true;  // then the script alone, if there is one
+        g_deteccionFallida = Ahora();  // then the script alone, if there is one
     }
 }
 

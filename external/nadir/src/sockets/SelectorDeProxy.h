@@ -43,7 +43,6 @@ private:
     CString m_proxyWinHttp;
     CString m_excepcionesWinHttp;
     bool m_detectar = false;
-    bool m_deteccionFallida = false;  // detection found no script once: not asked again
     CString m_guion;
     CString m_proxyIE;
     CString m_excepcionesIE;
