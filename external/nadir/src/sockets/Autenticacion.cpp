@@ -88,7 +88,8 @@ Autenticacion::Paso Autenticacion::Responde(HINTERNET peticion)
 void Autenticacion::Concluye(unsigned int estado)
 {
     const unsigned int rechazo = m_objetivo == WINHTTP_AUTH_TARGET_SERVER ? 401 : 407;
-    if (!m_probada || estado == rechazo)
+    // Chosen for a new request that was never challenged: never sent, so never accepted either.
+    if (!m_probada || !m_aplicada || estado == rechazo)
         return;
     m_aceptadas.insert_or_assign(m_destino, *m_probada);
     if (m_recordar)
