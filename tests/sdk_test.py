@@ -133,12 +133,13 @@ def check_modules(sdk):
 def check_headers(sdk):
     """include/ holds exactly the headers the example's and the samples' compiles read: nothing internal, nothing
     missing."""
+    include = os.path.join(sdk.prefix, "include") + "/"
     used = set()
     for build in (sdk.example_build, sdk.samples_build):
         deps = subprocess.run(["ninja", "-C", build, "-t", "deps"], capture_output=True, check=True,
                               timeout=STEP_LIMIT).stdout.decode()
         used |= {os.path.relpath(path, sdk.prefix) for path in re.findall(r"^\s+(\S+)$", deps, re.MULTILINE)
-                 if path.startswith(sdk.prefix + "/")}
+                 if path.startswith(include)}
     expect_equal("headers in include/", sorted(files_under(sdk.prefix, "include", "*.h")), sorted(used))
 
 
