@@ -413,59 +413,44 @@ TEST(MfcCrossModule, ContainersMadeInADllAreUsedAndFreedHere)
 
 // The Win32 support the framework stands on: what is logic in it.
 
-TEST(Win32Text, Utf8AndBackKeepEveryCharacter)
+// Which way a row's pair holds: both ways, or only from one side (what is not Unicode becomes U+FFFD).
+enum class Sentido { Ambos, DesdeUtf16, DesdeUtf8 };
+
+TEST(Win32Text, Utf8AndUtf16KeepEveryCharacterAndReplaceWhatIsNotUnicode)
 {
     const struct {
         const char* caso;
+        Sentido sentido;
         std::wstring texto;
         std::string utf8;
     } filas[] = {
-        {"empty", L"", ""},
-        {"ASCII", L"WMS 1.3.0", "WMS 1.3.0"},
-        {"two and three bytes", L"R\u00edo \u20ac", "R\xC3\xADo \xE2\x82\xAC"},
-        {"a surrogate pair", L"\U0001F30D!", "\xF0\x9F\x8C\x8D!"},
-        {"a null inside", std::wstring(L"a\0b", 3), std::string("a\0b", 3)},
+        {"empty", Sentido::Ambos, L"", ""},
+        {"ASCII", Sentido::Ambos, L"WMS 1.3.0", "WMS 1.3.0"},
+        {"two and three bytes", Sentido::Ambos, L"R\u00edo \u20ac", "R\xC3\xADo \xE2\x82\xAC"},
+        {"a surrogate pair", Sentido::Ambos, L"\U0001F30D!", "\xF0\x9F\x8C\x8D!"},
+        {"a null inside", Sentido::Ambos, std::wstring(L"a\0b", 3), std::string("a\0b", 3)},
+        {"a high surrogate alone", Sentido::DesdeUtf16, L"\xD83Cx", "\xEF\xBF\xBDx"},
+        {"a low surrogate alone", Sentido::DesdeUtf16, L"x\xDF0D", "x\xEF\xBF\xBD"},
+        {"a pair the wrong way round", Sentido::DesdeUtf16, L"\xDF0D\xD83C", "\xEF\xBF\xBD\xEF\xBF\xBD"},
+        {"a byte no sequence starts with", Sentido::DesdeUtf8, L"a\xFFFD" L"b", "a\xFF" "b"},
+        {"a sequence cut short", Sentido::DesdeUtf8, L"R\xFFFD", "R\xC3"},
+        {"a continuation byte alone", Sentido::DesdeUtf8, L"\xFFFDz", "\x80z"},
+        {"an overlong slash", Sentido::DesdeUtf8, L"\xFFFD\xFFFD", "\xC0\xAF"},
     };
     for (const auto& fila : filas) {
         SCOPED_TRACE(fila.caso);
-        EXPECT_EQ(fila.utf8, Win32::Utf8(fila.texto));
-        EXPECT_EQ(fila.texto, Win32::Utf16(fila.utf8));
-        EXPECT_EQ(std::optional<std::wstring>(fila.texto), Win32::Utf16Estricto(fila.utf8));
-    }
-    EXPECT_EQ("caf\xC3\xA9", Win32::Utf8(CString(L"caf\u00e9")));  // a CString through its null-ended text
-}
-
-TEST(Win32Text, WhatIsNotUnicodeBecomesTheReplacementCharacter)
-{
-    const struct {
-        const char* caso;
-        std::wstring texto;
-        std::string utf8;
-    } desdeUtf16[] = {
-        {"a high surrogate alone", L"\xD83Cx", "\xEF\xBF\xBDx"},
-        {"a low surrogate alone", L"x\xDF0D", "x\xEF\xBF\xBD"},
-        {"a pair the wrong way round", L"\xDF0D\xD83C", "\xEF\xBF\xBD\xEF\xBF\xBD"},
-    };
-    for (const auto& fila : desdeUtf16) {
-        SCOPED_TRACE(fila.caso);
-        EXPECT_EQ(fila.utf8, Win32::Utf8(fila.texto));
-    }
-    const struct {
-        const char* caso;
-        std::string utf8;
-        std::wstring texto;
-    } desdeUtf8[] = {
-        {"a byte no sequence starts with", "a\xFF" "b", L"a\xFFFD" L"b"},
-        {"a sequence cut short", "R\xC3", L"R\xFFFD"},
-        {"a continuation byte alone", "\x80z", L"\xFFFDz"},
-        {"an overlong slash", "\xC0\xAF", L"\xFFFD\xFFFD"},
-    };
-    for (const auto& fila : desdeUtf8) {
-        SCOPED_TRACE(fila.caso);
-        EXPECT_EQ(fila.texto, Win32::Utf16(fila.utf8));
-        EXPECT_EQ(std::nullopt, Win32::Utf16Estricto(fila.utf8));
+        if (fila.sentido != Sentido::DesdeUtf8) {
+            EXPECT_EQ(fila.utf8, Win32::Utf8(fila.texto));
+        }
+        if (fila.sentido != Sentido::DesdeUtf16) {
+            EXPECT_EQ(fila.texto, Win32::Utf16(fila.utf8));
+            const std::optional<std::wstring> estricto =
+                fila.sentido == Sentido::Ambos ? std::optional(fila.texto) : std::nullopt;
+            EXPECT_EQ(estricto, Win32::Utf16Estricto(fila.utf8));
+        }
     }
     EXPECT_EQ(std::nullopt, Win32::Utf16Estricto("\xED\xA0\x80"));  // an encoded surrogate
+    EXPECT_EQ("caf\xC3\xA9", Win32::Utf8(CString(L"caf\u00e9")));  // a CString through its null-ended text
 }
 
 TEST(Win32Text, TheSystemsSentenceForAnErrorWithoutItsLineBreakOrPeriod)
