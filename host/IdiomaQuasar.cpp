@@ -1,4 +1,4 @@
-// IdiomaQuasar.cpp: CIdiomaQuasar: choosing, loading as data files and asking the thread's language.
+// IdiomaQuasar.cpp: CIdiomaQuasar: choosing, joining the language modules and asking the thread's language.
 #include "IdiomaQuasar.h"
 
 #include <Win32/Idiomas.h>

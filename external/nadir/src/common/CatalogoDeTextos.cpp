@@ -1,4 +1,4 @@
-// CatalogoDeTextos.cpp: the language modules' search and the thread's UI languages.
+// CatalogoDeTextos.cpp: the language modules' search, in the thread's UI languages.
 #include "CatalogoDeTextos.h"
 
 #include <Win32/Idiomas.h>
