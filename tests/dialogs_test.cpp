@@ -5,12 +5,12 @@
 #include <Nadir/Sockets/ConexionHttp.h>
 #include <Quasar/AplicacionQuasar.h>
 #include <CapturaDeVentana.h>
+#include <ModuloDeIdioma.h>
 
 #include "NadirTestSupport.h"
 #include "TestSupport.h"
 #include "resource.h"
 #include "support/DialogoDeConexion.h"
-#include "support/ModuloIdioma.h"
 #include "support/PruebaDeVentanas.h"
 #include "support/UsuarioSimulado.h"
 
@@ -163,6 +163,7 @@ class Dialogo : public testing::Test {
 protected:
     void SetUp() override
     {
+        ASSERT_TRUE(m_ingles.Modulo()) << "en-US\\ortus.dll.mui cannot be loaded";
         theApp.m_respuesta.reset();
         theApp.m_peticiones.clear();
         theApp.m_ayudas.clear();
@@ -179,7 +180,7 @@ protected:
         return *m_dialogo;
     }
 
-    CModuloIdioma m_ingles{L"en-US\\ortus.dll.mui"};
+    CModuloDeIdioma m_ingles{L"en-US\\ortus.dll.mui"};
     CVentanaPrincipal m_principal;
     CDataConectaURL m_catalogo;
     std::vector<Vectra::CSistemaReferencia> m_sistemas = {
@@ -707,7 +708,7 @@ TEST_P(DialogPicture, ShowsBothDialogsAfterAskingMapServer)
     if (carpeta == nullptr)
         GTEST_SKIP() << "ORTUS_FOTOS names the folder for the pictures (tests/dialog_pictures.sh sets it)";
     const std::wstring idioma = GetParam();
-    std::optional<CModuloIdioma> espanol;
+    std::optional<CModuloDeIdioma> espanol;
     if (idioma == L"es-ES")
         espanol.emplace((idioma + L"\\ortus.dll.mui").c_str());
     m_catalogo.CargaURLPorDefecto();
