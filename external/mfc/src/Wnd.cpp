@@ -232,21 +232,6 @@ BOOL CWnd::SubclassWindow(HWND hWnd)
     return TRUE;
 }
 
-BOOL CWnd::SubclassDlgItem(UINT nID, CWnd* pParent)
-{
-    ASSERT(pParent != nullptr && ::IsWindow(pParent->m_hWnd));
-    const HWND hWndControl = ::GetDlgItem(pParent->m_hWnd, static_cast<int>(nID));
-    return hWndControl != nullptr && SubclassWindow(hWndControl);
-}
-
-HWND CWnd::UnsubclassWindow()
-{
-    ASSERT(::IsWindow(m_hWnd));
-    ::SetWindowLongPtrW(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
-    m_pfnSuper = nullptr;
-    return Detach();
-}
-
 BOOL CWnd::CreateEx(DWORD dwExStyle, LPCWSTR lpszClassName, LPCWSTR lpszWindowName, DWORD dwStyle, int x, int y,
                     int nWidth, int nHeight, HWND hWndParent, HMENU nIDorHMenu, LPVOID lpParam)
 {
@@ -340,8 +325,6 @@ union WindowMessageHandler {
     void (CWnd::*pfn_v_v)();
     BOOL (CWnd::*pfn_b_HELPINFO)(HELPINFO*);
     LRESULT (CWnd::*pfn_l_w_l)(WPARAM, LPARAM);
-    void (CWnd::*pfn_v_u_i_i)(UINT, int, int);
-    int (CWnd::*pfn_i_CREATESTRUCT)(LPCREATESTRUCT);
 };
 
 }  // namespace
@@ -373,13 +356,6 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
         break;
     case AfxSig_lwl:
         *pResult = (this->*mmf.pfn_l_w_l)(wParam, lParam);
-        break;
-    case AfxSig_vwii:
-        (this->*mmf.pfn_v_u_i_i)(static_cast<UINT>(wParam), LOWORD(lParam), HIWORD(lParam));
-        *pResult = 0;
-        break;
-    case AfxSig_iis:
-        *pResult = (this->*mmf.pfn_i_CREATESTRUCT)(reinterpret_cast<LPCREATESTRUCT>(lParam));
         break;
     default:
         ASSERT(FALSE);  // a window message entry with a command signature
@@ -470,7 +446,7 @@ int CWnd::RunModalLoop(DWORD dwFlags)
             }
             if (!(dwFlags & MLF_NOIDLEMSG) && hWndParent != nullptr && lIdleCount == 0)
                 ::SendMessageW(hWndParent, WM_ENTERIDLE, MSGF_DIALOGBOX, reinterpret_cast<LPARAM>(m_hWnd));
-            if ((dwFlags & MLF_NOKICKIDLE) || !SendMessage(WM_KICKIDLE, MSGF_DIALOGBOX, lIdleCount++))
+            if (!SendMessage(WM_KICKIDLE, MSGF_DIALOGBOX, lIdleCount++))
                 bIdle = false;
         }
         do {
@@ -512,12 +488,6 @@ DWORD CWnd::GetStyle() const
 {
     ASSERT(::IsWindow(m_hWnd));
     return static_cast<DWORD>(::GetWindowLongPtrW(m_hWnd, GWL_STYLE));
-}
-
-DWORD CWnd::GetExStyle() const
-{
-    ASSERT(::IsWindow(m_hWnd));
-    return static_cast<DWORD>(::GetWindowLongPtrW(m_hWnd, GWL_EXSTYLE));
 }
 
 CWnd* CWnd::GetParent() const
@@ -649,12 +619,6 @@ void CWnd::UpdateWindow()
     ::UpdateWindow(m_hWnd);
 }
 
-void CWnd::Invalidate(BOOL bErase)
-{
-    ASSERT(::IsWindow(m_hWnd));
-    ::InvalidateRect(m_hWnd, nullptr, bErase);
-}
-
 BOOL CWnd::RedrawWindow(LPCRECT lpRectUpdate, HRGN hrgnUpdate, UINT flags)
 {
     ASSERT(::IsWindow(m_hWnd));
@@ -722,12 +686,6 @@ HICON CWnd::SetIcon(HICON hIcon, BOOL bBigIcon)
     ASSERT(::IsWindow(m_hWnd));
     return reinterpret_cast<HICON>(
         ::SendMessageW(m_hWnd, WM_SETICON, bBigIcon ? ICON_BIG : ICON_SMALL, reinterpret_cast<LPARAM>(hIcon)));
-}
-
-HICON CWnd::GetIcon(BOOL bBigIcon) const
-{
-    ASSERT(::IsWindow(m_hWnd));
-    return reinterpret_cast<HICON>(::SendMessageW(m_hWnd, WM_GETICON, bBigIcon ? ICON_BIG : ICON_SMALL, 0));
 }
 
 int CWnd::MessageBox(LPCWSTR lpszText, LPCWSTR lpszCaption, UINT nType)
