@@ -9,6 +9,7 @@
 
 #include "ManejadoresWin32.h"
 #include "support/ControlesDeDialogo.h"
+#include "support/RecursosDeModulo.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -37,15 +38,8 @@ const Idioma kIdiomas[] = {
 
 std::string Estrecho(std::wstring_view texto) { return std::string(texto.begin(), texto.end()); }
 
-std::filesystem::path CarpetaDelPrograma()
-{
-    wchar_t ruta[MAX_PATH] = {};
-    ::GetModuleFileNameW(nullptr, ruta, MAX_PATH);
-    return std::filesystem::path(ruta).parent_path();
-}
-
 // As a host's resource search reads it: data only, no code run, images mapped for icons and dialogs.
-ModuloCargado CargaComoDatos(const std::filesystem::path& ruta)
+ModuloCargado CargaComoDatos(const std::wstring& ruta)
 {
     return ModuloCargado(
         ::LoadLibraryExW(ruta.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
@@ -53,59 +47,7 @@ ModuloCargado CargaComoDatos(const std::filesystem::path& ruta)
 
 ModuloCargado CargaIdioma(const wchar_t* idioma)
 {
-    return CargaComoDatos(CarpetaDelPrograma() / idioma / L"ortus.dll.mui");
-}
-
-// The bytes of a resource, empty when the module has none.
-std::string_view Recurso(HMODULE modulo, LPCWSTR tipo, LPCWSTR nombre)
-{
-    const HRSRC recurso = ::FindResourceW(modulo, nombre, tipo);
-    if (recurso == nullptr)
-        return {};
-    return {static_cast<const char*>(::LockResource(::LoadResource(modulo, recurso))), ::SizeofResource(modulo, recurso)};
-}
-
-template <class T>
-T Lee(std::string_view datos, size_t desplazamiento)
-{
-    T valor{};
-    if (desplazamiento + sizeof(T) <= datos.size())
-        std::memcpy(&valor, datos.data() + desplazamiento, sizeof(T));
-    return valor;
-}
-
-std::wstring Cadena(HMODULE modulo, UINT id)
-{
-    const wchar_t* texto = nullptr;
-    const int longitud = ::LoadStringW(modulo, id, reinterpret_cast<LPWSTR>(&texto), 0);
-    return longitud > 0 ? std::wstring(texto, static_cast<size_t>(longitud)) : std::wstring();
-}
-
-BOOL CALLBACK AnotaIdioma(HMODULE, LPCWSTR, LPCWSTR, WORD idioma, LONG_PTR lParam)
-{
-    reinterpret_cast<std::set<LANGID>*>(lParam)->insert(idioma);
-    return TRUE;
-}
-
-std::set<LANGID> IdiomasDe(HMODULE modulo, LPCWSTR tipo, LPCWSTR nombre)
-{
-    std::set<LANGID> idiomas;
-    ::EnumResourceLanguagesW(modulo, tipo, nombre, AnotaIdioma, reinterpret_cast<LONG_PTR>(&idiomas));
-    return idiomas;
-}
-
-BOOL CALLBACK AnotaTipo(HMODULE, LPWSTR tipo, LONG_PTR lParam)
-{
-    auto& tipos = *reinterpret_cast<std::set<std::wstring>*>(lParam);
-    tipos.insert(IS_INTRESOURCE(tipo) ? L"#" + std::to_wstring(reinterpret_cast<ULONG_PTR>(tipo)) : std::wstring(tipo));
-    return TRUE;
-}
-
-std::set<std::wstring> TiposDe(HMODULE modulo)
-{
-    std::set<std::wstring> tipos;
-    ::EnumResourceTypesW(modulo, AnotaTipo, reinterpret_cast<LONG_PTR>(&tipos));
-    return tipos;
+    return CargaComoDatos(CarpetaDelPrograma() + idioma + L"\\ortus.dll.mui");
 }
 
 // ---- Every identifier, in the module's language ----
@@ -125,31 +67,26 @@ const RecursoPedido kRecursosPedidos[] = {
     {RT_STRING, IDS_COLUMNA_NOMBRE / 16 + 1, "string block of the column headers and the refusal"},
 };
 
-TEST(ResourceModule, AnswersEveryIdentifierInItsOwnLanguageOnly)
+TEST(ResourceModule, AnswersEveryIdentifierInItsOwnLanguage)
 {
+    const ModuloCargado ingles = CargaIdioma(L"en-US");
     for (const Idioma& idioma : kIdiomas) {
         SCOPED_TRACE(Estrecho(idioma.nombre));
         const ModuloCargado modulo = CargaIdioma(idioma.nombre);
-        ASSERT_TRUE(modulo) << "error " << ::GetLastError();
+        ASSERT_TRUE(modulo && ingles) << "error " << ::GetLastError();
         for (const RecursoPedido& pedido : kRecursosPedidos) {
-            SCOPED_TRACE(pedido.uso);
-            EXPECT_NE(nullptr, ::FindResourceExW(modulo.Get(), pedido.tipo, MAKEINTRESOURCEW(pedido.id), idioma.id));
-            EXPECT_EQ(std::set<LANGID>{idioma.id}, IdiomasDe(modulo.Get(), pedido.tipo, MAKEINTRESOURCEW(pedido.id)));
+            EXPECT_NE(nullptr, ::FindResourceExW(modulo.Get(), pedido.tipo, MAKEINTRESOURCEW(pedido.id), idioma.id))
+                << pedido.uso;
         }
-        for (const UINT id : {IDS_COLUMNA_NOMBRE, IDS_COLUMNA_URL, IDS_URL_REPETIDA})
+        for (const UINT id : {IDS_COLUMNA_NOMBRE, IDS_COLUMNA_URL, IDS_URL_REPETIDA}) {
             EXPECT_FALSE(Cadena(modulo.Get(), id).empty()) << id;
+            if (idioma.id != kIdiomas[0].id) {
+                EXPECT_NE(Cadena(ingles.Get(), id), Cadena(modulo.Get(), id)) << id << " is not translated";
+            }
+        }
     }
-}
-
-TEST(ResourceModule, SpanishStringsAreTranslated)
-{
-    const ModuloCargado ingles = CargaIdioma(L"en-US");
-    const ModuloCargado espanol = CargaIdioma(L"es-ES");
-    ASSERT_TRUE(ingles && espanol);
-    for (const UINT id : {IDS_COLUMNA_NOMBRE, IDS_COLUMNA_URL, IDS_URL_REPETIDA})
-        EXPECT_NE(Cadena(ingles.Get(), id), Cadena(espanol.Get(), id)) << id;
-    EXPECT_NE(std::wstring::npos, Cadena(espanol.Get(), IDS_COLUMNA_URL).find(L"Direcci\u00f3n"))
-        << "accented text survives the UTF-8 source";
+    // Accented text survives the UTF-8 source.
+    EXPECT_EQ(L"Direcci\u00f3n", Cadena(CargaIdioma(L"es-ES").Get(), IDS_COLUMNA_URL));
 }
 
 // ---- Icons: drawn at 16 and 32 pixels, 32 bits with alpha ----
@@ -212,56 +149,91 @@ TEST(ResourceModule, IconsAreDrawnAt16And32PixelsWithAlpha)
     }
 }
 
-// ---- The MUI record: the module's language, ortus.dll's checksum, the types it holds ----
+// ---- Language modules: resource-only, in their language, paired with their library ----
 
-std::wstring TextoEn(std::string_view datos, size_t desplazamiento, size_t bytes)
+struct Biblioteca {
+    const wchar_t* ruta;       // in bin/
+    const wchar_t* modulo;     // its language module, in a folder per language beside it
+    DWORD ubicacionDeReserva;  // 2: en-US's resources are in en-US's module only; 1: in the library as well
+};
+
+const Biblioteca kBibliotecas[] = {
+    {L"ortus.dll", L"ortus.dll.mui", 2},
+    {L"Nadir.Sockets\\NadirSockets.dll", L"NadirSockets.dll.mui", 1},
+    {L"Nadir.WMS\\NadirWMS.dll", L"NadirWMS.dll.mui", 1},
+};
+
+// A resource-only DLL has no entry point and imports nothing (ld still writes an empty import table).
+bool SoloRecursos(HMODULE modulo)
 {
-    if (desplazamiento + bytes > datos.size() || bytes < 2)
-        return {};
-    std::wstring texto(bytes / 2, L'\0');
-    std::memcpy(texto.data(), datos.data() + desplazamiento, bytes);
-    return texto;
+    // The handle of a module mapped for its resources carries flags in its low bits.
+    const auto* base = reinterpret_cast<const BYTE*>(reinterpret_cast<ULONG_PTR>(modulo) & ~ULONG_PTR{3});
+    const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + reinterpret_cast<const IMAGE_DOS_HEADER*>(base)->e_lfanew);
+    const IMAGE_DATA_DIRECTORY& importaciones = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+    const bool importaAlgo =
+        importaciones.Size != 0 &&
+        reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + importaciones.VirtualAddress)->Name != 0;
+    return nt->OptionalHeader.AddressOfEntryPoint == 0 && !importaAlgo;
 }
 
-// A multi-string's names, or "#n" for a list of numbered types.
-std::set<std::wstring> TiposDelRegistro(std::string_view mui, size_t parNombres, size_t parNumeros)
+BOOL CALLBACK AnotaIdiomas(HMODULE modulo, LPCWSTR tipo, LPWSTR nombre, LONG_PTR lParam)
 {
-    std::set<std::wstring> tipos;
-    const std::wstring nombres = TextoEn(mui, Lee<DWORD>(mui, parNombres), Lee<DWORD>(mui, parNombres + 4));
-    for (size_t inicio = 0; inicio < nombres.size() && nombres[inicio] != L'\0';) {
-        const size_t fin = nombres.find(L'\0', inicio);
-        tipos.insert(nombres.substr(inicio, fin - inicio));
-        inicio = fin + 1;
-    }
-    const DWORD numeros = Lee<DWORD>(mui, parNumeros);
-    for (DWORD i = 0; i < Lee<DWORD>(mui, parNumeros + 4) / 4; ++i)
-        tipos.insert(L"#" + std::to_wstring(Lee<DWORD>(mui, numeros + 4 * i)));
-    return tipos;
+    for (const LANGID idioma : IdiomasDe(modulo, tipo, nombre))
+        reinterpret_cast<std::set<LANGID>*>(lParam)->insert(idioma);
+    return TRUE;
 }
 
-TEST(ResourceModule, MuiRecordNamesTheLanguageAndPairsWithOrtus)
+// The languages of every resource of a module but its MUI record.
+std::set<LANGID> IdiomasDelModulo(HMODULE modulo)
 {
-    const ModuloCargado ortus = CargaComoDatos(CarpetaDelPrograma() / L"ortus.dll");
-    ASSERT_TRUE(ortus);
-    const std::string_view principal = Recurso(ortus.Get(), L"MUI", MAKEINTRESOURCEW(1));
-    ASSERT_GE(principal.size(), 132u);
+    std::set<LANGID> idiomas;
+    ::EnumResourceTypesW(
+        modulo,
+        [](HMODULE m, LPWSTR tipo, LONG_PTR lParam) {
+            if (NombreDeRecurso(tipo) != L"MUI")
+                ::EnumResourceNamesW(m, tipo, AnotaIdiomas, lParam);
+            return TRUE;
+        },
+        reinterpret_cast<LONG_PTR>(&idiomas));
+    return idiomas;
+}
 
-    for (const Idioma& idioma : kIdiomas) {
-        SCOPED_TRACE(Estrecho(idioma.nombre));
-        const ModuloCargado modulo = CargaIdioma(idioma.nombre);
-        ASSERT_TRUE(modulo);
-        const std::string_view mui = Recurso(modulo.Get(), L"MUI", MAKEINTRESOURCEW(1));
-        ASSERT_GE(mui.size(), 132u);
-        EXPECT_EQ(0xFECDFECDu, Lee<DWORD>(mui, 0x00));
-        EXPECT_EQ(mui.size(), Lee<DWORD>(mui, 0x04));
-        EXPECT_EQ(0x12u, Lee<DWORD>(mui, 0x10)) << "file type: language-specific";
-        EXPECT_EQ(principal.substr(0x1C, 32), mui.substr(0x1C, 32)) << "service checksum and checksum of ortus.dll";
-        EXPECT_EQ(std::wstring(idioma.nombre) + L'\0', TextoEn(mui, Lee<DWORD>(mui, 0x74), Lee<DWORD>(mui, 0x78)));
-        EXPECT_EQ(TiposDe(modulo.Get()), TiposDelRegistro(mui, 0x64, 0x6C)) << "the types listed are the types held";
-        // ortus.dll tells the loader the same types are to be found in its language modules.
-        std::set<std::wstring> fuera = TiposDelRegistro(principal, 0x64, 0x6C);
-        fuera.insert(L"MUI");
-        EXPECT_EQ(TiposDe(modulo.Get()), fuera);
+TEST(LanguageModules, AreResourceOnlyInTheirLanguageAndPairedWithTheirLibrary)
+{
+    std::set<std::string> sumas;
+    for (const Biblioteca& biblioteca : kBibliotecas) {
+        SCOPED_TRACE(Estrecho(biblioteca.ruta));
+        const std::wstring ruta = CarpetaDelPrograma() + biblioteca.ruta;
+        const ModuloCargado principal = CargaComoDatos(ruta);
+        ASSERT_TRUE(principal);
+        const RegistroMui neutro = LeeRegistroMui(principal.Get());
+        EXPECT_EQ(0xFECDFECDu, neutro.firma);
+        EXPECT_EQ(neutro.bytes, neutro.tamano);
+        EXPECT_EQ(0x10000u, neutro.version);
+        EXPECT_EQ(0x11u, neutro.tipoDeArchivo) << "language-neutral main";
+        EXPECT_EQ(biblioteca.ubicacionDeReserva, neutro.ubicacionDeReserva);
+        EXPECT_EQ(L"", neutro.idioma) << "a main module names only its fallback";
+        EXPECT_EQ(L"en-US", neutro.idiomaDeReserva);
+        EXPECT_EQ(neutro.sumas.substr(0, 16), neutro.sumas.substr(16)) << "service checksum and checksum";
+        EXPECT_TRUE(sumas.insert(neutro.sumas).second) << "another library's checksum";
+        EXPECT_EQ(TiposDe(principal.Get()), neutro.tiposPropios) << "the types listed are the types held";
+        EXPECT_FALSE(SoloRecursos(principal.Get())) << "the check sees code where there is some";
+        std::set<std::wstring> enLosModulos = neutro.tiposDeIdioma;
+        enLosModulos.insert(L"MUI");
+        for (const Idioma& idioma : kIdiomas) {
+            SCOPED_TRACE(Estrecho(idioma.nombre));
+            const ModuloCargado modulo =
+                CargaComoDatos(ruta.substr(0, ruta.find_last_of(L'\\') + 1) + idioma.nombre + L"\\" + biblioteca.modulo);
+            ASSERT_TRUE(modulo);
+            const RegistroMui registro = LeeRegistroMui(modulo.Get());
+            EXPECT_EQ(0x12u, registro.tipoDeArchivo) << "language-specific";
+            EXPECT_EQ(idioma.nombre, registro.idioma);
+            EXPECT_TRUE(neutro.sumas == registro.sumas) << "the library's checksums pair the module with it";
+            EXPECT_EQ(enLosModulos, registro.tiposDeIdioma);
+            EXPECT_EQ(enLosModulos, TiposDe(modulo.Get()));
+            EXPECT_EQ(std::set<LANGID>{idioma.id}, IdiomasDelModulo(modulo.Get()));
+            EXPECT_TRUE(SoloRecursos(modulo.Get()));
+        }
     }
 }
 
