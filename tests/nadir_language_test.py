@@ -9,19 +9,13 @@ language from LC_MESSAGES, so each row also starts the process under that locale
 with localedef on first use. Needs the loopback servers (CTest fixture loopback_servers). Prints one line
 per row; exits 1 if any failed.
 """
-import argparse
-import glob
 import os
-import shutil
-import subprocess
 import sys
 import tempfile
 
-from row_table import Failure, run_table
-from wine_support import environment_in, run_program
+from row_table import Failure, arguments, fixture_ports, run_table
+from wine_support import copy_of_bin, environment_in, run_program, text
 
-# Each run is cut off after this long: a hang fails the row instead of the whole suite.
-RUN_LIMIT = 60
 ALL_MODULES = ["Nadir.Sockets/en-US/NadirSockets.dll.mui", "Nadir.WMS/en-US/NadirWMS.dll.mui",
                "Nadir.Sockets/es-ES/NadirSockets.dll.mui", "Nadir.WMS/es-ES/NadirWMS.dll.mui"]
 
@@ -76,38 +70,16 @@ def rows(ports):
     ]
 
 
-def bin_with(args, modules, temporary):
-    """The build's bin/ when every module is wanted, else a copy of its libraries and assemblies (manifest and
-    DLL, no language folders) with those modules only."""
-    bin_dir = os.path.dirname(args.exe)
-    if sorted(modules) == sorted(ALL_MODULES):
-        return bin_dir
-    copy = tempfile.mkdtemp(dir=temporary)
-    for library in glob.glob(os.path.join(bin_dir, "*.dll")) + [args.exe]:
-        shutil.copy2(library, copy)
-    for manifest in glob.glob(os.path.join(bin_dir, "*", "*.manifest")):
-        assembly = os.path.join(copy, os.path.basename(os.path.dirname(manifest)))
-        os.makedirs(assembly)
-        for library in [manifest] + glob.glob(os.path.join(os.path.dirname(manifest), "*.dll")):
-            shutil.copy2(library, assembly)
-    for module in modules:
-        os.makedirs(os.path.join(copy, os.path.dirname(module)), exist_ok=True)
-        shutil.copy2(os.path.join(bin_dir, module), os.path.join(copy, module))
-    return copy
-
-
 def run_row(args, ports, language, modules, expected, temporary):
-    directory = bin_with(args, modules, temporary)
-    environment = environment_in(args.locales, language)
-    exe = os.path.join(directory, os.path.basename(args.exe))
-    try:
-        run = run_program([args.wine_run, exe, language] + addresses(ports), RUN_LIMIT, cwd=directory,
-                          env=environment)
-    except subprocess.TimeoutExpired:
-        raise Failure("no exit within %d s" % RUN_LIMIT)
+    # The build's bin/ when every module is wanted, else a copy with those modules only.
+    directory = os.path.dirname(args.exe)
+    if sorted(modules) != sorted(ALL_MODULES):
+        directory = copy_of_bin(args.exe, tempfile.mkdtemp(dir=temporary), modules)
+    run = run_program([args.wine_run, os.path.join(directory, os.path.basename(args.exe)), language] +
+                      addresses(ports), cwd=directory, env=environment_in(args.locales, language))
     if run.returncode != 0:
-        raise Failure("exit status %d: %s" % (run.returncode, run.stderr.decode("utf-8", errors="replace")))
-    lines = run.stdout.decode("utf-8", errors="strict").replace("\r\n", "\n").splitlines()
+        raise Failure("exit status %d: %s" % (run.returncode, text(run.stderr, "replace")))
+    lines = text(run.stdout).splitlines()
     if not lines or lines[0] != "language: " + language:
         raise Failure("the thread's UI language is not %s: %r" % (language, lines[:1]))
     for number, (line, wanted) in enumerate(zip(lines[1:], expected), 1):
@@ -118,12 +90,8 @@ def run_row(args, ports, language, modules, expected, temporary):
 
 
 def main():
-    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    for option in ("--wine-run", "--exe", "--fixtures", "--locales"):
-        parser.add_argument(option, required=True, type=os.path.abspath)
-    args = parser.parse_args()
-    with open(os.path.join(args.fixtures, "ports.txt")) as f:
-        ports = {name: int(port) for name, port in (line.split() for line in f)}
+    args = arguments(__doc__, "--wine-run", "--exe", "--fixtures", "--locales")
+    ports = fixture_ports(args.fixtures)
     with tempfile.TemporaryDirectory(prefix="nadir_language_test.") as temporary:
         return run_table(rows(ports), lambda *row: run_row(args, ports, *row, temporary), (OSError, UnicodeDecodeError))
 
