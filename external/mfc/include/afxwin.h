@@ -311,7 +311,7 @@ public:
     virtual UINT GetProfileInt(LPCWSTR lpszSection, LPCWSTR lpszEntry, int nDefault);
     virtual BOOL WriteProfileInt(LPCWSTR lpszSection, LPCWSTR lpszEntry, int nValue);
     virtual CString GetProfileString(LPCWSTR lpszSection, LPCWSTR lpszEntry, LPCWSTR lpszDefault = nullptr);
-    // A null entry deletes the whole section; a null value deletes the entry.
+    // A null entry deletes the whole section.
     virtual BOOL WriteProfileString(LPCWSTR lpszSection, LPCWSTR lpszEntry, LPCWSTR lpszValue);
 
     // Shows topic dwData (a help context with HH_HELP_CONTEXT) of m_pszHelpFilePath over the main window.
