@@ -147,7 +147,7 @@ POINT CentroDeFila(const CListCtrl& lista, int fila)
 bool Activo(const CWnd& dialogo) { return Ventanas::Activa(dialogo.m_hWnd); }
 
 // Every test runs with the English probe module in the chain and a main window on screen.
-class MfcVentanas : public testing::Test {
+class MfcWindows : public testing::Test {
 protected:
     void SetUp() override { theApp.m_ayudas.clear(); }
 
@@ -156,6 +156,18 @@ protected:
     CWnd& m_principal = m_ventanaPrincipal.Ventana();
 };
 
+// Runs the dialog; once it is up, mientras() runs and Escape ends it.
+void MientrasEsta(CDialogoPrueba& dialogo, const std::function<void()>& mientras)
+{
+    CUsuarioSimulado usuario;
+    usuario.Cuando("the dialog is up", [&] { return Activo(dialogo); }, [&] {
+        mientras();
+        Usuario::Tecla(VK_ESCAPE);
+    });
+    usuario.Empieza();
+    EXPECT_EQ(IDCANCEL, dialogo.DoModal());
+}
+
 // A user action and the handler record it must produce.
 struct Gesto {
     const char* descripcion;
@@ -163,7 +175,7 @@ struct Gesto {
     const char* registro;
 };
 
-TEST_F(MfcVentanas, EachKindOfMapEntryReachesItsHandler)
+TEST_F(MfcWindows, EachKindOfMapEntryReachesItsHandler)
 {
     CDialogoPrueba dialogo;
     const Gesto gestos[] = {
@@ -191,7 +203,7 @@ TEST_F(MfcVentanas, EachKindOfMapEntryReachesItsHandler)
     EXPECT_TRUE(theApp.m_ayudas.empty());  // the dialog's own handlers took F1 and Help
 }
 
-TEST_F(MfcVentanas, EnterEscapeAndTheCloseBoxEndTheDialog)
+TEST_F(MfcWindows, EnterEscapeAndTheCloseBoxEndTheDialog)
 {
     const struct {
         const char* descripcion;
@@ -213,7 +225,7 @@ TEST_F(MfcVentanas, EnterEscapeAndTheCloseBoxEndTheDialog)
     }
 }
 
-TEST_F(MfcVentanas, DataExchangeRunsBothWays)
+TEST_F(MfcWindows, DataExchangeRunsBothWays)
 {
     CDialogoPrueba dialogo;
     dialogo.m_texto = L"caf\u00e9";
@@ -254,7 +266,7 @@ TEST_F(MfcVentanas, DataExchangeRunsBothWays)
     EXPECT_EQ(2, dialogo.m_opcion);
 }
 
-TEST_F(MfcVentanas, RadioExchangeCountsTheButtonsOfTheGroup)
+TEST_F(MfcWindows, RadioExchangeCountsTheButtonsOfTheGroup)
 {
     CDialogoPrueba dialogo;
     CUsuarioSimulado usuario;
@@ -287,7 +299,7 @@ TEST_F(MfcVentanas, RadioExchangeCountsTheButtonsOfTheGroup)
     EXPECT_EQ(0, dialogo.m_opcion);
 }
 
-TEST_F(MfcVentanas, OkIsRefusedWhileAnExchangeFails)
+TEST_F(MfcWindows, OkIsRefusedWhileAnExchangeFails)
 {
     CDialogoPrueba dialogo;
     HWND caja = nullptr;
@@ -326,7 +338,7 @@ TEST_F(MfcVentanas, OkIsRefusedWhileAnExchangeFails)
     EXPECT_EQ(12, dialogo.m_numero);
 }
 
-TEST_F(MfcVentanas, SetItemStateNotifiesBeforeItReturns)
+TEST_F(MfcWindows, SetItemStateNotifiesBeforeItReturns)
 {
     CDialogoPrueba dialogo;
     dialogo.m_alPulsar = [&] {
@@ -344,7 +356,7 @@ TEST_F(MfcVentanas, SetItemStateNotifiesBeforeItReturns)
     EXPECT_EQ(std::vector<std::string>({"init", "button", "before", "selected 3", "after"}), dialogo.m_registro);
 }
 
-TEST_F(MfcVentanas, ModalLoopsNestAndTheInnerDialogIsOwnedByTheOuter)
+TEST_F(MfcWindows, ModalLoopsNestAndTheInnerDialogIsOwnedByTheOuter)
 {
     CDialogoPrueba dialogo;
     dialogo.m_alPulsar = [&] {
@@ -379,7 +391,7 @@ TEST_F(MfcVentanas, ModalLoopsNestAndTheInnerDialogIsOwnedByTheOuter)
     EXPECT_TRUE(m_principal.IsWindowEnabled());
 }
 
-TEST_F(MfcVentanas, WithNoParentTheDialogIsOwnedByTheMainWindowAndCentredOnIt)
+TEST_F(MfcWindows, WithNoParentTheDialogIsOwnedByTheMainWindowAndCentredOnIt)
 {
     MONITORINFO monitor = {};
     monitor.cbSize = sizeof monitor;
@@ -398,22 +410,18 @@ TEST_F(MfcVentanas, WithNoParentTheDialogIsOwnedByTheMainWindowAndCentredOnIt)
         SCOPED_TRACE(caso.caso);
         m_principal.ShowWindow(caso.principalVisible ? SW_SHOWNA : SW_HIDE);
         CDialogoPrueba dialogo;
-        CUsuarioSimulado usuario;
-        usuario.Cuando("the dialog is up", [&] { return Activo(dialogo); }, [&] {
+        MientrasEsta(dialogo, [&] {
             EXPECT_EQ(m_principal.m_hWnd, ::GetWindow(dialogo.m_hWnd, GW_OWNER));
             EXPECT_FALSE(m_principal.IsWindowEnabled());
             const POINT centro = Ventanas::Centro(dialogo.m_hWnd);
             EXPECT_NEAR(caso.centro.x, centro.x, 1);
             EXPECT_NEAR(caso.centro.y, centro.y, 1);
-            Usuario::Tecla(VK_ESCAPE);
         });
-        usuario.Empieza();
-        EXPECT_EQ(IDCANCEL, dialogo.DoModal());
         EXPECT_TRUE(m_principal.IsWindowEnabled());
     }
 }
 
-TEST_F(MfcVentanas, AHandlerThatThrowsIsReportedAndTheDialogGoesOn)
+TEST_F(MfcWindows, AHandlerThatThrowsIsReportedAndTheDialogGoesOn)
 {
     CDialogoPrueba dialogo;
     dialogo.m_alPulsar = [] { throw std::runtime_error("disk full"); };
@@ -433,13 +441,12 @@ TEST_F(MfcVentanas, AHandlerThatThrowsIsReportedAndTheDialogGoesOn)
     EXPECT_EQ(IDOK, dialogo.DoModal());
 }
 
-TEST_F(MfcVentanas, ControlObjectsLiveAsLongAsTheirWindows)
+TEST_F(MfcWindows, ControlObjectsLiveAsLongAsTheirWindows)
 {
     CDialogoPrueba dialogo;
     for (int vuelta = 1; vuelta <= 2; ++vuelta) {  // the same object runs twice
         SCOPED_TRACE(vuelta);
-        CUsuarioSimulado usuario;
-        usuario.Cuando("the dialog is up", [&] { return Activo(dialogo); }, [&] {
+        MientrasEsta(dialogo, [&] {
             const HWND lista = Control(dialogo, IDC_LISTA), boton = Control(dialogo, IDC_BOTON);
             EXPECT_EQ(&dialogo.m_lista, CWnd::FromHandlePermanent(lista));
             EXPECT_EQ(&dialogo, CWnd::FromHandlePermanent(dialogo.m_hWnd));
@@ -449,20 +456,16 @@ TEST_F(MfcVentanas, ControlObjectsLiveAsLongAsTheirWindows)
             EXPECT_EQ(boton, temporal->m_hWnd);
             EXPECT_EQ(temporal, CWnd::FromHandle(boton));  // the same object until idle time
             EXPECT_EQ(nullptr, dialogo.GetDlgItem(4242));
-            Usuario::Tecla(VK_ESCAPE);
         });
-        usuario.Empieza();
-        EXPECT_EQ(IDCANCEL, dialogo.DoModal());
         EXPECT_EQ(nullptr, dialogo.m_hWnd);
         EXPECT_EQ(nullptr, dialogo.m_lista.m_hWnd);  // detached when its window went
     }
 }
 
-TEST_F(MfcVentanas, ListAndComboWrappersReadWholeTexts)
+TEST_F(MfcWindows, ListAndComboWrappersReadWholeTexts)
 {
     CDialogoPrueba dialogo;
-    CUsuarioSimulado usuario;
-    usuario.Cuando("the dialog is up", [&] { return Activo(dialogo); }, [&] {
+    MientrasEsta(dialogo, [&] {
         const CString largo(L'x', 1000);  // longer than the first buffer the text is read into
         EXPECT_EQ(4, dialogo.m_lista.InsertItem(4, largo));
         EXPECT_EQ(largo, dialogo.m_lista.GetItemText(4, 0));
@@ -472,17 +475,13 @@ TEST_F(MfcVentanas, ListAndComboWrappersReadWholeTexts)
         CString texto(L"left alone");
         combo->GetLBText(7, texto);  // no such row: emptied, not left as it was
         EXPECT_TRUE(texto.IsEmpty());
-        Usuario::Tecla(VK_ESCAPE);
     });
-    usuario.Empieza();
-    EXPECT_EQ(IDCANCEL, dialogo.DoModal());
 }
 
-TEST_F(MfcVentanas, NucleoListKeepsItsColumnsAboveTheirMinimumWidth)
+TEST_F(MfcWindows, NucleoListKeepsItsColumnsAboveTheirMinimumWidth)
 {
     CDialogoPrueba dialogo;  // its list holds column 0 at 80 pixels or more
-    CUsuarioSimulado usuario;
-    usuario.Cuando("the dialog is up", [&] { return Activo(dialogo); }, [&] {
+    MientrasEsta(dialogo, [&] {
         dialogo.m_lista.InsertColumn(1, L"Address", LVCFMT_LEFT, 100);
         const struct {
             int columna, pedido, resultado;
@@ -492,13 +491,10 @@ TEST_F(MfcVentanas, NucleoListKeepsItsColumnsAboveTheirMinimumWidth)
             dialogo.m_lista.SetColumnWidth(fila.columna, fila.pedido);
             EXPECT_EQ(fila.resultado, dialogo.m_lista.GetColumnWidth(fila.columna));
         }
-        Usuario::Tecla(VK_ESCAPE);
     });
-    usuario.Empieza();
-    EXPECT_EQ(IDCANCEL, dialogo.DoModal());
 }
 
-TEST_F(MfcVentanas, AWindowIsServedUnderTheModuleStateItWasMadeIn)
+TEST_F(MfcWindows, AWindowIsServedUnderTheModuleStateItWasMadeIn)
 {
     // A second module state whose application has no ID_HELP handler.
     AFX_MODULE_STATE estado(TRUE);
@@ -510,21 +506,17 @@ TEST_F(MfcVentanas, AWindowIsServedUnderTheModuleStateItWasMadeIn)
         SCOPED_TRACE(delAnfitrion ? "made in the host's state" : "made in a state whose application has no help");
         AFX_MANAGE_STATE(delAnfitrion ? AfxGetAppModuleState() : &estado);
         CDialogoPrueba dialogo;
-        CUsuarioSimulado usuario;
-        usuario.Cuando("the dialog is up", [&] { return Activo(dialogo); }, [&] {
+        MientrasEsta(dialogo, [&] {
             EXPECT_EQ(delAnfitrion, ::IsWindowVisible(Control(dialogo, ID_HELP)) != FALSE);
             // Sent while the other state is current: the window's own state serves it.
             AFX_MANAGE_STATE(delAnfitrion ? &estado : AfxGetAppModuleState());
             dialogo.SendMessage(WM_PROPIO, 1);
-            Usuario::Tecla(VK_ESCAPE);
         });
-        usuario.Empieza();
-        EXPECT_EQ(IDCANCEL, dialogo.DoModal());
         EXPECT_TRUE(dialogo.Anotado(delAnfitrion ? "application MfcVentanas" : "application SinAyuda"));
     }
 }
 
-TEST(MfcCadenaRecursos, TheMostRecentModuleWinsAndEnglishFillsItsGaps)
+TEST(MfcResourceChain, TheMostRecentModuleWinsAndEnglishFillsItsGaps)
 {
     CModuloIdioma ingles(L"mfc_prueba_EnUs.dll");
     CModuloIdioma espanol(L"mfc_prueba_EsEs.dll");  // joined last: searched first
@@ -552,16 +544,10 @@ TEST(MfcCadenaRecursos, TheMostRecentModuleWinsAndEnglishFillsItsGaps)
 
     // The dialog comes from the Spanish module, its icon from the English one.
     CDialogoPrueba dialogo;
-    CUsuarioSimulado usuario;
-    usuario.Cuando("the Spanish dialog is up", [&] { return Ventanas::ConTitulo(L"Sonda") != nullptr; }, [&] {
-        EXPECT_EQ(dialogo.m_hWnd, Ventanas::ConTitulo(L"Sonda"));
-        Usuario::Tecla(VK_ESCAPE);
-    });
-    usuario.Empieza();
-    EXPECT_EQ(IDCANCEL, dialogo.DoModal());
+    MientrasEsta(dialogo, [&] { EXPECT_EQ(dialogo.m_hWnd, Ventanas::ConTitulo(L"Sonda")); });
 }
 
-TEST(MfcCadenaRecursos, ADialogWhoseTemplateIsNowhereFailsAtOnce)
+TEST(MfcResourceChain, ADialogWhoseTemplateIsNowhereFailsAtOnce)
 {
     CDialogoPrueba dialogo;  // no module in the chain has it
     EXPECT_EQ(-1, dialogo.DoModal());
