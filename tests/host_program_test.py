@@ -72,7 +72,7 @@ def rows(args, mapserver, refused):
                                       "--add", "MapServer=" + mapserver])
         expect_equal("exit status", status, 0)
         for line in ("Dialog ended with: OK\n", "Server:            MapServer\n", "Address:           %s\n" % mapserver,
-                     "Layer:             rio_de_la_plata\n",
+                     "Layer:             rio_de_la_plata\n", "Reference system:  CRS:84\n",
                      "Catalogue stored:  INI file %s, section [ConexionWMS]\n" % ini("auto.ini")):
             expect_in("stdout", out, line)
         with open(os.path.join(args.scratch, "auto.ini"), encoding="utf-8", errors="replace") as stored:
