@@ -1,5 +1,6 @@
-// Tests of the MFC-compatible layer: CString, runtime classes, module states, resources, crossing modules (the
-// profile in both modes: storage_test, through the catalogue).
+// Tests of the MFC-compatible layer: CString, runtime classes, module states, resources (the profile in both
+// modes: storage_test, through the catalogue; exceptions and containers crossing modules: every Nadir and
+// catalogue test).
 #include <afxdllx.h>
 
 #include "MfcProbe.h"
@@ -272,29 +273,4 @@ TEST(MfcResources, HostMakesAResourceModuleReachable)
     EXPECT_FALSE(text.LoadString(200));  // leaving the chain on destruction
     EXPECT_EQ(AfxGetResourceHandle(), AfxFindResourceHandle(MAKEINTRESOURCEW(1), RT_GROUP_ICON));
     FreeLibrary(resources);
-}
-
-TEST(MfcCrossModule, ExceptionThrownInADllIsCaughtHere)
-{
-    try {
-        ProbeThrow(42);
-        FAIL() << "nothing thrown";
-    } catch (const ProbeError& e) {
-        EXPECT_EQ(42, e.m_code);
-        EXPECT_STREQ("thrown in the probe DLL", e.what());
-    }
-    // Caught through its standard base, whose type record lives in the shared C++ runtime.
-    EXPECT_THROW(ProbeThrow(1), std::runtime_error);
-}
-
-TEST(MfcCrossModule, ContainersMadeInADllAreUsedAndFreedHere)
-{
-    std::vector<CString> strings = ProbeMakeStrings(100);
-    ASSERT_EQ(100u, strings.size());
-    EXPECT_STREQ(L"string 99 made in the probe with enough text to need the heap", strings.back());
-    strings.erase(strings.begin(), strings.begin() + 50);  // frees DLL-made strings in this module
-    strings.push_back(CString(L"made here"));
-    strings.shrink_to_fit();
-    EXPECT_EQ(51u, strings.size());
-    EXPECT_STREQ(L"made here", strings.back());
 }
