@@ -13,7 +13,7 @@ import os
 import sys
 import tempfile
 
-from row_table import Failure, arguments, fixture_ports, run_table
+from row_table import Failure, arguments, expect_equal, fixture_ports, run_table
 from wine_support import copy_of_bin, environment_in, run_program, text
 
 ALL_MODULES = ["Nadir.Sockets/en-US/NadirSockets.dll.mui", "Nadir.WMS/en-US/NadirWMS.dll.mui",
@@ -26,51 +26,41 @@ def addresses(ports):
             http + "/wms/exception/idioma", "ftp://example.org/wms"]
 
 
-def english_sockets(ports):
-    return ["Cannot connect to 127.0.0.1:%d: the connection was refused or the host cannot be reached."
-            % ports["refused"]]
+# Per language, the message of each address: NadirSockets' for the first, NadirWMS's for the others;
+# {refused} and {http} stand for the fixture server's ports. The server's own words stay as it wrote them.
+MESSAGES = {
+    "en-US": ["Cannot connect to 127.0.0.1:{refused}: the connection was refused or the host cannot be reached.",
+              "127.0.0.1:{http} sent a feed document, not a WMS capabilities document. Older WMS versions failed too.",
+              "127.0.0.1:{http}: the server answered with an exception: InvalidParameterValue: Version 1.3.0 is not "
+              "supported by this server. Older WMS versions failed too.",
+              "\"ftp://example.org/wms\" is not a WMS server address: only http:// and https:// addresses can be "
+              "asked."],
+    "es-ES": ["No se puede conectar con 127.0.0.1:{refused}: la conexi\u00f3n se ha rechazado o el servidor no "
+              "est\u00e1 accesible.",
+              "127.0.0.1:{http} envi\u00f3 un documento \u00abfeed\u00bb, no un documento de capacidades WMS. Las "
+              "versiones anteriores de WMS tambi\u00e9n han fallado.",
+              "127.0.0.1:{http}: el servidor respondi\u00f3 con una excepci\u00f3n: InvalidParameterValue: Version 1.3.0 "
+              "is not supported by this server. Las versiones anteriores de WMS tambi\u00e9n han fallado.",
+              "\u00abftp://example.org/wms\u00bb no es la direcci\u00f3n de un servidor WMS: solo se puede preguntar a "
+              "direcciones http:// y https://."],
+}
 
 
-def spanish_sockets(ports):
-    return ["No se puede conectar con 127.0.0.1:%d: la conexi\u00f3n se ha rechazado o el servidor no est\u00e1 "
-            "accesible." % ports["refused"]]
-
-
-def english_wms(ports):
-    host = "127.0.0.1:%d" % ports["http"]
-    older = " Older WMS versions failed too."
-    return [host + " sent a feed document, not a WMS capabilities document." + older,
-            # The server's own words stay as it wrote them.
-            host + ": the server answered with an exception: InvalidParameterValue: Version 1.3.0 is not "
-                   "supported by this server." + older,
-            "\"ftp://example.org/wms\" is not a WMS server address: only http:// and https:// addresses can be "
-            "asked."]
-
-
-def spanish_wms(ports):
-    host = "127.0.0.1:%d" % ports["http"]
-    older = " Las versiones anteriores de WMS tambi\u00e9n han fallado."
-    return [host + " envi\u00f3 un documento \u00abfeed\u00bb, no un documento de capacidades WMS." + older,
-            host + ": el servidor respondi\u00f3 con una excepci\u00f3n: InvalidParameterValue: Version 1.3.0 is "
-                   "not supported by this server." + older,
-            "\u00abftp://example.org/wms\u00bb no es la direcci\u00f3n de un servidor WMS: solo se puede preguntar a "
-            "direcciones http:// y https://."]
-
-
-def rows(ports):
-    """(case, thread language, language modules beside the libraries, expected lines)."""
-    english = english_sockets(ports) + english_wms(ports)
+def rows():
+    """(case, thread language, language modules beside the libraries, language of NadirSockets' message and of
+    NadirWMS's)."""
     return [
-        ("es-ES: Spanish", "es-ES", ALL_MODULES, spanish_sockets(ports) + spanish_wms(ports)),
-        ("en-US: English", "en-US", ALL_MODULES, english),
-        ("fr-FR, which has no modules: en-US's English", "fr-FR", ALL_MODULES, english),
-        ("es-ES with no language modules at all: the libraries' own English", "es-ES", [], english),
+        ("es-ES: Spanish", "es-ES", ALL_MODULES, "es-ES", "es-ES"),
+        ("en-US: English", "en-US", ALL_MODULES, "en-US", "en-US"),
+        ("fr-FR, which has no modules: en-US's English", "fr-FR", ALL_MODULES, "en-US", "en-US"),
+        ("es-ES with no language modules at all: the libraries' own English", "es-ES", [], "en-US", "en-US"),
         ("es-ES with NadirWMS's Spanish module alone: each library on its own", "es-ES",
-         ["Nadir.WMS/es-ES/NadirWMS.dll.mui"], english_sockets(ports) + spanish_wms(ports)),
+         ["Nadir.WMS/es-ES/NadirWMS.dll.mui"], "en-US", "es-ES"),
     ]
 
 
-def run_row(args, ports, language, modules, expected, temporary):
+def run_row(args, ports, language, modules, sockets, wms, temporary):
+    expected = [m.format(**ports) for m in MESSAGES[sockets][:1] + MESSAGES[wms][1:]]
     # The build's bin/ when every module is wanted, else a copy with those modules only.
     directory = os.path.dirname(args.exe)
     if sorted(modules) != sorted(ALL_MODULES):
@@ -82,18 +72,14 @@ def run_row(args, ports, language, modules, expected, temporary):
     lines = text(run.stdout).splitlines()
     if not lines or lines[0] != "language: " + language:
         raise Failure("the thread's UI language is not %s: %r" % (language, lines[:1]))
-    for number, (line, wanted) in enumerate(zip(lines[1:], expected), 1):
-        if line != wanted:
-            raise Failure("message %d:\n    got      %s\n    expected %s" % (number, line, wanted))
-    if len(lines) - 1 != len(expected):
-        raise Failure("%d messages, expected %d" % (len(lines) - 1, len(expected)))
+    expect_equal("messages", lines[1:], expected)
 
 
 def main():
     args = arguments(__doc__, "--wine-run", "--exe", "--fixtures", "--locales")
     ports = fixture_ports(args.fixtures)
     with tempfile.TemporaryDirectory(prefix="nadir_language_test.") as temporary:
-        return run_table(rows(ports), lambda *row: run_row(args, ports, *row, temporary), (OSError, UnicodeDecodeError))
+        return run_table(rows(), lambda *row: run_row(args, ports, *row, temporary), (OSError, UnicodeDecodeError))
 
 
 if __name__ == "__main__":
