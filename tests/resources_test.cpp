@@ -237,70 +237,6 @@ TEST(LanguageModules, AreResourceOnlyInTheirLanguageAndPairedWithTheirLibrary)
     }
 }
 
-// ---- Template headers: font, caption, frame ----
-
-// The fields of a DLGTEMPLATEEX up to its font's face name.
-struct CabeceraDePlantilla {
-    DWORD estilo = 0;
-    std::wstring titulo;
-    WORD puntos = 0;
-    std::wstring fuente;
-};
-
-// A sz_Or_Ord field: 0 (none), 0xFFFF and an ordinal, or a string; returns the offset after it.
-size_t SaltaNombreOOrdinal(std::string_view datos, size_t desplazamiento, std::wstring* texto = nullptr)
-{
-    const WORD primero = Lee<WORD>(datos, desplazamiento);
-    if (primero == 0)
-        return desplazamiento + 2;
-    if (primero == 0xFFFF)
-        return desplazamiento + 4;
-    for (WORD c; (c = Lee<WORD>(datos, desplazamiento)) != 0 && desplazamiento < datos.size(); desplazamiento += 2)
-        if (texto)
-            texto->push_back(static_cast<wchar_t>(c));
-    return desplazamiento + 2;
-}
-
-CabeceraDePlantilla LeeCabecera(std::string_view plantilla)
-{
-    CabeceraDePlantilla cabecera;
-    if (Lee<WORD>(plantilla, 0) != 1 || Lee<WORD>(plantilla, 2) != 0xFFFF)
-        return cabecera;  // not a DIALOGEX
-    cabecera.estilo = Lee<DWORD>(plantilla, 12);
-    size_t desplazamiento = SaltaNombreOOrdinal(plantilla, 26);           // menu
-    desplazamiento = SaltaNombreOOrdinal(plantilla, desplazamiento);      // window class
-    desplazamiento = SaltaNombreOOrdinal(plantilla, desplazamiento, &cabecera.titulo);
-    if (cabecera.estilo & DS_SETFONT) {
-        cabecera.puntos = Lee<WORD>(plantilla, desplazamiento);
-        SaltaNombreOOrdinal(plantilla, desplazamiento + 6, &cabecera.fuente);
-    }
-    return cabecera;
-}
-
-TEST(DialogTemplates, UseTheShellFontAndAFrameWithCaptionThatStartsHidden)
-{
-    std::map<int, std::set<std::wstring>> titulos;
-    for (const Idioma& idioma : kIdiomas) {
-        const ModuloCargado modulo = CargaIdioma(idioma.nombre);
-        ASSERT_TRUE(modulo);
-        for (const int plantilla : {IDD_CONECTA_URL, IDD_URL}) {
-            SCOPED_TRACE(testing::Message() << Estrecho(idioma.nombre) << " template " << plantilla);
-            const CabeceraDePlantilla cabecera =
-                LeeCabecera(Recurso(modulo.Get(), RT_DIALOG, MAKEINTRESOURCEW(plantilla)));
-            EXPECT_EQ(static_cast<DWORD>(DS_SHELLFONT), cabecera.estilo & DS_SHELLFONT);
-            EXPECT_EQ(static_cast<DWORD>(WS_CAPTION | WS_SYSMENU | DS_MODALFRAME),
-                      cabecera.estilo & (WS_CAPTION | WS_SYSMENU | DS_MODALFRAME));
-            EXPECT_EQ(0u, cabecera.estilo & WS_VISIBLE) << "the dialog code shows it when it is ready";
-            EXPECT_EQ(8, cabecera.puntos);
-            EXPECT_EQ(L"MS Shell Dlg", cabecera.fuente);
-            EXPECT_FALSE(cabecera.titulo.empty());
-            titulos[plantilla].insert(cabecera.titulo);
-        }
-    }
-    for (const auto& [plantilla, textos] : titulos)
-        EXPECT_EQ(std::size(kIdiomas), textos.size()) << "template " << plantilla << " has a caption per language";
-}
-
 // ---- Live dialogs from the templates ----
 
 INT_PTR CALLBACK ProcedimientoMudo(HWND, UINT mensaje, WPARAM, LPARAM) { return mensaje == WM_INITDIALOG; }
@@ -354,19 +290,56 @@ const ControlEsperado kControlesEsperados[] = {
     {IDD_URL, IDCANCEL, L"Button", BS_TYPEMASK, BS_PUSHBUTTON, WS_TABSTOP, 0, "Cancel"},
 };
 
-TEST(DialogTemplates, HoldTheControlsTheCodeReliesOn)
+int PuntosPorPulgada()
 {
+    const DcDeVentana pantalla(nullptr);
+    return ::GetDeviceCaps(pantalla.Get(), LOGPIXELSY);
+}
+
+// DDX_Radio's walk: the load options are one group of three from the first button to the next control that
+// opens a group, and the arrow keys move round the same three.
+void ExpectLoadOptionsAreOneGroup(HWND dialogo)
+{
+    const HWND primera = ::GetDlgItem(dialogo, IDC_CARGAR), tercera = ::GetDlgItem(dialogo, IDC_CARGAR_TERCERA);
+    std::vector<int> grupo;
+    HWND siguiente = primera;
+    do {
+        grupo.push_back(::GetDlgCtrlID(siguiente));
+        siguiente = ::GetWindow(siguiente, GW_HWNDNEXT);
+    } while (siguiente && !(::GetWindowLongW(siguiente, GWL_STYLE) & WS_GROUP));
+    EXPECT_EQ((std::vector<int>{IDC_CARGAR, IDC_CARGAR_SEGUNDA, IDC_CARGAR_TERCERA}), grupo);
+    EXPECT_NE(nullptr, siguiente) << "a control after the group opens the next one";
+    EXPECT_EQ(primera, ::GetNextDlgGroupItem(dialogo, tercera, FALSE));
+    EXPECT_EQ(tercera, ::GetNextDlgGroupItem(dialogo, primera, TRUE));
+}
+
+// The frame, caption and font the layout was made for, hidden until the dialog code shows it; the controls.
+TEST(DialogTemplates, HoldTheFrameFontAndControlsTheCodeReliesOn)
+{
+    std::map<int, std::set<std::wstring>> titulos;
     for (const Idioma& idioma : kIdiomas) {
         const ModuloCargado modulo = CargaIdioma(idioma.nombre);
         ASSERT_TRUE(modulo);
         for (const int plantilla : {IDD_CONECTA_URL, IDD_URL}) {
+            SCOPED_TRACE(testing::Message() << Estrecho(idioma.nombre) << " template " << plantilla);
             const Ventana dialogo = CreaDialogo(modulo.Get(), plantilla);
-            ASSERT_TRUE(dialogo) << "template " << plantilla << ", error " << ::GetLastError();
+            ASSERT_TRUE(dialogo) << "error " << ::GetLastError();
+            const DWORD marco = WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SHELLFONT;
+            EXPECT_EQ(marco, static_cast<DWORD>(::GetWindowLongW(dialogo.Get(), GWL_STYLE)) & marco);
+            EXPECT_FALSE(::IsWindowVisible(dialogo.Get()));
+            LOGFONTW fuente = {};
+            ::GetObjectW(reinterpret_cast<HFONT>(::SendMessageW(dialogo.Get(), WM_GETFONT, 0, 0)), sizeof fuente, &fuente);
+            EXPECT_EQ(-::MulDiv(8, PuntosPorPulgada(), 72), fuente.lfHeight) << "8 points";
+            EXPECT_EQ(0u, std::wstring(fuente.lfFaceName).rfind(L"MS Shell Dlg", 0)) << Estrecho(fuente.lfFaceName);
             const ControlesDeDialogo controles(dialogo.Get());
+            wchar_t titulo[128] = L"";
+            ::GetWindowTextW(dialogo.Get(), titulo, 128);
+            EXPECT_NE(L'\0', titulo[0]);
+            titulos[plantilla].insert(titulo);
             for (const ControlEsperado& esperado : kControlesEsperados) {
                 if (esperado.plantilla != plantilla)
                     continue;
-                SCOPED_TRACE(testing::Message() << Estrecho(idioma.nombre) << " " << esperado.id << " " << esperado.porque);
+                SCOPED_TRACE(testing::Message() << esperado.id << " " << esperado.porque);
                 const ControlDeDialogo* control = controles.PorId(esperado.id);
                 ASSERT_NE(nullptr, control);
                 EXPECT_EQ(0, ::lstrcmpiW(esperado.clase, control->clase.c_str())) << Estrecho(control->clase);
@@ -377,34 +350,12 @@ TEST(DialogTemplates, HoldTheControlsTheCodeReliesOn)
             }
             const LRESULT defecto = ::SendMessageW(dialogo.Get(), DM_GETDEFID, 0, 0);
             EXPECT_EQ(MAKELRESULT(IDOK, DC_HASDEFID), defecto) << "Enter presses OK";
+            if (plantilla == IDD_CONECTA_URL)
+                ExpectLoadOptionsAreOneGroup(dialogo.Get());
         }
     }
-}
-
-// DDX_Radio's walk: from the first button to the next control that opens a group.
-TEST(DialogTemplates, LoadOptionsAreOneGroupOfThreeStartingAtTheFirst)
-{
-    for (const Idioma& idioma : kIdiomas) {
-        SCOPED_TRACE(Estrecho(idioma.nombre));
-        const ModuloCargado modulo = CargaIdioma(idioma.nombre);
-        ASSERT_TRUE(modulo);
-        const Ventana dialogo = CreaDialogo(modulo.Get(), IDD_CONECTA_URL);
-        ASSERT_TRUE(dialogo);
-        const HWND primera = ::GetDlgItem(dialogo.Get(), IDC_CARGAR);
-        ASSERT_NE(nullptr, primera);
-        std::vector<int> grupo;
-        HWND siguiente = primera;
-        do {
-            grupo.push_back(::GetDlgCtrlID(siguiente));
-            siguiente = ::GetWindow(siguiente, GW_HWNDNEXT);
-        } while (siguiente && !(::GetWindowLongW(siguiente, GWL_STYLE) & WS_GROUP));
-        EXPECT_EQ((std::vector<int>{IDC_CARGAR, IDC_CARGAR_SEGUNDA, IDC_CARGAR_TERCERA}), grupo);
-        EXPECT_NE(nullptr, siguiente) << "a control after the group opens the next one";
-        // Arrow keys move round the same three.
-        const HWND tercera = ::GetDlgItem(dialogo.Get(), IDC_CARGAR_TERCERA);
-        EXPECT_EQ(primera, ::GetNextDlgGroupItem(dialogo.Get(), tercera, FALSE));
-        EXPECT_EQ(tercera, ::GetNextDlgGroupItem(dialogo.Get(), primera, TRUE));
-    }
+    for (const auto& [plantilla, textos] : titulos)
+        EXPECT_EQ(std::size(kIdiomas), textos.size()) << "template " << plantilla << " has a caption per language";
 }
 
 // ---- Layout: every template in every language, at this process's DPI ----
@@ -429,12 +380,6 @@ std::string NombreDelCaso(const testing::TestParamInfo<Caso>& info)
     std::string nombre = std::string(info.param.nombre) + "_" + Estrecho(info.param.idioma);
     std::replace(nombre.begin(), nombre.end(), '-', '_');
     return nombre;
-}
-
-int PuntosPorPulgada()
-{
-    const DcDeVentana pantalla(nullptr);
-    return ::GetDeviceCaps(pantalla.Get(), LOGPIXELSY);
 }
 
 std::string Texto(const RECT& r)
