@@ -168,6 +168,18 @@ void MientrasEsta(CDialogoPrueba& dialogo, const std::function<void()>& mientras
     EXPECT_EQ(IDCANCEL, dialogo.DoModal());
 }
 
+// Steps that click a box, select its whole text and type another over it, and wait until the box shows it.
+void Reemplaza(CUsuarioSimulado& usuario, const CWnd& dialogo, int id, const std::wstring& texto)
+{
+    usuario.Haz("replace the text of " + std::to_string(id), [&dialogo, id, texto] {
+        Usuario::Clic(Control(dialogo, id));
+        Usuario::Tecla(VK_HOME);
+        Usuario::Tecla(VK_END, true);
+        Usuario::Escribe(texto);
+    });
+    usuario.Cuando("typed", [&dialogo, id, texto] { return Ventanas::Texto(Control(dialogo, id)) == texto; }, [] {});
+}
+
 // A user action and the handler record it must produce.
 struct Gesto {
     const char* descripcion;
@@ -240,24 +252,12 @@ TEST_F(MfcWindows, DataExchangeRunsBothWays)
                                  std::vector<UINT>({dialogo.IsDlgButtonChecked(IDC_OPCION_A),
                                                     dialogo.IsDlgButtonChecked(IDC_OPCION_B),
                                                     dialogo.IsDlgButtonChecked(IDC_OPCION_C)}));
-                       Usuario::Clic(Control(dialogo, IDC_TEXTO));
-                   })
-        .Haz("replace the text", [] {
-            Usuario::Tecla(VK_HOME);
-            Usuario::Tecla(VK_END, true);
-            Usuario::Escribe(L"\u00f1and\u00fa 42");
-        })
-        .Cuando("typed", [&] { return Ventanas::Texto(Control(dialogo, IDC_TEXTO)) == L"\u00f1and\u00fa 42"; },
-                [&] { Usuario::Clic(Control(dialogo, IDC_OPCION_C)); })
-        .Cuando("option C checked", [&] { return dialogo.IsDlgButtonChecked(IDC_OPCION_C) == BST_CHECKED; },
-                [&] { Usuario::Clic(Control(dialogo, IDC_NUMERO)); })
-        .Haz("replace the number", [] {
-            Usuario::Tecla(VK_HOME);
-            Usuario::Tecla(VK_END, true);
-            Usuario::Escribe(L" 2147483647 ");
-        })
-        .Cuando("typed", [&] { return Ventanas::Texto(Control(dialogo, IDC_NUMERO)) == L" 2147483647 "; },
-                [] { Usuario::Tecla(VK_RETURN); });
+                   });
+    Reemplaza(usuario, dialogo, IDC_TEXTO, L"\u00f1and\u00fa 42");
+    usuario.Haz("check C", [&] { Usuario::Clic(Control(dialogo, IDC_OPCION_C)); })
+        .Cuando("option C checked", [&] { return dialogo.IsDlgButtonChecked(IDC_OPCION_C) == BST_CHECKED; }, [] {});
+    Reemplaza(usuario, dialogo, IDC_NUMERO, L" 2147483647 ");
+    usuario.Haz("Enter", [] { Usuario::Tecla(VK_RETURN); });
     usuario.Empieza();
 
     ASSERT_EQ(IDOK, dialogo.DoModal());
@@ -304,15 +304,9 @@ TEST_F(MfcWindows, OkIsRefusedWhileAnExchangeFails)
     CDialogoPrueba dialogo;
     HWND caja = nullptr;
     CUsuarioSimulado usuario;
-    usuario.Cuando("the dialog is up", [&] { return Activo(dialogo); },
-                   [&] { Usuario::Clic(Control(dialogo, IDC_NUMERO)); })
-        .Haz("type a number that is not one", [] {
-            Usuario::Tecla(VK_HOME);
-            Usuario::Tecla(VK_END, true);
-            Usuario::Escribe(L"12x");
-        })
-        .Cuando("typed", [&] { return Ventanas::Texto(Control(dialogo, IDC_NUMERO)) == L"12x"; },
-                [] { Usuario::Tecla(VK_RETURN); })
+    usuario.Cuando("the dialog is up", [&] { return Activo(dialogo); }, [] {});
+    Reemplaza(usuario, dialogo, IDC_NUMERO, L"12x");  // not a number
+    usuario.Haz("Enter", [] { Usuario::Tecla(VK_RETURN); })
         .Cuando("a message box over the dialog",
                 [&] { return (caja = Ventanas::DialogoActivo()) != nullptr && caja != dialogo.m_hWnd; },
                 [&] {
