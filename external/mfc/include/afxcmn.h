@@ -23,7 +23,6 @@ public:
     BOOL SetItemText(int nItem, int nSubItem, LPCWSTR lpszText);
     CString GetItemText(int nItem, int nSubItem) const;
     BOOL DeleteAllItems();
-    int GetItemCount() const;
 
     int GetNextItem(int nItem, int nFlags) const;
     // LVN_ITEMCHANGED reaches the parent before this returns.

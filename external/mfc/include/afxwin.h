@@ -156,16 +156,10 @@ public:
     BOOL ShowWindow(int nCmdShow);
     BOOL IsWindowVisible() const;
     CWnd* SetFocus();
-    static CWnd* PASCAL GetFocus();
-    void SetWindowText(LPCWSTR lpszString);
-    void GetWindowText(CString& rString) const;
-    void SetDlgItemText(int nID, LPCWSTR lpszString);
-    int GetDlgItemText(int nID, CString& rString) const;
     LRESULT SendDlgItemMessage(int nID, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
     void CheckDlgButton(int nIDButton, UINT nCheck);
     UINT IsDlgButtonChecked(int nIDButton) const;
     void GetWindowRect(LPRECT lpRect) const;
-    void GetClientRect(LPRECT lpRect) const;
     BOOL SetWindowPos(const CWnd* pWndInsertAfter, int x, int y, int cx, int cy, UINT nFlags);
     void UpdateWindow();
     BOOL RedrawWindow(LPCRECT lpRectUpdate = nullptr, HRGN hrgnUpdate = nullptr,
@@ -377,7 +371,6 @@ AFX_CORE_API int AFXAPI AfxMessageBox(UINT nIDPrompt, UINT nType = MB_OK, UINT n
 AFX_CORE_API HINSTANCE AFXAPI AfxGetInstanceHandle();
 AFX_CORE_API LPCWSTR AFXAPI AfxGetAppName();
 AFX_CORE_API HINSTANCE AFXAPI AfxGetResourceHandle();
-AFX_CORE_API void AFXAPI AfxSetResourceHandle(HINSTANCE hInstResource);
 // The module that holds the resource, searched in the current state's chain: its resource
 // handle, then its extension libraries; the current resource handle when none has it.
 AFX_CORE_API HINSTANCE AFXAPI AfxFindResourceHandle(LPCWSTR lpszName, LPCWSTR lpszType);

@@ -152,12 +152,6 @@ BOOL CListCtrl::DeleteAllItems()
     return static_cast<BOOL>(::SendMessageW(m_hWnd, LVM_DELETEALLITEMS, 0, 0));
 }
 
-int CListCtrl::GetItemCount() const
-{
-    ASSERT(::IsWindow(m_hWnd));
-    return static_cast<int>(::SendMessageW(m_hWnd, LVM_GETITEMCOUNT, 0, 0));
-}
-
 int CListCtrl::GetNextItem(int nItem, int nFlags) const
 {
     ASSERT(::IsWindow(m_hWnd));

@@ -544,38 +544,6 @@ CWnd* CWnd::SetFocus()
     return FromHandle(::SetFocus(m_hWnd));
 }
 
-CWnd* PASCAL CWnd::GetFocus() { return FromHandle(::GetFocus()); }
-
-void CWnd::SetWindowText(LPCWSTR lpszString)
-{
-    ASSERT(::IsWindow(m_hWnd));
-    ::SetWindowTextW(m_hWnd, lpszString);
-}
-
-void CWnd::GetWindowText(CString& rString) const
-{
-    ASSERT(::IsWindow(m_hWnd));
-    const int nLength = ::GetWindowTextLengthW(m_hWnd);
-    ::GetWindowTextW(m_hWnd, rString.GetBufferSetLength(nLength), nLength + 1);
-    rString.ReleaseBuffer();
-}
-
-void CWnd::SetDlgItemText(int nID, LPCWSTR lpszString)
-{
-    ASSERT(::IsWindow(m_hWnd));
-    ::SetDlgItemTextW(m_hWnd, nID, lpszString);
-}
-
-int CWnd::GetDlgItemText(int nID, CString& rString) const
-{
-    ASSERT(::IsWindow(m_hWnd));
-    rString.Empty();
-    const HWND hWnd = ::GetDlgItem(m_hWnd, nID);
-    if (hWnd != nullptr)
-        FromHandle(hWnd)->GetWindowText(rString);
-    return rString.GetLength();
-}
-
 LRESULT CWnd::SendDlgItemMessage(int nID, UINT message, WPARAM wParam, LPARAM lParam) const
 {
     ASSERT(::IsWindow(m_hWnd));
@@ -598,12 +566,6 @@ void CWnd::GetWindowRect(LPRECT lpRect) const
 {
     ASSERT(::IsWindow(m_hWnd));
     ::GetWindowRect(m_hWnd, lpRect);
-}
-
-void CWnd::GetClientRect(LPRECT lpRect) const
-{
-    ASSERT(::IsWindow(m_hWnd));
-    ::GetClientRect(m_hWnd, lpRect);
 }
 
 BOOL CWnd::SetWindowPos(const CWnd* pWndInsertAfter, int x, int y, int cx, int cy, UINT nFlags)
