@@ -1,7 +1,9 @@
-// NadirTestSupport.h: texts, files, loopback server addresses and layer walks for the Nadir tests.
+// NadirTestSupport.h: text conversions, files, loopback server addresses, time limits and layer walks for the
+// Nadir tests.
 #pragma once
 
 #include "Nadir/OpenGIS/WMS/Layer.h"
+#include "Nadir/Sockets/ConexionHttp.h"
 
 #include <windows.h>
 
@@ -93,4 +95,15 @@ inline std::vector<const Nadir::OpenGIS::WMS::Layer*> Capas(const std::shared_pt
         capas.insert(capas.end(), debajo.begin(), debajo.end());
     }
     return capas;
+}
+
+// Limits for a request under test: espera for the connection and for each piece of the answer, total for the
+// whole; a server that hangs fails the test in seconds, never in the defaults' minutes.
+inline Nadir::Sockets::ConexionHttp::Limites LimitesDePrueba(std::chrono::milliseconds espera,
+                                                           std::chrono::milliseconds total)
+{
+    Nadir::Sockets::ConexionHttp::Limites limites;
+    limites.conexion = limites.inactividad = espera;
+    limites.total = total;
+    return limites;
 }

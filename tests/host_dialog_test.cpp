@@ -1,8 +1,8 @@
 // Tests of the sample host's road, store -> dialog -> choice -> store, run in-process through its
 // library as quasar.exe runs it: the real connection dialog over the host's main window, driven by
 // mouse and keyboard, asking MapServer on loopback; the real comdlg32 save prompt; the help page the
-// Help button and F1 reach. The Espanol* suites run in a process started in a Spanish locale, as a
-// Spanish user's host starts (tests/CMakeLists.txt), the others in an English one.
+// Help button and F1 reach (--auto: host_program_test). The Espanol* tests run in a process started in a
+// Spanish locale, as a Spanish user's host starts (tests/CMakeLists.txt), the others in an English one.
 #include <AlmacenCatalogo.h>
 #include <ConexionQuasar.h>
 #include <QuasarApp.h>
@@ -113,7 +113,7 @@ struct Almacen {
 
 const Almacen kAlmacenes[] = {{"registry", false}, {"INI file", true}};
 
-class Anfitrion : public testing::Test {
+class HostDialog : public testing::Test {
 protected:
     // The options of a command line, and the host prepared with them as quasar.exe prepares itself.
     static COpcionesQuasar Prepara(const Argumentos& argumentos)
@@ -142,7 +142,7 @@ Argumentos Mas(Argumentos argumentos, const Argumentos& otros)
 
 CString Servidor(const wchar_t* nombre, const CString& url) { return CString(nombre) + L"=" + url; }
 
-TEST_F(Anfitrion, TheChoiceAndTheEditsComeBackFromTheStoreAndCancelKeepsThem)
+TEST_F(HostDialog, TheChoiceAndTheEditsComeBackFromTheStoreAndCancelKeepsThem)
 {
     for (const Almacen& almacen : kAlmacenes) {
         SCOPED_TRACE(almacen.nombre);
@@ -211,7 +211,7 @@ TEST_F(Anfitrion, TheChoiceAndTheEditsComeBackFromTheStoreAndCancelKeepsThem)
     }
 }
 
-TEST_F(Anfitrion, BrowseIsTheSaveAsPromptAndTheHostRemembersItsFolder)
+TEST_F(HostDialog, BrowseIsTheSaveAsPromptAndTheHostRemembersItsFolder)
 {
     const Almacen almacen = {"INI file", true};
     almacen.Vacia();
@@ -248,7 +248,7 @@ TEST_F(Anfitrion, BrowseIsTheSaveAsPromptAndTheHostRemembersItsFolder)
     std::filesystem::remove_all(carpeta);
 }
 
-TEST_F(Anfitrion, HelpAndF1OpenTheDialogsPage)
+TEST_F(HostDialog, HelpAndF1OpenTheDialogsPage)
 {
     const COpcionesQuasar opciones = Prepara({L"--ini", Almacen{"INI file", true}.Archivo().c_str()});
     CConexionQuasar conexion(opciones, theApp.Tabla());
@@ -267,47 +267,9 @@ TEST_F(Anfitrion, HelpAndF1OpenTheDialogsPage)
     Almacen{"INI file", true}.Vacia();
 }
 
-TEST_F(Anfitrion, AutoPicksTheFirstServerWithLayersOrCancels)
-{
-    const struct {
-        const char* caso;
-        Argumentos servidores;
-        INT_PTR respuesta;
-        bool sinCapas;
-        const wchar_t* capa;
-    } casos[] = {
-        {"MapServer after a refusing server",
-         {L"--add", Servidor(L"A cerrado", Url("refused", L"/wms")), L"--add", Servidor(L"MapServer", Url("mapserver", L"/wms"))},
-         IDOK, false, L"rio_de_la_plata"},
-        {"no server with layers", {L"--add", Servidor(L"A cerrado", Url("refused", L"/wms"))}, IDCANCEL, true, L""},
-    };
-    const Almacen almacen = {"INI file", true};
-    for (const auto& caso : casos) {
-        SCOPED_TRACE(caso.caso);
-        almacen.Vacia();
-        const COpcionesQuasar opciones = Prepara(Mas(almacen.Opciones(), Mas({L"--auto"}, caso.servidores)));
-        CConexionQuasar conexion(opciones, theApp.Tabla());
-        const INT_PTR respuesta = conexion.Ejecuta(AfxGetMainWnd());
-        EXPECT_EQ(caso.respuesta, respuesta);
-        EXPECT_EQ(caso.sinCapas, conexion.SinServidorConCapas());
-        EXPECT_EQ(caso.capa, std::wstring(conexion.Catalogo().m_seleccionCapa));
-        const CString informe = conexion.Informe(respuesta);
-        EXPECT_CONTAINS(informe, respuesta == IDOK ? L"Dialog ended with: OK\r\n" : L"Dialog ended with: Cancel\r\n");
-        EXPECT_CONTAINS(informe, L"Layer:             " + conexion.Catalogo().m_seleccionCapa + L"\r\n");
-        if (respuesta == IDOK) {
-            EXPECT_CONTAINS(informe, L"Server:            MapServer\r\n");
-            // The fixture's first system is the host's 4326 or has no EPSG name; either way as the table says.
-            const CString sistema = conexion.Catalogo().m_seleccionSR;
-            const CString nombre = theApp.Tabla().NombreDe(sistema);
-            EXPECT_CONTAINS(informe, L"Reference system:  " + sistema + (nombre.IsEmpty() ? L"" : L" (" + nombre + L")"));
-        }
-    }
-    almacen.Vacia();
-}
-
 // A host started in a Spanish locale, with no --lang: the dialogs, the framework's prompt title, Nadir's
 // failure texts and the help are Spanish.
-TEST_F(Anfitrion, EspanolTodoEnEspanol)
+TEST_F(HostDialog, EspanolTodoEnEspanol)
 {
     const Almacen almacen = {"INI file", true};
     almacen.Vacia();

@@ -21,15 +21,7 @@ namespace {
 constexpr wchar_t kAgente[] = L"OrtusTest/1.0 (fixture)";
 constexpr std::size_t kMiB = 1u << 20;
 
-// Short limits, so no test depends on the defaults' long waits.
-ConexionHttp::Limites LimitesCortos()
-{
-    ConexionHttp::Limites limites;
-    limites.conexion = 2s;
-    limites.inactividad = 2s;
-    limites.total = 8s;
-    return limites;
-}
+ConexionHttp::Limites LimitesCortos() { return LimitesDePrueba(2s, 8s); }
 
 // The answer to a GET that must succeed; an exception fails the test with its message.
 RespuestaHttp Obtener(const CString& url, const ConexionHttp::Limites& limites = LimitesCortos(),
@@ -224,7 +216,7 @@ TEST(HttpContent, StatusReasonTypeBodyAndAddressPassThrough)
     }
 }
 
-TEST(HttpRedirects, ChainsUpToTheLimitAndHttpToHttpsAreFollowed)
+TEST(HttpRedirects, ChainsUpToTheLimitAndHttpToHttpsAreFollowedLongerOnesLoopsAndDowngradesRefused)
 {
     static const struct {
         const char* listener;
@@ -233,46 +225,33 @@ TEST(HttpRedirects, ChainsUpToTheLimitAndHttpToHttpsAreFollowed)
         const char* listenerFinal;
         const wchar_t* rutaFinal;
         const char* enElCuerpo;
+        const wchar_t* fragmento;  // null: followed to rutaFinal
     } filas[] = {
-        {"http", L"/redirect/1", 10, "http", L"/redirect/0", "end of chain\n"},
-        {"http", L"/redirect/10", 10, "http", L"/redirect/0", "end of chain\n"},
-        {"http", L"/redirect/3", 3, "http", L"/redirect/0", "end of chain\n"},
+        {"http", L"/redirect/1", 10, "http", L"/redirect/0", "end of chain\n", nullptr},
+        {"http", L"/redirect/10", 10, "http", L"/redirect/0", "end of chain\n", nullptr},
+        {"http", L"/redirect/3", 3, "http", L"/redirect/0", "end of chain\n", nullptr},
         {"http", L"/to/https/corpus/geotools__ign.xml", 10, "https", L"/corpus/geotools__ign.xml",
-         "<WMS_Capabilities"},
+         "<WMS_Capabilities", nullptr},
+        {"http", L"/redirect/11", 10, "", L"", "", L"redirected more than 10 times"},
+        {"http", L"/redirect/1", 0, "", L"", "", L"redirected more than 0 times"},
+        {"http", L"/loop/a", 10, "", L"", "", L"redirects in a loop"},
+        {"https", L"/to/http/corpus/geotools__ign.xml", 10, "", L"", "", L"to the unencrypted address http://127.0.0.1:"},
     };
     ConfiarEnCaDePrueba();
     for (const auto& fila : filas) {
         SCOPED_TRACE(Utf8(fila.ruta));
         ConexionHttp::Limites limites = LimitesCortos();
         limites.redirecciones = fila.limite;
+        if (fila.fragmento) {
+            const CString mensaje = MensajeDeError(Url(fila.listener, fila.ruta), limites);
+            EXPECT_CONTAINS(mensaje, fila.fragmento);
+            EXPECT_CONTAINS(mensaje, HostDe(fila.listener));
+            continue;
+        }
         RespuestaHttp respuesta = Obtener(Url(fila.listener, fila.ruta), limites);
         EXPECT_EQ(200u, respuesta.estado);
         EXPECT_TRUE(Contiene(respuesta.cuerpo, fila.enElCuerpo)) << respuesta.cuerpo.substr(0, 200);
         EXPECT_STREQ(Url(fila.listenerFinal, fila.rutaFinal), respuesta.urlFinal);
-    }
-}
-
-TEST(HttpRedirects, LongChainsLoopsAndDowngradesAreRefused)
-{
-    static const struct {
-        const char* listener;
-        const wchar_t* ruta;
-        unsigned int limite;
-        const wchar_t* fragmento;
-    } filas[] = {
-        {"http", L"/redirect/11", 10, L"redirected more than 10 times"},
-        {"http", L"/redirect/1", 0, L"redirected more than 0 times"},
-        {"http", L"/loop/a", 10, L"redirects in a loop"},
-        {"https", L"/to/http/corpus/geotools__ign.xml", 10, L"to the unencrypted address http://127.0.0.1:"},
-    };
-    ConfiarEnCaDePrueba();
-    for (const auto& fila : filas) {
-        SCOPED_TRACE(Utf8(fila.ruta));
-        ConexionHttp::Limites limites = LimitesCortos();
-        limites.redirecciones = fila.limite;
-        const CString mensaje = MensajeDeError(Url(fila.listener, fila.ruta), limites);
-        EXPECT_CONTAINS(mensaje, fila.fragmento);
-        EXPECT_CONTAINS(mensaje, HostDe(fila.listener));
     }
 }
 
@@ -337,10 +316,7 @@ TEST(HttpFailures, EachFailureGetsItsOwnMessageNamingWhatFailed)
     };
     for (const auto& fila : filas) {
         SCOPED_TRACE(Utf8(fila.url));
-        ConexionHttp::Limites limites = LimitesCortos();
-        limites.conexion = limites.inactividad = fila.espera;
-        limites.total = fila.total;
-        const CString mensaje = MensajeDeError(fila.url, limites);
+        const CString mensaje = MensajeDeError(fila.url, LimitesDePrueba(fila.espera, fila.total));
         EXPECT_CONTAINS(mensaje, fila.fragmento);
         EXPECT_CONTAINS(mensaje, fila.nombrado);
     }

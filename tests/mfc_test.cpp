@@ -1,4 +1,6 @@
-// Tests of the MFC-compatible layer: CString, runtime classes, profile, module states, resources, crossing modules.
+// Tests of the MFC-compatible layer: CString, runtime classes, module states, resources (the profile in both
+// modes: storage_test, through the catalogue; exceptions and containers crossing modules: every Nadir and
+// catalogue test).
 #include <afxdllx.h>
 
 #include "MfcProbe.h"
@@ -47,32 +49,6 @@ class CDerived : public CBase {
 };
 IMPLEMENT_DYNAMIC(CDerived, CBase)
 
-enum class Store { Registry, IniFile };
-
-class MfcProfile : public testing::TestWithParam<Store> {
-protected:
-    void SetUp() override
-    {
-        std::filesystem::remove(m_iniPath);
-        if (GetParam() == Store::Registry) {
-            theApp.SetRegistryKey(m_registryKey.c_str());
-        } else {
-            ReplaceAppString(theApp.m_pszRegistryKey, nullptr);
-            ReplaceAppString(theApp.m_pszProfileName, m_iniPath.c_str());
-        }
-    }
-    void TearDown() override
-    {
-        RegDeleteTreeW(HKEY_CURRENT_USER, (L"Software\\" + m_registryKey).c_str());
-        std::filesystem::remove(m_iniPath);
-        ReplaceAppString(theApp.m_pszRegistryKey, nullptr);
-    }
-
-    const std::wstring m_registryKey = PerProcess(L"OrtusMfcTest-");
-    const std::filesystem::path m_iniPath =
-        std::filesystem::temp_directory_path() / (PerProcess(L"mfc_profile_test-") + L".ini");
-};
-
 }  // namespace
 
 TEST(MfcString, FormatFollowsTheMicrosoftRuntime)
@@ -83,46 +59,17 @@ TEST(MfcString, FormatFollowsTheMicrosoftRuntime)
         return s;
     };
     const CString longText(L'x', 5000);
+    // Mingw's C99 printf would read %s as narrow: the conversions whose meaning differs, and a long result.
     const std::pair<CString, CString> rows[] = {  // expected, actual
         {L"wide", format(L"%s", L"wide")},
         {L"narrow", format(L"%S", "narrow")},
-        {L"narrow", format(L"%hs", "narrow")},
-        {L"wide", format(L"%ls", L"wide")},
-        {L"-1", format(L"%d", -1)},
-        {L"4294967295", format(L"%u", 0xFFFFFFFFu)},
         {L"1234567890123", format(L"%I64d", 1234567890123LL)},
-        {L"1234567890123", format(L"%lld", 1234567890123LL)},
-        {L"z", format(L"%c", L'z')},
-        {L" 3.14", format(L"%5.2f", 3.14159)},
-        {L"00ff", format(L"%04x", 255)},
         {L"ñandú 100%", format(L"%s %d%%", L"ñandú", 100)},
         {L"[" + longText + L"]", format(L"[%s]", longText.GetString())},
     };
     for (const auto& [expected, actual] : rows) {
         SCOPED_TRACE(testing::Message() << "expected " << expected.Left(20).GetString());
         EXPECT_STREQ(expected, actual);
-    }
-}
-
-TEST(MfcString, CompareIsOrdinalOnCodeUnits)
-{
-    static const std::tuple<const wchar_t*, const wchar_t*, int> rows[] = {
-        {L"B", L"a", -1},               // every upper-case ASCII letter before every lower-case one
-        {L"", L"a", -1},                // the empty string first
-        {L"a", L"a", 0},
-        {L"a", L"A", 1},
-        {L"abc", L"ab", 1},
-        {L"z", L"\u00e9", -1},          // é (U+00E9) above z: no locale collation
-        {L"1000", L"999", -1},          // digits by code, not by number
-        {L"\uFFFF", L"\U00010000", 1},  // code units, not code points: U+FFFF above a surrogate pair
-        {L"EPSG:4326", L"epsg:4326", -1},
-    };
-    for (const auto& [a, b, sign] : rows) {
-        SCOPED_TRACE(testing::Message() << a << " vs " << b);
-        const int result = CString(a).Compare(b);
-        EXPECT_EQ(sign, (result > 0) - (result < 0));
-        EXPECT_EQ(sign < 0, CString(a) < CString(b));
-        EXPECT_EQ(sign == 0, CString(a) == b);
     }
 }
 
@@ -186,11 +133,9 @@ TEST(MfcString, CopiesShareUntilOneIsChanged)
     };
     const Row rows[] = {
         {"+=", [](CString& s) { s += L"!"; }, L"EPSG:4326 shared text!"},
-        {"SetAt", [](CString& s) { s.SetAt(0, L'e'); }, L"ePSG:4326 shared text"},
         {"GetBuffer", [](CString& s) { s.GetBuffer()[1] = L'p'; s.ReleaseBuffer(); }, L"EpSG:4326 shared text"},
         {"MakeLower", [](CString& s) { s.MakeLower(); }, L"epsg:4326 shared text"},
         {"Replace", [](CString& s) { s.Replace(L':', L'-'); }, L"EPSG-4326 shared text"},
-        {"Remove", [](CString& s) { s.Remove(L' '); }, L"EPSG:4326sharedtext"},
         {"Trim", [](CString& s) { s.Trim(L"Et"); }, L"PSG:4326 shared tex"},
         {"Format", [](CString& s) { s.Format(L"%d", 7); }, L"7"},
         {"Empty", [](CString& s) { s.Empty(); }, L""},
@@ -242,61 +187,6 @@ TEST(MfcRuntimeClass, KindFollowsTheBaseChain)
         EXPECT_EQ(kind, object.IsKindOf(cls) != FALSE);
     }
 }
-
-TEST_P(MfcProfile, ValuesComeBackAndDefaultsOnlyForAbsentEntries)
-{
-    EXPECT_STREQ(L"fallback", theApp.GetProfileStringW(L"S", L"absent", L"fallback"));
-    EXPECT_STREQ(L"", theApp.GetProfileStringW(L"S", L"absent"));
-    EXPECT_EQ(7u, theApp.GetProfileIntW(L"S", L"absent", 7));
-
-    const std::wstring longValue(5000, L'v');
-    const std::pair<const wchar_t*, const wchar_t*> rows[] = {  // entry, value
-        {L"plain", L"value"},
-        {L"empty", L""},  // stored empty comes back empty, not as the default
-        {L"accents", L"Cartograf\u00eda \u00d1and\u00fa"},
-        {L"spaces", L"a value with spaces"},
-        {L"long", longValue.c_str()},
-    };
-    for (const auto& [entry, value] : rows) {
-        SCOPED_TRACE(testing::Message() << entry);
-        ASSERT_TRUE(theApp.WriteProfileStringW(L"S", entry, value));
-        EXPECT_STREQ(value, theApp.GetProfileStringW(L"S", entry, L"fallback"));
-    }
-    for (const int value : {0, 1, -1, 2147483647, -2147483647 - 1}) {  // bit for bit
-        SCOPED_TRACE(value);
-        ASSERT_TRUE(theApp.WriteProfileInt(L"S", L"n", value));
-        EXPECT_EQ(static_cast<UINT>(value), theApp.GetProfileIntW(L"S", L"n", 7));
-    }
-}
-
-TEST_P(MfcProfile, NullEntryDeletesTheSectionAndNullValueTheEntry)
-{
-    for (LPCWSTR section : {L"Gone", L"Kept"}) {
-        ASSERT_TRUE(theApp.WriteProfileStringW(section, L"a", L"1"));
-        ASSERT_TRUE(theApp.WriteProfileInt(section, L"b", 2));
-    }
-    theApp.WriteProfileStringW(L"Gone", nullptr, nullptr);
-    theApp.WriteProfileStringW(L"Kept", L"a", nullptr);
-
-    EXPECT_STREQ(L"none", theApp.GetProfileStringW(L"Gone", L"a", L"none"));
-    EXPECT_EQ(9u, theApp.GetProfileIntW(L"Gone", L"b", 9));
-    EXPECT_STREQ(L"none", theApp.GetProfileStringW(L"Kept", L"a", L"none"));
-    EXPECT_EQ(2u, theApp.GetProfileIntW(L"Kept", L"b", 9));
-}
-
-TEST_P(MfcProfile, LandsWhereTheModeSays)
-{
-    ASSERT_TRUE(theApp.WriteProfileStringW(L"Where", L"k", L"v"));
-    const std::wstring keyPath = L"Software\\" + m_registryKey + L"\\MfcTest\\Where";
-    EXPECT_EQ(GetParam() == Store::Registry, RegGetValueW(HKEY_CURRENT_USER, keyPath.c_str(), L"k", RRF_RT_REG_SZ,
-                                                          nullptr, nullptr, nullptr) == ERROR_SUCCESS);
-    WCHAR value[16] = {};
-    EXPECT_EQ(GetParam() == Store::IniFile,
-              GetPrivateProfileStringW(L"Where", L"k", L"", value, 16, m_iniPath.c_str()) > 0);
-}
-
-INSTANTIATE_TEST_SUITE_P(BothStores, MfcProfile, testing::Values(Store::Registry, Store::IniFile),
-                         [](const auto& info) { return info.param == Store::Registry ? "Registry" : "IniFile"; });
 
 TEST(MfcApp, NamesComeFromTheModule)
 {
@@ -379,36 +269,9 @@ TEST(MfcResources, HostMakesAResourceModuleReachable)
         EXPECT_EQ(resources.Get(), AfxFindStringResourceHandle(200));
         // Code running without switching state (the DLL's) finds it through our chain too.
         EXPECT_STREQ(L"string from the resource module", ProbeCallerString(200));
-        text.Format(201u);  // the format itself comes from the chain
-        EXPECT_STREQ(L"Texto con acentos: \u00e1rea, se\u00f1al", text);
     }
     EXPECT_FALSE(text.LoadString(200));  // leaving the chain on destruction
     EXPECT_EQ(AfxGetResourceHandle(), AfxFindResourceHandle(MAKEINTRESOURCEW(1), RT_GROUP_ICON));
-}
-
-TEST(MfcCrossModule, ExceptionThrownInADllIsCaughtHere)
-{
-    try {
-        ProbeThrow(42);
-        FAIL() << "nothing thrown";
-    } catch (const ProbeError& e) {
-        EXPECT_EQ(42, e.m_code);
-        EXPECT_STREQ("thrown in the probe DLL", e.what());
-    }
-    // Caught through its standard base, whose type record lives in the shared C++ runtime.
-    EXPECT_THROW(ProbeThrow(1), std::runtime_error);
-}
-
-TEST(MfcCrossModule, ContainersMadeInADllAreUsedAndFreedHere)
-{
-    std::vector<CString> strings = ProbeMakeStrings(100);
-    ASSERT_EQ(100u, strings.size());
-    EXPECT_STREQ(L"string 99 made in the probe with enough text to need the heap", strings.back());
-    strings.erase(strings.begin(), strings.begin() + 50);  // frees DLL-made strings in this module
-    strings.push_back(CString(L"made here"));
-    strings.shrink_to_fit();
-    EXPECT_EQ(51u, strings.size());
-    EXPECT_STREQ(L"made here", strings.back());
 }
 
 // The Win32 support the framework stands on: what is logic in it.

@@ -8,7 +8,6 @@ then checks the example's output in each row's user language, what the prefix ho
 run and the example's and samples' compiles used, and the CPack ZIP against the prefix. Prints how long each step
 took and one line per check; exits 1 if any failed.
 """
-import argparse
 import glob
 import os
 import re
@@ -19,8 +18,8 @@ import tempfile
 import time
 import zipfile
 
-from row_table import Failure, expect_equal, run_table
-from wine_support import environment_in, run_program
+from row_table import Failure, arguments, expect_equal, run_table
+from wine_support import environment_in, run_program, text, windows_path
 
 # Each step is cut off after this long: a hang fails the test instead of the whole suite.
 STEP_LIMIT = 240
@@ -32,12 +31,12 @@ def step(what, command, **options):
     start = time.monotonic()
     try:
         run = run_program(command, STEP_LIMIT, **options)
-    except subprocess.TimeoutExpired:
-        raise Failure("%s: no exit within %d s" % (what, STEP_LIMIT))
+    except Failure as e:
+        raise Failure("%s: %s" % (what, e))
     print("%-40s %5.1f s" % (what, time.monotonic() - start))
     if run.returncode != 0:
-        raise Failure("%s: exit status %d\n%s%s" % (what, run.returncode, run.stdout.decode(errors="replace"),
-                                                     run.stderr.decode(errors="replace")))
+        raise Failure("%s: exit status %d\n%s%s" % (what, run.returncode, text(run.stdout, "replace"),
+                                                     text(run.stderr, "replace")))
     return run
 
 
@@ -48,10 +47,6 @@ def build_against(args, prefix, source, build):
         "-DCMAKE_TOOLCHAIN_FILE=" + os.path.join(prefix, "share", "ortus", "mingw-w64-x86_64.cmake"),
         "-DCMAKE_PREFIX_PATH=" + prefix])
     step("build " + os.path.basename(source), [args.cmake, "--build", build])
-
-
-def windows_path(path):
-    return "Z:" + path.replace("/", "\\")
 
 
 def loaded_from(trace, prefix):
@@ -107,8 +102,8 @@ class Sdk:
                        cwd=bin_dir, env=environment)
             with open(ini, encoding="utf-8", errors="replace") as f:
                 stored = f.read().splitlines()
-            self.runs[language] = (run.stdout.decode("utf-8", errors="replace").replace("\r\n", "\n").splitlines(),
-                                   loaded_from(run.stderr.decode("utf-8", errors="replace"), self.prefix), stored)
+            self.runs[language] = (text(run.stdout, "replace").splitlines(),
+                                   loaded_from(text(run.stderr, "replace"), self.prefix), stored)
         return self.runs[language]
 
 
@@ -172,10 +167,7 @@ def rows():
 
 
 def main():
-    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    for option in ("--cmake", "--build-dir", "--example", "--wine-run", "--locales"):
-        parser.add_argument(option, required=True, type=os.path.abspath)
-    args = parser.parse_args()
+    args = arguments(__doc__, "--cmake", "--build-dir", "--example", "--wine-run", "--locales")
     with tempfile.TemporaryDirectory(prefix="sdk_test.") as temporary:
         sdk = Sdk(args, temporary)
         try:

@@ -227,8 +227,10 @@ TEST_P(StorageTest, KeepsOrChangesNamesAndAddressesAsTheLineFormatAllows)
     }
 }
 
-TEST_P(StorageTest, WritingReplacesTheWholeSection)
+TEST_P(StorageTest, WritingReplacesTheWholeSectionAndOnlyIt)
 {
+    if (EsPerfil())
+        CatalogoCompleto().WriteProfile(L"Otra", kPrefijo);  // another section of the same profile
     EscribeValorSinPrefijo(L"OtroProgramaClave", L"valor");
     EscribeValorSinPrefijo(L"OtroURL1", L"\"x\",y");
     CDataConectaURL largo = CatalogoDeEntradas({Entrada(L"1", L"u1"), Entrada(L"2", L"u2"), Entrada(L"3", L"u3"),
@@ -246,6 +248,11 @@ TEST_P(StorageTest, WritingReplacesTheWholeSection)
     CDataConectaURL leido;
     Lee(leido);
     EXPECT_EQ((std::vector<CString>{L"1", L"2", L"3"}), Nombres(leido));
+    if (EsPerfil()) {
+        CDataConectaURL otra;
+        otra.GetProfile(L"Otra", kPrefijo);
+        EXPECT_EQ(3u, otra.Cantidad());
+    }
 }
 
 TEST_P(StorageTest, StopsAtTheFirstMissingOrEmptyLine)
@@ -318,7 +325,7 @@ TEST_P(StorageTest, AnEmptyStoredStringEmptiesOnlyInTheProfile)
 
 TEST_P(StorageTest, ReadsLongValuesUpToTheStoresBound)
 {
-    for (const int longitud : {254, 255, 256, 300, 1000}) {
+    for (const int longitud : {254, 255, 256, 300, 1000, 5000}) {
         SCOPED_TRACE(testing::Message() << longitud << " characters");
         CDataConectaURL escrito;
         escrito.m_archivoSalida = CString(L'a', longitud - 1) + L"z";

@@ -4,17 +4,13 @@
 Usage: wmsinfo_test.py --wine-run PATH --exe PATH --fixtures DIR --corpus DIR
 Needs the loopback servers (CTest fixture loopback_servers). Prints one line per row; exits 1 if any failed.
 """
-import argparse
 import json
 import os
-import subprocess
 import sys
 import tempfile
 
-from row_table import Failure, expect_equal, run_table
-
-# Each run of wmsinfo is cut off after this long: a hang fails the row instead of the whole suite.
-RUN_LIMIT = 60
+from row_table import Failure, arguments, expect_equal, fixture_ports, run_table
+from wine_support import run_program, text
 
 # Mostly characters of two, three and four UTF-8 bytes, so that the reader's pieces end inside them.
 WIDE_TITLE = "Capa " + "\U0001F30A\u00d1\u20ac" * 12 + " \"comillas\" \\barra\\ </Title>"
@@ -101,34 +97,23 @@ def rows(ctx):
     ]
 
 
-def run_row(args, arguments, status, in_stderr, check):
-    try:
-        run = subprocess.run([args.wine_run, args.exe] + arguments, stdin=subprocess.DEVNULL,
-                             capture_output=True, timeout=RUN_LIMIT, cwd=os.path.dirname(args.exe))
-    except subprocess.TimeoutExpired:
-        raise Failure("no exit within %d s" % RUN_LIMIT)
-    stderr = run.stderr.decode("utf-8", errors="strict")
+def run_row(args, options, status, in_stderr, check):
+    run = run_program([args.wine_run, args.exe] + options, cwd=os.path.dirname(args.exe))
+    stderr = text(run.stderr)
     expect_equal("exit status (stderr: %s)" % stderr, run.returncode, status)
     if in_stderr not in stderr:
         raise Failure("stderr %r lacks %r" % (stderr, in_stderr))
     if status != 0:
         expect_equal("stdout on failure", run.stdout[:200], b"")
     if check:
-        text = run.stdout.decode("utf-8", errors="strict")
-        expect_equal("lines of JSON", (text.count("\n"), text.endswith("\n")), (1, True))
-        check(json.loads(text))
+        out = text(run.stdout)
+        expect_equal("lines of JSON", (out.count("\n"), out.endswith("\n")), (1, True))
+        check(json.loads(out))
 
 
 def main():
-    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    for option in ("--wine-run", "--exe", "--fixtures", "--corpus"):
-        parser.add_argument(option, required=True, type=os.path.abspath)
-    args = parser.parse_args()
-    with open(os.path.join(args.fixtures, "ports.txt")) as f:
-        ctx = {name: int(port) for name, port in (line.split() for line in f)}
-    with open(os.path.join(args.fixtures, "mapserver.port")) as f:
-        ctx["mapserver"] = int(f.read())
-    ctx["corpus"] = args.corpus
+    args = arguments(__doc__, "--wine-run", "--exe", "--fixtures", "--corpus")
+    ctx = dict(fixture_ports(args.fixtures), corpus=args.corpus)
     with tempfile.TemporaryDirectory(prefix="wmsinfo_test.") as temporary:
         ctx["escaped"] = os.path.join(temporary, "escaped.xml")
         escaped_document(ctx["escaped"])

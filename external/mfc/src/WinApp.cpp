@@ -105,12 +105,6 @@ CWaitCursor::~CWaitCursor()
         pApp->DoWaitCursor(-1);
 }
 
-void CWaitCursor::Restore()
-{
-    if (CWinApp* pApp = AfxGetApp())
-        pApp->DoWaitCursor(0);
-}
-
 void CWnd::HtmlHelp(DWORD_PTR dwData, UINT nCmd)
 {
     CWinApp* pApp = AfxGetApp();
@@ -156,13 +150,6 @@ void CWinApp::SetRegistryKey(LPCWSTR lpszRegistryKey)
     ASSERT(m_pszAppName != nullptr);
     ReplaceOwned(m_pszRegistryKey, lpszRegistryKey);
     ReplaceOwned(m_pszProfileName, m_pszAppName);
-}
-
-void CWinApp::SetRegistryKey(UINT nIDRegistryKey)
-{
-    CString key;
-    VERIFY(key.LoadString(nIDRegistryKey));
-    SetRegistryKey(key);
 }
 
 HKEY CWinApp::GetAppRegistryKey()
