@@ -116,13 +116,13 @@ struct RecursoPedido {
     const char* uso;
 };
 
-// Strings live in blocks of 16: 26005 to 26007 share block 26005 / 16 + 1.
+// Strings live in blocks of 16: 26005 to 26008 share block 26005 / 16 + 1.
 const RecursoPedido kRecursosPedidos[] = {
     {RT_DIALOG, IDD_CONECTA_URL, "connection dialog"},
     {RT_DIALOG, IDD_URL, "entry editor"},
     {RT_GROUP_ICON, IDI_CONECTA_URL, "connection dialog's icon"},
     {RT_GROUP_ICON, IDI_URL, "entry editor's icon"},
-    {RT_STRING, IDS_COLUMNA_NOMBRE / 16 + 1, "string block of the column headers and the refusal"},
+    {RT_STRING, IDS_COLUMNA_NOMBRE / 16 + 1, "string block of every text"},
 };
 
 TEST(ResourceModule, AnswersEveryIdentifierInItsOwnLanguageOnly)
@@ -136,7 +136,7 @@ TEST(ResourceModule, AnswersEveryIdentifierInItsOwnLanguageOnly)
             EXPECT_NE(nullptr, ::FindResourceExW(modulo.Get(), pedido.tipo, MAKEINTRESOURCEW(pedido.id), idioma.id));
             EXPECT_EQ(std::set<LANGID>{idioma.id}, IdiomasDe(modulo.Get(), pedido.tipo, MAKEINTRESOURCEW(pedido.id)));
         }
-        for (const UINT id : {IDS_COLUMNA_NOMBRE, IDS_COLUMNA_URL, IDS_URL_REPETIDA})
+        for (const UINT id : {IDS_COLUMNA_NOMBRE, IDS_COLUMNA_URL, IDS_URL_REPETIDA, IDS_RESPUESTA_ILEGIBLE})
             EXPECT_FALSE(Cadena(modulo.Get(), id).empty()) << id;
     }
 }
@@ -146,7 +146,7 @@ TEST(ResourceModule, SpanishStringsAreTranslated)
     const ModuloCargado ingles = CargaIdioma(L"en-US");
     const ModuloCargado espanol = CargaIdioma(L"es-ES");
     ASSERT_TRUE(ingles && espanol);
-    for (const UINT id : {IDS_COLUMNA_NOMBRE, IDS_COLUMNA_URL, IDS_URL_REPETIDA})
+    for (const UINT id : {IDS_COLUMNA_NOMBRE, IDS_COLUMNA_URL, IDS_URL_REPETIDA, IDS_RESPUESTA_ILEGIBLE})
         EXPECT_NE(Cadena(ingles.Get(), id), Cadena(espanol.Get(), id)) << id;
     EXPECT_NE(std::wstring::npos, Cadena(espanol.Get(), IDS_COLUMNA_URL).find(L"Direcci\u00f3n"))
         << "accented text survives the UTF-8 source";

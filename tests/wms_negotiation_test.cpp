@@ -43,7 +43,7 @@ ConexionHttp::Limites LimitesDePrueba()
 
 std::shared_ptr<ConexionHttp> Conexion(const ConexionHttp::Limites& limites = LimitesDePrueba())
 {
-    auto conexion = std::make_shared<ConexionHttp>(L"Quasar", 1);
+    auto conexion = std::make_shared<ConexionHttp>(L"Quasar", ConexionHttp::kProxyDelSistema);
     conexion->SetLimites(limites);
     return conexion;
 }
