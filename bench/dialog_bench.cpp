@@ -14,7 +14,7 @@
 #include <ConectaURLDlg.h>
 #include <InterrogaServidor.h>
 #include <TablaEPSG.h>
-#include <afxdllx.h>
+#include <ModuloDeIdioma.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -150,11 +150,7 @@ int Abre(int veces, bool porDefecto, const std::vector<CString>& urls)
 int wmain(int argc, wchar_t** argv)
 {
     AfxWinInit(::GetModuleHandleW(nullptr), nullptr, ::GetCommandLineW(), 0);
-    const HMODULE idioma =
-        ::LoadLibraryExW(L"en-US\\ortus.dll.mui", nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
-    AFX_EXTENSION_MODULE modulo = {};
-    AfxInitExtensionModule(modulo, idioma);
-    CDynLinkLibrary enlace(modulo);
+    const CModuloDeIdioma ingles(L"en-US\\ortus.dll.mui");
 
     const std::wstring modo = argc > 1 ? argv[1] : L"";
     if (modo == L"interroga" && argc == 4)

@@ -2,7 +2,8 @@
 #   bin/       the modules a host ships beside its executable: ortus.dll and what it loads, Nadir's
 #              libraries as private assemblies (bin/Nadir.*/), the language modules (bin/<language>/),
 #              the C++ runtime, and the sample host quasar.exe
-#   include/   the headers of ortus.dll's exported classes and of what they derive from or take
+#   include/   the headers of ortus.dll's exported classes and of what they derive from or take, and the
+#              Win32 support headers the framework and the samples use
 #   lib/       import libraries and the CMake package Ortus (lib/cmake/Ortus)
 #   share/     the sample host's sources, the toolchain file, HOSTING.md
 include(GNUInstallDirs)
@@ -17,12 +18,14 @@ set_target_properties(mfc PROPERTIES EXPORT_NAME Mfc)
 set_target_properties(nucleo PROPERTIES EXPORT_NAME Nucleo)
 set_target_properties(vectra PROPERTIES EXPORT_NAME Vectra)
 set_target_properties(quasar_aplicacion PROPERTIES EXPORT_NAME Quasar)
+set_target_properties(win32 PROPERTIES EXPORT_NAME Win32)
 add_library(Ortus::Mfc ALIAS mfc)
 add_library(Ortus::Nucleo ALIAS nucleo)
 add_library(Ortus::Vectra ALIAS vectra)
 add_library(Ortus::Quasar ALIAS quasar_aplicacion)
+add_library(Ortus::Win32 ALIAS win32)
 
-install(TARGETS ortus mfc nucleo vectra quasar_aplicacion
+install(TARGETS ortus mfc nucleo vectra quasar_aplicacion win32
   EXPORT OrtusTargets
   RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR}
   ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}

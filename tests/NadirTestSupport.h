@@ -1,10 +1,11 @@
-// NadirTestSupport.h: text conversions, files, loopback server addresses and layer walks for the Nadir tests.
+// NadirTestSupport.h: texts, files, loopback server addresses and layer walks for the Nadir tests.
 #pragma once
 
 #include "Nadir/OpenGIS/WMS/Layer.h"
 
 #include <windows.h>
 
+#include <Win32/Texto.h>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -16,13 +17,8 @@
 #include <string>
 #include <vector>
 
-inline std::string Utf8(const CString& texto)
-{
-    const int bytes = WideCharToMultiByte(CP_UTF8, 0, texto, texto.GetLength(), nullptr, 0, nullptr, nullptr);
-    std::string resultado(bytes, '\0');
-    WideCharToMultiByte(CP_UTF8, 0, texto, texto.GetLength(), resultado.data(), bytes, nullptr, nullptr);
-    return resultado;
-}
+// The tests print CStrings and wide texts as UTF-8.
+using Win32::Utf8;
 
 inline std::wstring Texto(const CString& s)
 {

@@ -8,12 +8,12 @@
 #include <Nadir/Sockets/ConexionHttp.h>
 #include <Quasar/AplicacionQuasar.h>
 #include <CapturaDeVentana.h>
+#include <ModuloDeIdioma.h>
 
 #include "NadirTestSupport.h"
 #include "TestSupport.h"
 #include "resource.h"
 #include "support/DialogoDeConexion.h"
-#include "support/ModuloIdioma.h"
 #include "support/PruebaDeVentanas.h"
 #include "support/UsuarioSimulado.h"
 
@@ -81,7 +81,7 @@ private:
 
 TEST(Interrogation, AnswersFailuresAndWhatLeavesTheCall)
 {
-    const CModuloIdioma ingles(L"en-US\\ortus.dll.mui");  // the text of an answer that could not be read
+    const CModuloDeIdioma ingles(L"en-US\\ortus.dll.mui");  // the text of an answer that could not be read
     const CString url = L"http://servidor/wms?mapa=1";
     // A1 and A2 under A, then B and a leaf without a name; every leaf inherits the root's CRS:84.
     const auto arbol = Capa(L"R", {L"CRS:84"},
@@ -304,6 +304,7 @@ class Dialogo : public testing::Test {
 protected:
     void SetUp() override
     {
+        ASSERT_TRUE(m_ingles.Modulo()) << "en-US\\ortus.dll.mui cannot be loaded";
         theApp.m_respuesta.reset();
         theApp.m_peticiones.clear();
         theApp.m_ayudas.clear();
@@ -320,7 +321,7 @@ protected:
         return *m_dialogo;
     }
 
-    CModuloIdioma m_ingles{L"en-US\\ortus.dll.mui"};
+    CModuloDeIdioma m_ingles{L"en-US\\ortus.dll.mui"};
     CVentanaPrincipal m_principal;
     CDataConectaURL m_catalogo;
     std::vector<Vectra::CSistemaReferencia> m_sistemas = kSistemasDelAnfitrion;
@@ -758,7 +759,7 @@ TEST_P(DialogPicture, ShowsBothDialogsAfterAskingMapServer)
     if (carpeta == nullptr)
         GTEST_SKIP() << "ORTUS_FOTOS names the folder for the pictures (tests/dialog_pictures.sh sets it)";
     const std::wstring idioma = GetParam();
-    std::optional<CModuloIdioma> espanol;
+    std::optional<CModuloDeIdioma> espanol;
     if (idioma == L"es-ES")
         espanol.emplace((idioma + L"\\ortus.dll.mui").c_str());
     m_catalogo.CargaURLPorDefecto();

@@ -7,6 +7,8 @@
 #include <wincrypt.h>
 #include <winhttp.h>
 
+#include <Win32/Manejadores.h>
+
 #include <memory>
 
 using Nadir::ExcepcionNadir;
@@ -137,8 +139,7 @@ TEST(HttpOptions, SystemProxyOptionSendsRequestsThroughTheProxy)
     // (as under CTest, which runs each test alone).
     WINHTTP_PROXY_INFO configuracion = {};
     WinHttpGetDefaultProxyConfiguration(&configuracion);
-    GlobalFree(configuracion.lpszProxy);
-    GlobalFree(configuracion.lpszProxyBypass);
+    const Win32::MemoriaGlobal<wchar_t> proxyLeido(configuracion.lpszProxy), excepciones(configuracion.lpszProxyBypass);
     if (configuracion.dwAccessType != WINHTTP_ACCESS_TYPE_NAMED_PROXY)
         GTEST_SKIP() << "WinHTTP read its proxy settings earlier in this process: run this test alone";
 

@@ -3,10 +3,15 @@
 
 #include "MfcProbe.h"
 
+#include <Win32/Manejadores.h>
+#include <Win32/Modulos.h>
+#include <Win32/Texto.h>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <cwctype>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <thread>
 #include <tuple>
@@ -338,12 +343,10 @@ TEST(MfcModuleState, FailedInitInstanceRefusesTheLoad)
         std::filesystem::temp_directory_path() / (PerProcess(L"mfc_probe_fail-") + L".dll");
     ASSERT_TRUE(CopyFileW(L"mfc_probe.dll", copy.c_str(), FALSE)) << GetLastError();
     SetEnvironmentVariableW(L"MFC_PROBE_FAIL_INIT", L"1");
-    HMODULE module = LoadLibraryW(copy.c_str());
+    const Win32::ModuloCargado module(LoadLibraryW(copy.c_str()));
     const DWORD error = GetLastError();
     SetEnvironmentVariableW(L"MFC_PROBE_FAIL_INIT", nullptr);
-    if (module)
-        FreeLibrary(module);
-    EXPECT_EQ(nullptr, module);
+    EXPECT_FALSE(module);
     EXPECT_EQ(static_cast<DWORD>(ERROR_DLL_INIT_FAILED), error);
     EXPECT_EQ(&theApp, AfxGetApp());
     std::filesystem::remove(copy);
@@ -360,11 +363,10 @@ TEST(MfcResources, DllResourcesServeOnlyTheDllsOwnState)
 
 TEST(MfcResources, HostMakesAResourceModuleReachable)
 {
-    HMODULE resources =
-        LoadLibraryExW(L"mfc_probe_res.dll", nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
-    ASSERT_NE(nullptr, resources) << GetLastError();
+    const Win32::ModuloCargado resources = Win32::CargaModuloDeRecursos(L"mfc_probe_res.dll");
+    ASSERT_TRUE(resources) << GetLastError();
     AFX_EXTENSION_MODULE module = {};
-    ASSERT_TRUE(AfxInitExtensionModule(module, resources));
+    ASSERT_TRUE(AfxInitExtensionModule(module, resources.Get()));
     CString text;
     EXPECT_FALSE(text.LoadString(200));
     {
@@ -374,7 +376,7 @@ TEST(MfcResources, HostMakesAResourceModuleReachable)
         ASSERT_TRUE(text.LoadString(201));
         EXPECT_STREQ(L"Texto con acentos: \u00e1rea, se\u00f1al", text);
         EXPECT_FALSE(text.LoadString(202));  // same 16-string block, no entry
-        EXPECT_EQ(resources, AfxFindStringResourceHandle(200));
+        EXPECT_EQ(resources.Get(), AfxFindStringResourceHandle(200));
         // Code running without switching state (the DLL's) finds it through our chain too.
         EXPECT_STREQ(L"string from the resource module", ProbeCallerString(200));
         text.Format(201u);  // the format itself comes from the chain
@@ -382,7 +384,6 @@ TEST(MfcResources, HostMakesAResourceModuleReachable)
     }
     EXPECT_FALSE(text.LoadString(200));  // leaving the chain on destruction
     EXPECT_EQ(AfxGetResourceHandle(), AfxFindResourceHandle(MAKEINTRESOURCEW(1), RT_GROUP_ICON));
-    FreeLibrary(resources);
 }
 
 TEST(MfcCrossModule, ExceptionThrownInADllIsCaughtHere)
@@ -408,4 +409,98 @@ TEST(MfcCrossModule, ContainersMadeInADllAreUsedAndFreedHere)
     strings.shrink_to_fit();
     EXPECT_EQ(51u, strings.size());
     EXPECT_STREQ(L"made here", strings.back());
+}
+
+// The Win32 support the framework stands on: what is logic in it.
+
+// Which way a row's pair holds: both ways, or only from one side (what is not Unicode becomes U+FFFD).
+enum class Sentido { Ambos, DesdeUtf16, DesdeUtf8 };
+
+TEST(Win32Text, Utf8AndUtf16KeepEveryCharacterAndReplaceWhatIsNotUnicode)
+{
+    const struct {
+        const char* caso;
+        Sentido sentido;
+        std::wstring texto;
+        std::string utf8;
+    } filas[] = {
+        {"empty", Sentido::Ambos, L"", ""},
+        {"ASCII", Sentido::Ambos, L"WMS 1.3.0", "WMS 1.3.0"},
+        {"two and three bytes", Sentido::Ambos, L"R\u00edo \u20ac", "R\xC3\xADo \xE2\x82\xAC"},
+        {"a surrogate pair", Sentido::Ambos, L"\U0001F30D!", "\xF0\x9F\x8C\x8D!"},
+        {"a null inside", Sentido::Ambos, std::wstring(L"a\0b", 3), std::string("a\0b", 3)},
+        {"a high surrogate alone", Sentido::DesdeUtf16, L"\xD83Cx", "\xEF\xBF\xBDx"},
+        {"a low surrogate alone", Sentido::DesdeUtf16, L"x\xDF0D", "x\xEF\xBF\xBD"},
+        {"a pair the wrong way round", Sentido::DesdeUtf16, L"\xDF0D\xD83C", "\xEF\xBF\xBD\xEF\xBF\xBD"},
+        {"a byte no sequence starts with", Sentido::DesdeUtf8, L"a\xFFFD" L"b", "a\xFF" "b"},
+        {"a sequence cut short", Sentido::DesdeUtf8, L"R\xFFFD", "R\xC3"},
+        {"a continuation byte alone", Sentido::DesdeUtf8, L"\xFFFDz", "\x80z"},
+        {"an overlong slash", Sentido::DesdeUtf8, L"\xFFFD\xFFFD", "\xC0\xAF"},
+    };
+    for (const auto& fila : filas) {
+        SCOPED_TRACE(fila.caso);
+        if (fila.sentido != Sentido::DesdeUtf8) {
+            EXPECT_EQ(fila.utf8, Win32::Utf8(fila.texto));
+        }
+        if (fila.sentido != Sentido::DesdeUtf16) {
+            EXPECT_EQ(fila.texto, Win32::Utf16(fila.utf8));
+            const std::optional<std::wstring> estricto =
+                fila.sentido == Sentido::Ambos ? std::optional(fila.texto) : std::nullopt;
+            EXPECT_EQ(estricto, Win32::Utf16Estricto(fila.utf8));
+        }
+    }
+    EXPECT_EQ(std::nullopt, Win32::Utf16Estricto("\xED\xA0\x80"));  // an encoded surrogate
+    EXPECT_EQ("caf\xC3\xA9", Win32::Utf8(CString(L"caf\u00e9")));  // a CString through its null-ended text
+}
+
+TEST(Win32Text, TheSystemsSentenceForAnErrorWithoutItsLineBreakOrPeriod)
+{
+    const Win32::ModuloCargado wininet(LoadLibraryW(L"wininet.dll"));
+    ASSERT_TRUE(wininet);
+    const struct {
+        const char* caso;
+        DWORD error;
+        HMODULE modulo;
+        bool tieneTexto;
+    } filas[] = {
+        {"a Windows error", ERROR_FILE_NOT_FOUND, nullptr, true},
+        {"a WinINet error, from wininet.dll's table", 12029, wininet.Get(), true},
+        {"a Windows error that table lacks", ERROR_ACCESS_DENIED, wininet.Get(), true},
+        {"a code no table has", 0x2000BEEF, nullptr, false},
+    };
+    for (const auto& fila : filas) {
+        SCOPED_TRACE(fila.caso);
+        const std::wstring texto = Win32::MensajeDelSistema(fila.error, fila.modulo);
+        EXPECT_EQ(fila.tieneTexto, !texto.empty());
+        if (!texto.empty()) {
+            EXPECT_FALSE(iswspace(texto.front()) || iswspace(texto.back()) || texto.back() == L'.') << texto;
+        }
+    }
+}
+
+TEST(Win32ModulePath, WhereLoadedModulesCameFromWhateverTheLength)
+{
+    const std::wstring carpeta = Win32::CarpetaDelModulo(nullptr);
+    EXPECT_EQ(carpeta + L"mfc_test.exe", Win32::RutaDelModulo(nullptr));
+    EXPECT_EQ(carpeta + L"mfc.dll", Win32::RutaDelModulo(GetModuleHandleW(L"mfc.dll")));
+
+    // A module in a folder whose path is longer than MAX_PATH (the \\?\ prefix takes a path past that limit).
+    const std::filesystem::path raiz =
+        L"\\\\?\\" + (std::filesystem::temp_directory_path() / PerProcess(L"ruta-")).wstring();
+    const std::filesystem::path carpetaLarga = raiz / std::wstring(150, L'a') / std::wstring(150, L'b');
+    const std::filesystem::path copia = carpetaLarga / L"mfc_probe_res.dll";
+    std::filesystem::create_directories(carpetaLarga);
+    std::filesystem::copy_file(L"mfc_probe_res.dll", copia);
+    std::wstring ruta, carpetaDelModulo;
+    if (const Win32::ModuloCargado modulo(LoadLibraryW(copia.c_str())); modulo) {
+        ruta = Win32::RutaDelModulo(modulo.Get());
+        carpetaDelModulo = Win32::CarpetaDelModulo(modulo.Get());
+    }
+    // Removed one by one: the runtime's remove_all does not follow the prefix.
+    DeleteFileW(copia.c_str());
+    for (const auto& carpeta : {carpetaLarga, carpetaLarga.parent_path(), raiz})
+        RemoveDirectoryW(carpeta.c_str());
+    EXPECT_GT(ruta.size(), size_t{MAX_PATH});
+    EXPECT_TRUE(ruta.ends_with(L"\\" + std::wstring(150, L'b') + L"\\mfc_probe_res.dll")) << ruta;
+    EXPECT_EQ(ruta.substr(0, ruta.size() - 17), carpetaDelModulo);
 }

@@ -2,11 +2,12 @@
 // keyboard input; message maps, data exchange, modal loops, owners, the resource chain.
 #include <afxcmn.h>
 #include <afxdllx.h>
+#include <ModuloDeIdioma.h>
 
 #include <Nucleo/ListaControlMFC.h>
+#include <Win32/Manejadores.h>
 
 #include "PruebaIds.h"
-#include "support/ModuloIdioma.h"
 #include "support/PruebaDeVentanas.h"
 #include "support/UsuarioSimulado.h"
 
@@ -149,9 +150,13 @@ bool Activo(const CWnd& dialogo) { return Ventanas::Activa(dialogo.m_hWnd); }
 // Every test runs with the English probe module in the chain and a main window on screen.
 class MfcVentanas : public testing::Test {
 protected:
-    void SetUp() override { theApp.m_ayudas.clear(); }
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_ingles.Modulo()) << "mfc_prueba_EnUs.dll cannot be loaded";
+        theApp.m_ayudas.clear();
+    }
 
-    CModuloIdioma m_ingles{L"mfc_prueba_EnUs.dll"};
+    CModuloDeIdioma m_ingles{L"mfc_prueba_EnUs.dll"};
     CVentanaPrincipal m_ventanaPrincipal;
     CWnd& m_principal = m_ventanaPrincipal.Ventana();
 };
@@ -505,7 +510,7 @@ TEST_F(MfcVentanas, AWindowIsServedUnderTheModuleStateItWasMadeIn)
     AFX_MANAGE_STATE(&estado);
     CWinApp sinAyuda(L"SinAyuda");
     sinAyuda.SetCurrentHandles();
-    CModuloIdioma ingles(L"mfc_prueba_EnUs.dll");
+    CModuloDeIdioma ingles(L"mfc_prueba_EnUs.dll");
     for (const bool delAnfitrion : {false, true}) {
         SCOPED_TRACE(delAnfitrion ? "made in the host's state" : "made in a state whose application has no help");
         AFX_MANAGE_STATE(delAnfitrion ? AfxGetAppModuleState() : &estado);
@@ -526,8 +531,8 @@ TEST_F(MfcVentanas, AWindowIsServedUnderTheModuleStateItWasMadeIn)
 
 TEST(MfcCadenaRecursos, TheMostRecentModuleWinsAndEnglishFillsItsGaps)
 {
-    CModuloIdioma ingles(L"mfc_prueba_EnUs.dll");
-    CModuloIdioma espanol(L"mfc_prueba_EsEs.dll");  // joined last: searched first
+    CModuloDeIdioma ingles(L"mfc_prueba_EnUs.dll");
+    CModuloDeIdioma espanol(L"mfc_prueba_EsEs.dll");  // joined last: searched first
     const struct {
         UINT id;
         const wchar_t* texto;
@@ -545,10 +550,9 @@ TEST(MfcCadenaRecursos, TheMostRecentModuleWinsAndEnglishFillsItsGaps)
     EXPECT_EQ(espanol.Modulo(), AfxFindResourceHandle(MAKEINTRESOURCEW(IDD_PRUEBA), RT_DIALOG));
     const HINSTANCE conIcono = AfxFindResourceHandle(MAKEINTRESOURCEW(IDI_PRUEBA), RT_GROUP_ICON);
     EXPECT_EQ(ingles.Modulo(), conIcono);
-    const HICON icono = static_cast<HICON>(
-        ::LoadImageW(conIcono, MAKEINTRESOURCEW(IDI_PRUEBA), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR));
-    EXPECT_NE(nullptr, icono);
-    ::DestroyIcon(icono);
+    const Win32::Icono icono(static_cast<HICON>(
+        ::LoadImageW(conIcono, MAKEINTRESOURCEW(IDI_PRUEBA), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR)));
+    EXPECT_TRUE(icono);
 
     // The dialog comes from the Spanish module, its icon from the English one.
     CDialogoPrueba dialogo;

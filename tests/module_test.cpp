@@ -3,6 +3,8 @@
 
 #include "TestSupport.h"
 
+#include <Win32/Modulos.h>
+
 #include <algorithm>
 #include <cstring>
 #include <string>
@@ -19,26 +21,12 @@ CWinApp theApp;
 
 HMODULE Ortus() { return ::GetModuleHandleW(L"ortus.dll"); }
 
-CString RutaDeOrtus()
-{
-    WCHAR ruta[MAX_PATH];
-    ::GetModuleFileNameW(Ortus(), ruta, MAX_PATH);
-    return ruta;
-}
+CString RutaDeOrtus() { return Win32::RutaDelModulo(Ortus()).c_str(); }
 
 // Ending in a backslash.
-CString CarpetaDeOrtus()
-{
-    const CString ruta = RutaDeOrtus();
-    return ruta.Left(ruta.ReverseFind(L'\\') + 1);
-}
+CString CarpetaDeOrtus() { return Win32::CarpetaDelModulo(Ortus()).c_str(); }
 
-CString RutaDelModulo(LPCWSTR nombre)
-{
-    WCHAR ruta[MAX_PATH] = L"";
-    ::GetModuleFileNameW(::GetModuleHandleW(nombre), ruta, MAX_PATH);
-    return ruta;
-}
+CString RutaDelModulo(LPCWSTR nombre) { return Win32::RutaDelModulo(::GetModuleHandleW(nombre)).c_str(); }
 
 // The bytes of a resource of ortus.dll, empty when it has none.
 std::string Recurso(LPCWSTR nombre, LPCWSTR tipo)

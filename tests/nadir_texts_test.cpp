@@ -1,16 +1,16 @@
 // nadir_texts_test.cpp: Nadir's strings as built: every identifier in each library and each of its language
 // modules, translations that format the same arguments, and modules laid out and paired as Windows expects.
-#include "ModuloDeRecursos.h"
-
 #include "NadirTestSupport.h"
+
+#include <Win32/Modulos.h>
 
 #include <cstring>
 #include <cwctype>
 #include <regex>
 #include <set>
 
-using Nadir::CargaModuloDeRecursos;
-using Nadir::ModuloDeRecursos;
+using Win32::CargaModuloDeRecursos;
+using Win32::ModuloCargado;
 
 namespace {
 
@@ -35,19 +35,11 @@ constexpr Idioma kIdiomas[] = {
     {L"es-ES", MAKELANGID(LANG_SPANISH, SUBLANG_SPANISH_MODERN)},
 };
 
-// Where the tests run: bin/, which holds the libraries' assembly folders.
-std::wstring CarpetaBin()
-{
-    wchar_t ruta[MAX_PATH] = L"";
-    GetModuleFileNameW(nullptr, ruta, MAX_PATH);
-    std::wstring carpeta = ruta;
-    return carpeta.substr(0, carpeta.find_last_of(L"\\/") + 1);
-}
-
 // The library in its assembly's folder, or one of its language modules, which Windows looks for beside it.
 std::wstring RutaDelModulo(const Biblioteca& biblioteca, const wchar_t* idioma = nullptr)
 {
-    const std::wstring carpeta = CarpetaBin() + biblioteca.ensamblado + L"\\";
+    // The tests run in bin/, which holds the libraries' assembly folders.
+    const std::wstring carpeta = Win32::CarpetaDelModulo(nullptr) + biblioteca.ensamblado + L"\\";
     if (!idioma)
         return carpeta + biblioteca.nombre + L".dll";
     return carpeta + idioma + L"\\" + biblioteca.nombre + L".dll.mui";
@@ -195,12 +187,12 @@ TEST(NadirTexts, EveryIdentifierIsInTheLibraryAndEachLanguageWithTheSameConversi
         SCOPED_TRACE(Utf8(biblioteca.nombre));
         const std::map<std::string, UINT> identificadores = Identificadores(biblioteca);
         ASSERT_GE(identificadores.size(), 10u) << "identifiers read from " << biblioteca.identificadores;
-        const ModuloDeRecursos propia = CargaModuloDeRecursos(RutaDelModulo(biblioteca).c_str());
+        const ModuloCargado propia = CargaModuloDeRecursos(RutaDelModulo(biblioteca).c_str());
         ASSERT_TRUE(propia) << Utf8(RutaDelModulo(biblioteca).c_str());
         EXPECT_EQ(Valores(identificadores), IdsDelModulo(propia.Get())) << "the library's own table";
         for (const Idioma& idioma : kIdiomas) {
             SCOPED_TRACE(Utf8(idioma.nombre));
-            const ModuloDeRecursos traduccion = CargaModuloDeRecursos(RutaDelModulo(biblioteca, idioma.nombre).c_str());
+            const ModuloCargado traduccion = CargaModuloDeRecursos(RutaDelModulo(biblioteca, idioma.nombre).c_str());
             ASSERT_TRUE(traduccion) << Utf8(RutaDelModulo(biblioteca, idioma.nombre).c_str());
             EXPECT_EQ(Valores(identificadores), IdsDelModulo(traduccion.Get()));
             for (const auto& [nombre, id] : identificadores) {
@@ -221,7 +213,7 @@ TEST(NadirTexts, LanguageModulesAreResourceOnlyInTheirLanguageAndPairedWithTheLi
 {
     for (const Biblioteca& biblioteca : kBibliotecas) {
         SCOPED_TRACE(Utf8(biblioteca.nombre));
-        const ModuloDeRecursos propia = CargaModuloDeRecursos(RutaDelModulo(biblioteca).c_str());
+        const ModuloCargado propia = CargaModuloDeRecursos(RutaDelModulo(biblioteca).c_str());
         ASSERT_TRUE(propia);
         // Language-neutral, with en-US as fallback, held in the library as well as in en-US's module.
         const std::string neutro = Recurso(propia.Get(), MAKEINTRESOURCEW(1), L"MUI");
@@ -237,7 +229,7 @@ TEST(NadirTexts, LanguageModulesAreResourceOnlyInTheirLanguageAndPairedWithTheLi
         for (const Idioma& idioma : kIdiomas) {
             SCOPED_TRACE(Utf8(idioma.nombre));
             const std::wstring ruta = RutaDelModulo(biblioteca, idioma.nombre);
-            const ModuloDeRecursos modulo = CargaModuloDeRecursos(ruta.c_str());
+            const ModuloCargado modulo = CargaModuloDeRecursos(ruta.c_str());
             ASSERT_TRUE(modulo);
             EXPECT_TRUE(SoloRecursos(modulo.Get()));
             std::set<std::wstring> tipos;
@@ -253,8 +245,8 @@ TEST(NadirTexts, LanguageModulesAreResourceOnlyInTheirLanguageAndPairedWithTheLi
         }
     }
     // Each library's modules are its own.
-    const ModuloDeRecursos sockets = CargaModuloDeRecursos(RutaDelModulo(kBibliotecas[0]).c_str());
-    const ModuloDeRecursos wms = CargaModuloDeRecursos(RutaDelModulo(kBibliotecas[1]).c_str());
+    const ModuloCargado sockets = CargaModuloDeRecursos(RutaDelModulo(kBibliotecas[0]).c_str());
+    const ModuloCargado wms = CargaModuloDeRecursos(RutaDelModulo(kBibliotecas[1]).c_str());
     EXPECT_NE(Recurso(sockets.Get(), MAKEINTRESOURCEW(1), L"MUI").substr(0x2C, 16),
               Recurso(wms.Get(), MAKEINTRESOURCEW(1), L"MUI").substr(0x2C, 16));
 }

@@ -7,16 +7,16 @@
 
 #include <afxres.h>
 
-#include "ManejadoresWin32.h"
 #include "support/ControlesDeDialogo.h"
 
+#include <Win32/Manejadores.h>
+#include <Win32/Modulos.h>
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
 #include <map>
 #include <set>
 #include <string>
@@ -24,6 +24,11 @@
 #include <vector>
 
 namespace {
+
+using Win32::DcDeVentana;
+using Win32::Icono;
+using Win32::ModuloCargado;
+using Win32::Ventana;
 
 struct Idioma {
     const wchar_t* nombre;
@@ -37,23 +42,16 @@ const Idioma kIdiomas[] = {
 
 std::string Estrecho(std::wstring_view texto) { return std::string(texto.begin(), texto.end()); }
 
-std::filesystem::path CarpetaDelPrograma()
+// A module beside this program (bin/) as a host's resource search reads it: data only, no code run, images
+// mapped for icons and dialogs.
+ModuloCargado CargaComoDatos(const std::wstring& nombre)
 {
-    wchar_t ruta[MAX_PATH] = {};
-    ::GetModuleFileNameW(nullptr, ruta, MAX_PATH);
-    return std::filesystem::path(ruta).parent_path();
-}
-
-// As a host's resource search reads it: data only, no code run, images mapped for icons and dialogs.
-ModuloCargado CargaComoDatos(const std::filesystem::path& ruta)
-{
-    return ModuloCargado(
-        ::LoadLibraryExW(ruta.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
+    return Win32::CargaModuloDeRecursos((Win32::CarpetaDelModulo(nullptr) + nombre).c_str());
 }
 
 ModuloCargado CargaIdioma(const wchar_t* idioma)
 {
-    return CargaComoDatos(CarpetaDelPrograma() / idioma / L"ortus.dll.mui");
+    return CargaComoDatos(idioma + std::wstring(L"\\ortus.dll.mui"));
 }
 
 // The bytes of a resource, empty when the module has none.
@@ -241,7 +239,7 @@ std::set<std::wstring> TiposDelRegistro(std::string_view mui, size_t parNombres,
 
 TEST(ResourceModule, MuiRecordNamesTheLanguageAndPairsWithOrtus)
 {
-    const ModuloCargado ortus = CargaComoDatos(CarpetaDelPrograma() / L"ortus.dll");
+    const ModuloCargado ortus = CargaComoDatos(L"ortus.dll");
     ASSERT_TRUE(ortus);
     const std::string_view principal = Recurso(ortus.Get(), L"MUI", MAKEINTRESOURCEW(1));
     ASSERT_GE(principal.size(), 132u);

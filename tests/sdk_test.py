@@ -5,8 +5,8 @@ source tree with the SDK's toolchain file and find_package(Ortus), run under Win
 Usage: sdk_test.py --cmake PATH --build-dir DIR --example DIR --wine-run PATH --locales DIR
 Installs --build-dir, copies --example (tests/sdk_example) elsewhere and builds it, builds the installed samples,
 then checks the example's output in each row's user language, what the prefix holds against what the example's
-compile and run used, and the CPack ZIP against the prefix. Prints how long each step took and one line per
-check; exits 1 if any failed.
+run and the example's and samples' compiles used, and the CPack ZIP against the prefix. Prints how long each step
+took and one line per check; exits 1 if any failed.
 """
 import argparse
 import glob
@@ -83,6 +83,7 @@ class Sdk:
         self.temporary = temporary
         self.prefix = os.path.join(temporary, "sdk")
         self.example_build = os.path.join(temporary, "example-build")
+        self.samples_build = os.path.join(temporary, "samples-build")
         self.runs = {}  # language: (output lines, modules loaded from the prefix, INI file's lines)
 
     def make(self):
@@ -91,7 +92,7 @@ class Sdk:
         shutil.copytree(self.args.example, source)
         build_against(self.args, self.prefix, source, self.example_build)
         build_against(self.args, self.prefix, os.path.join(self.prefix, "share", "ortus", "samples"),
-                      os.path.join(self.temporary, "samples-build"))
+                      self.samples_build)
         # The host's executable beside the modules it ships with, as HOSTING.md lays them out.
         shutil.copy2(os.path.join(self.example_build, "sdk_example.exe"), os.path.join(self.prefix, "bin"))
 
@@ -130,11 +131,15 @@ def check_modules(sdk):
 
 
 def check_headers(sdk):
-    """include/ holds exactly the headers the example's compile reads: nothing internal, nothing missing."""
-    deps = subprocess.run(["ninja", "-C", sdk.example_build, "-t", "deps"], capture_output=True, check=True,
-                          timeout=STEP_LIMIT).stdout.decode()
-    used = {os.path.relpath(path, sdk.prefix) for path in re.findall(r"^\s+(\S+)$", deps, re.MULTILINE)
-            if path.startswith(sdk.prefix + "/")}
+    """include/ holds exactly the headers the example's and the samples' compiles read: nothing internal, nothing
+    missing."""
+    include = os.path.join(sdk.prefix, "include") + "/"
+    used = set()
+    for build in (sdk.example_build, sdk.samples_build):
+        deps = subprocess.run(["ninja", "-C", build, "-t", "deps"], capture_output=True, check=True,
+                              timeout=STEP_LIMIT).stdout.decode()
+        used |= {os.path.relpath(path, sdk.prefix) for path in re.findall(r"^\s+(\S+)$", deps, re.MULTILINE)
+                 if path.startswith(include)}
     expect_equal("headers in include/", sorted(files_under(sdk.prefix, "include", "*.h")), sorted(used))
 
 
@@ -161,7 +166,7 @@ def rows():
         ("an es-ES user: the user's language module, joined after en-US, answers first",
          check_output, "es-ES", "Nombre"),
         ("bin/ holds just the modules a host runs, Nadir's as assemblies", check_modules),
-        ("include/ holds just the headers a host compiles with", check_headers),
+        ("include/ holds just the headers a host and the samples compile with", check_headers),
         ("the ZIP holds the same files", check_zip),
     ]
 

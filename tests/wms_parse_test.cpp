@@ -78,9 +78,7 @@ std::wstring Resumen(const Capacidades& c)
 
 std::string Utf16(const std::string& utf8, bool granIndio, bool marca)
 {
-    const int largo = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-    std::wstring texto(static_cast<size_t>(largo), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), texto.data(), largo);
+    std::wstring texto = Win32::Utf16(utf8);
     if (marca)
         texto.insert(texto.begin(), L'\xFEFF');
     std::string bytes;

@@ -2,6 +2,8 @@
 // window messages, commands and notifications through message maps.
 #include "ThreadState.h"
 
+#include <Win32/Texto.h>
+
 #include <exception>
 #include <vector>
 
@@ -14,17 +16,6 @@ void ReportHandlerFailure(LPCWSTR lpszWhat)
     if (lpszWhat != nullptr && *lpszWhat != L'\0')
         text += CString(L"\n\n") + lpszWhat;
     AfxMessageBox(text, MB_ICONSTOP);
-}
-
-CString Widen(const char* text)
-{
-    const int n = ::MultiByteToWideChar(CP_UTF8, 0, text, -1, nullptr, 0);
-    CString wide;
-    if (n > 1) {
-        ::MultiByteToWideChar(CP_UTF8, 0, text, -1, wide.GetBuffer(n - 1), n);
-        wide.ReleaseBuffer(n - 1);
-    }
-    return wide;
 }
 
 // The framework's own centring of a dialog whose OnInitDialog neither showed nor moved it.
@@ -73,7 +64,7 @@ LRESULT AFXAPI AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, L
         e->Delete();
         lResult = nMsg == WM_CREATE ? -1 : 0;
     } catch (const std::exception& e) {
-        ReportHandlerFailure(Widen(e.what()));
+        ReportHandlerFailure(Win32::Utf16(e.what()).c_str());
         lResult = nMsg == WM_CREATE ? -1 : 0;
     } catch (...) {
         ReportHandlerFailure(nullptr);

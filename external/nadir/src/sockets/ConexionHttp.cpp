@@ -3,7 +3,6 @@
 
 #include "CatalogoDeTextos.h"
 #include "DireccionUrl.h"
-#include "HandleInternet.h"
 #include "PeticionHttp.h"
 #include "TextosSockets.h"
 
@@ -16,10 +15,7 @@ namespace Nadir::Sockets {
 namespace {
 
 // Strings WinHTTP hands out for the caller to GlobalFree.
-struct LiberarGlobal {
-    void operator()(wchar_t* texto) const { GlobalFree(texto); }
-};
-using TextoGlobal = std::unique_ptr<wchar_t, LiberarGlobal>;
+using TextoGlobal = Win32::MemoriaGlobal<wchar_t>;
 
 bool EsRedireccion(unsigned int estado)
 {
@@ -44,8 +40,8 @@ HandleInternet AbrirSesionConProxyDelSistema(const CString& agente)
         TextoGlobal proxy(porDefecto.lpszProxy);
         TextoGlobal excepciones(porDefecto.lpszProxyBypass);
         if (porDefecto.dwAccessType == WINHTTP_ACCESS_TYPE_NAMED_PROXY && proxy)
-            return AbrirSesion(agente, WINHTTP_ACCESS_TYPE_NAMED_PROXY, proxy.get(),
-                               excepciones ? excepciones.get() : WINHTTP_NO_PROXY_BYPASS);
+            return AbrirSesion(agente, WINHTTP_ACCESS_TYPE_NAMED_PROXY, proxy.Get(),
+                               excepciones ? excepciones.Get() : WINHTTP_NO_PROXY_BYPASS);
     }
     WINHTTP_CURRENT_USER_IE_PROXY_CONFIG usuario = {};
     if (WinHttpGetIEProxyConfigForCurrentUser(&usuario)) {
@@ -53,8 +49,8 @@ HandleInternet AbrirSesionConProxyDelSistema(const CString& agente)
         TextoGlobal proxy(usuario.lpszProxy);
         TextoGlobal excepciones(usuario.lpszProxyBypass);
         if (proxy)
-            return AbrirSesion(agente, WINHTTP_ACCESS_TYPE_NAMED_PROXY, proxy.get(),
-                               excepciones ? excepciones.get() : WINHTTP_NO_PROXY_BYPASS);
+            return AbrirSesion(agente, WINHTTP_ACCESS_TYPE_NAMED_PROXY, proxy.Get(),
+                               excepciones ? excepciones.Get() : WINHTTP_NO_PROXY_BYPASS);
     }
     return AbrirSesion(agente, WINHTTP_ACCESS_TYPE_NO_PROXY);
 }

@@ -9,22 +9,15 @@
 #include <oleauto.h>
 #include <shlwapi.h>  // URL_SCHEME
 
-#include <memory>
-
 namespace Nadir::Sockets {
 
 namespace {
 
-struct LiberarBstr {
-    void operator()(OLECHAR* texto) const { SysFreeString(texto); }
-};
-using Bstr = std::unique_ptr<OLECHAR, LiberarBstr>;
-
 CString Propiedad(IUri* uri, HRESULT (STDMETHODCALLTYPE IUri::*leer)(BSTR*))
 {
     BSTR valor = nullptr;
-    Bstr propio(SUCCEEDED((uri->*leer)(&valor)) ? valor : nullptr);
-    return propio ? CString(propio.get(), static_cast<int>(SysStringLen(propio.get()))) : CString();
+    const Win32::CadenaBstr propio(SUCCEEDED((uri->*leer)(&valor)) ? valor : nullptr);
+    return propio ? CString(propio.Get(), static_cast<int>(SysStringLen(propio.Get()))) : CString();
 }
 
 [[noreturn]] void RechazarDireccion(const CString& texto)
@@ -37,9 +30,9 @@ CString Propiedad(IUri* uri, HRESULT (STDMETHODCALLTYPE IUri::*leer)(BSTR*))
     throw ExcepcionNadir(Mensaje(IDS_ESQUEMA_NO_ADMITIDO, texto.GetString()));
 }
 
-PunteroCom<IUri> Analizar(const CString& texto, DWORD banderas)
+Win32::PunteroCom<IUri> Analizar(const CString& texto, DWORD banderas)
 {
-    PunteroCom<IUri> uri;
+    Win32::PunteroCom<IUri> uri;
     if (texto.IsEmpty() || FAILED(CreateUri(texto, banderas, 0, uri.Recibe())))
         RechazarDireccion(texto);
     return uri;
@@ -49,7 +42,7 @@ PunteroCom<IUri> Analizar(const CString& texto, DWORD banderas)
 
 DireccionUrl::DireccionUrl(const CString& texto) : DireccionUrl(texto, Analizar(texto, Uri_CREATE_CANONICALIZE)) {}
 
-DireccionUrl::DireccionUrl(const CString& texto, PunteroCom<IUri> uri) : m_texto(texto), m_uri(std::move(uri))
+DireccionUrl::DireccionUrl(const CString& texto, Win32::PunteroCom<IUri> uri) : m_texto(texto), m_uri(std::move(uri))
 {
     DWORD esquema = URL_SCHEME_INVALID;
     m_uri->GetScheme(&esquema);
@@ -74,8 +67,8 @@ DireccionUrl::DireccionUrl(const CString& texto, PunteroCom<IUri> uri) : m_texto
 
 DireccionUrl DireccionUrl::Resolver(const CString& ubicacion) const
 {
-    PunteroCom<IUri> relativa = Analizar(ubicacion, Uri_CREATE_ALLOW_RELATIVE);
-    PunteroCom<IUri> absoluta;
+    Win32::PunteroCom<IUri> relativa = Analizar(ubicacion, Uri_CREATE_ALLOW_RELATIVE);
+    Win32::PunteroCom<IUri> absoluta;
     if (FAILED(CoInternetCombineIUri(m_uri.Get(), relativa.Get(), 0, absoluta.Recibe(), 0)))
         RechazarDireccion(ubicacion);
     const CString texto = Propiedad(absoluta.Get(), &IUri::GetAbsoluteUri);

@@ -1,13 +1,13 @@
 // DireccionUrl.h: an http or https address parsed by the system (IUri), and redirect targets resolved against it.
 #pragma once
 
-#include "PunteroCom.h"
-
 #include <afx.h>
 
 #include <windows.h>
 #include <urlmon.h>
 #include <winhttp.h>
+
+#include <Win32/Manejadores.h>
 
 namespace Nadir::Sockets {
 
@@ -33,7 +33,7 @@ public:
     CString HostVisible() const;
 
 private:
-    DireccionUrl(const CString& texto, PunteroCom<IUri> uri);
+    DireccionUrl(const CString& texto, Win32::PunteroCom<IUri> uri);
 
     CString m_texto;
     CString m_canonica;
@@ -41,7 +41,7 @@ private:
     CString m_host;
     INTERNET_PORT m_puerto = 0;
     CString m_recurso;
-    PunteroCom<IUri> m_uri;
+    Win32::PunteroCom<IUri> m_uri;
 };
 
 }  // namespace Nadir::Sockets

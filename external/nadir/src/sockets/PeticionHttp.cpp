@@ -5,6 +5,8 @@
 #include "Inflador.h"
 #include "TextosSockets.h"
 
+#include <Win32/Texto.h>
+
 #include <algorithm>
 #include <cwchar>
 #include <vector>
@@ -45,13 +47,7 @@ CString Tamano(std::size_t bytes)
 // The system's own text for a WinHTTP or Windows error code.
 CString TextoDeError(DWORD error)
 {
-    wchar_t texto[512] = L"";
-    DWORD longitud = FormatMessageW(FORMAT_MESSAGE_FROM_HMODULE | FORMAT_MESSAGE_FROM_SYSTEM |
-                                        FORMAT_MESSAGE_IGNORE_INSERTS,
-                                    GetModuleHandleW(L"winhttp.dll"), error, 0, texto, ARRAYSIZE(texto), nullptr);
-    CString resultado(texto, static_cast<int>(longitud));
-    resultado.Trim();
-    resultado.TrimRight(L".");
+    CString resultado = Win32::MensajeDelSistema(error, GetModuleHandleW(L"winhttp.dll")).c_str();
     if (resultado.IsEmpty())
         resultado = Cadena(IDS_ERROR_DESCONOCIDO);
     return Mensaje(IDS_ERROR_CON_CODIGO, resultado.GetString(), error);

@@ -2,8 +2,9 @@
 #pragma once
 
 #include "DireccionUrl.h"
-#include "HandleInternet.h"
 #include "Nadir/Sockets/ConexionHttp.h"
+
+#include <Win32/Manejadores.h>
 
 #include <chrono>
 #include <cstdint>
@@ -11,6 +12,9 @@
 #include <string>
 
 namespace Nadir::Sockets {
+
+// A WinHTTP session, connection or request.
+using HandleInternet = Win32::Manejador<HINTERNET, WinHttpCloseHandle>;
 
 class PeticionHttp {
 public:

@@ -3,11 +3,12 @@
 
 #include "FlujoDeTexto.h"
 #include "PrologoXml.h"
-#include "PunteroCom.h"
 
 #include <afx.h>
 #include <objidl.h>
 #include <xmllite.h>
+
+#include <Win32/Manejadores.h>
 
 #include <string>
 #include <string_view>
@@ -55,8 +56,8 @@ private:
     CString m_origen;
     int m_lineasQuitadas;
     int m_columnasAnadidas;
-    PunteroCom<FlujoDeTexto> m_flujo;
-    PunteroCom<IXmlReader> m_lector;
+    Win32::PunteroCom<FlujoDeTexto> m_flujo;
+    Win32::PunteroCom<IXmlReader> m_lector;
     XmlNodeType m_tipo = XmlNodeType_None;
     bool m_vacio = false;
     int m_profundidad = 0;  // elements open
