@@ -52,7 +52,7 @@ foreach(language IN LISTS languages)
 endforeach()
 # The framework's own texts in other languages, bin/<language>/mfc.dll.mui.
 install(TARGETS mfc_mui_es_ES LIBRARY DESTINATION ${CMAKE_INSTALL_BINDIR}/es-ES)
-install(PROGRAMS ${ORTUS_RUNTIME_DLLS} DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(PROGRAMS ${MINGW_RUNTIME_DLLS} DESTINATION ${CMAKE_INSTALL_BINDIR})
 
 # The sample host: its program beside the modules with its data (EPSG table, help pages), and its
 # sources (whatever host/ holds, the window library it shares with the tools, the dialog's control
