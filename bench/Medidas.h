@@ -4,6 +4,8 @@
 #include "Nadir/OpenGIS/WMS/Layer.h"
 #include "Nadir/OpenGIS/WMS/NegociadorWMS.h"
 
+#include <InterrogaServidor.h>
+
 #include <windows.h>
 #include <psapi.h>
 
@@ -29,11 +31,10 @@ inline PROCESS_MEMORY_COUNTERS Memoria()
     return contadores;
 }
 
-// CreaClienteWMS over a connection made as Ortus makes it, with the default limits.
+// CreaClienteWMS over the connection Ortus makes, with the default limits.
 inline std::shared_ptr<Nadir::OpenGIS::WMS::IClienteWMS> CreaComoOrtus(const CString& url)
 {
-    return Nadir::OpenGIS::WMS::NegociadorWMS::CreaClienteWMS(
-        std::make_shared<Nadir::Sockets::ConexionHttp>(L"Quasar", 1), url);
+    return Nadir::OpenGIS::WMS::NegociadorWMS::CreaClienteWMS(CreaConexion(), url);
 }
 
 struct Recorrido {

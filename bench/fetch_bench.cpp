@@ -49,10 +49,10 @@ struct Fases {
 Fases MideFases(const CString& url, int vueltas)
 {
     Fases fases;
-    ConexionHttp conexion(L"Quasar", 1);
+    const std::shared_ptr<ConexionHttp> conexion = CreaConexion();
     const CString peticion = DireccionWMS(url).Peticion(L"1.3.0");
     Nadir::Sockets::RespuestaHttp respuesta;
-    fases.descarga = Mediana(vueltas, [&] { respuesta = conexion.Get(peticion); });
+    fases.descarga = Mediana(vueltas, [&] { respuesta = conexion->Get(peticion); });
     fases.bytes = static_cast<double>(respuesta.cuerpo.size());
     fases.normaliza = Mediana(vueltas, [&] {
         Nadir::OpenGIS::WMS::PreparaPrologo(

@@ -36,12 +36,6 @@ CString Linea(size_t numero, LPCWSTR problema)
     return texto;
 }
 
-// The number an identifier carries after its first colon, as _wtoi reads it: 0 when none.
-int CodigoDe(const CString& identificador)
-{
-    return _wtoi(identificador.GetString() + identificador.Find(L':') + 1);
-}
-
 }  // namespace
 
 CTablaEPSG::CTablaEPSG() : m_sistemas(ListaPropia()) {}
@@ -135,7 +129,7 @@ bool CTablaEPSG::Lee(std::string_view utf8, CString& error)
 
 CString CTablaEPSG::NombreDe(const CString& identificador) const
 {
-    const int codigo = CodigoDe(identificador);
+    const int codigo = CSistemaReferencia::CodigoDe(identificador);
     const auto encontrado = std::lower_bound(m_sistemas.begin(), m_sistemas.end(), codigo,
                                              [](const CSistemaReferencia& s, int c) { return s.m_codigo < c; });
     if (codigo <= 0 || encontrado == m_sistemas.end() || encontrado->m_codigo != codigo)

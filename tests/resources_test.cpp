@@ -59,13 +59,13 @@ struct RecursoPedido {
     const char* uso;
 };
 
-// Strings live in blocks of 16: 26005 to 26007 share block 26005 / 16 + 1.
+// Strings live in blocks of 16: 26005 to 26008 share block 26005 / 16 + 1.
 const RecursoPedido kRecursosPedidos[] = {
     {RT_DIALOG, IDD_CONECTA_URL, "connection dialog"},
     {RT_DIALOG, IDD_URL, "entry editor"},
     {RT_GROUP_ICON, IDI_CONECTA_URL, "connection dialog's icon"},
     {RT_GROUP_ICON, IDI_URL, "entry editor's icon"},
-    {RT_STRING, IDS_COLUMNA_NOMBRE / 16 + 1, "string block of the column headers and the refusal"},
+    {RT_STRING, IDS_COLUMNA_NOMBRE / 16 + 1, "string block of every text"},
 };
 
 TEST(ResourceModule, AnswersEveryIdentifierInItsOwnLanguage)
@@ -79,7 +79,7 @@ TEST(ResourceModule, AnswersEveryIdentifierInItsOwnLanguage)
             EXPECT_NE(nullptr, ::FindResourceExW(modulo.Get(), pedido.tipo, MAKEINTRESOURCEW(pedido.id), idioma.id))
                 << pedido.uso;
         }
-        for (const UINT id : {IDS_COLUMNA_NOMBRE, IDS_COLUMNA_URL, IDS_URL_REPETIDA}) {
+        for (const UINT id : {IDS_COLUMNA_NOMBRE, IDS_COLUMNA_URL, IDS_URL_REPETIDA, IDS_RESPUESTA_ILEGIBLE}) {
             EXPECT_FALSE(Cadena(modulo.Get(), id).empty()) << id;
             if (idioma.id != kIdiomas[0].id) {
                 EXPECT_NE(Cadena(ingles.Get(), id), Cadena(modulo.Get(), id)) << id << " is not translated";

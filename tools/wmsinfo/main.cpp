@@ -8,13 +8,14 @@
 
 #include "Nadir/OpenGIS/WMS/NegociadorWMS.h"
 
+#include <InterrogaServidor.h>
+
 #include <memory>
 #include <new>
 
 using Nadir::ExcepcionNadir;
 using Nadir::OpenGIS::WMS::IClienteWMS;
 using Nadir::OpenGIS::WMS::NegociadorWMS;
-using Nadir::Sockets::ConexionHttp;
 
 namespace {
 
@@ -31,7 +32,7 @@ std::shared_ptr<IClienteWMS> Abre(const LineaDeOrdenes& orden)
     const CString& direccion = orden.Direccion();
     if (ArchivoLocal::EsRuta(direccion))
         return NegociadorWMS::CreaClienteWMS(ArchivoLocal::Lee(direccion), direccion);
-    auto conexion = std::make_shared<ConexionHttp>(L"Quasar", 1);
+    const auto conexion = CreaConexion();
     if (const auto limites = orden.Limites())
         conexion->SetLimites(*limites);
     return NegociadorWMS::CreaClienteWMS(conexion, direccion);
