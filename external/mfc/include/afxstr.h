@@ -44,6 +44,7 @@ public:
     void Append(LPCWSTR pch, int nLength);
 
     void Format(LPCWSTR pszFormat, ...);
+    void Format(UINT nFormatID, ...);
     void FormatV(LPCWSTR pszFormat, va_list args);
     void AppendFormat(LPCWSTR pszFormat, ...);
     void AppendFormatV(LPCWSTR pszFormat, va_list args);

@@ -224,6 +224,16 @@ void CString::Format(LPCWSTR pszFormat, ...)
     va_end(args);
 }
 
+void CString::Format(UINT nFormatID, ...)
+{
+    CString format;
+    VERIFY(format.LoadString(nFormatID));
+    va_list args;
+    va_start(args, nFormatID);
+    FormatV(format, args);
+    va_end(args);
+}
+
 void CString::FormatV(LPCWSTR pszFormat, va_list args)
 {
     Empty();
