@@ -9,6 +9,8 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
+#include <functional>
 #include <sstream>
 
 using Nadir::OpenGIS::WMS::BoundingBox;
@@ -344,6 +346,64 @@ TEST(WmsParseMetadata, OtherNamespacesAndTheirSubtreesAreSkipped)
         "<wms:WMS_Capabilities version=\"1.3.0\" xmlns:wms=\"http://www.opengis.net/wms\"><wms:Service>"
         "<wms:Title>  Spaced \n\t out  </wms:Title></wms:Service></wms:WMS_Capabilities>");
     EXPECT_STREQ(L"Spaced out", prefijada.titulo);
+}
+
+// An answer read as it arrives, in pieces of the given size.
+Capacidades LeeEnTrozos(std::string_view bytes, size_t trozo)
+{
+    LectorCapacidades lector(CString(), L"test");
+    while (!bytes.empty()) {
+        const size_t largo = std::min(trozo, bytes.size());
+        std::memcpy(lector.Espacio(largo).data(), bytes.data(), largo);
+        lector.Agrega(largo);
+        bytes.remove_prefix(largo);
+    }
+    return lector.Termina();
+}
+
+// What a reading gives, or how it fails, to compare two readings of one answer.
+std::wstring ResumenOFallo(const std::function<Capacidades()>& lee)
+{
+    try {
+        return Resumen(lee());
+    } catch (const ExcepcionCapacidades& e) {
+        return Texto(e.m_mensaje);
+    }
+}
+
+// Pieces cut anywhere (inside a character, the prologue, a name, a reference) read as the whole.
+TEST(WmsParseStreaming, PiecesOfAnySizeReadAsTheWholeAnswer)
+{
+    const std::string islandes = Documento("oskari__WMSCapabilitiesParserTest-lmi_1_1_1-input.xml");
+    const struct {
+        const char* caso;
+        std::string bytes;
+        std::vector<size_t> trozos;
+    } filas[] = {
+        {"non-ASCII UTF-8", islandes, {1, 2, 3, 5, 4093}},
+        {"UTF-8 mark", "\xEF\xBB\xBF" + islandes, {1, 2}},
+        {"UTF-16 LE with mark", Utf16(islandes, false, true), {1, 3}},
+        {"ISO-8859-1 declared", Documento("oskari__WMSCapabilitiesParserTest-lmi_1_1_1-input.latin1-derived.xml"), {1}},
+        {"DOCTYPE with an internal subset", Documento("owslib__wms_JPLCapabilities.xml"), {1, 7}},
+        {"invalid UTF-8 and undeclared entities",
+         "<WMS_Capabilities version=\"1.3.0\"><Service><Title>Caf\xE9 \xE2\x82 \xED\xA0\x80.\xF4\x90\x80\x80 &nbsp;"
+         "\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80</Title></Service></WMS_Capabilities>",
+         {1, 2, 3}},
+        {"cut short", islandes.substr(0, 20000), {1, 4093}},
+        {"not XML", "Internal Server Error\nat line 3", {1}},
+    };
+    for (const auto& fila : filas) {
+        const std::wstring entero = ResumenOFallo([&] { return Lee(fila.bytes); });
+        for (size_t trozo : fila.trozos) {
+            SCOPED_TRACE(std::string(fila.caso) + " in pieces of " + std::to_string(trozo));
+            EXPECT_EQ(entero, ResumenOFallo([&] { return LeeEnTrozos(fila.bytes, trozo); }));
+        }
+    }
+    for (const FilaCorpus& fila : TablaDelCorpus()) {
+        SCOPED_TRACE(fila.archivo);
+        const std::string bytes = Documento(fila.archivo.c_str());
+        EXPECT_EQ(ResumenOFallo([&] { return Lee(bytes); }), ResumenOFallo([&] { return LeeEnTrozos(bytes, 1021); }));
+    }
 }
 
 TEST(WmsParseEncoding, EveryEncodingOfADocumentReadsTheSame)

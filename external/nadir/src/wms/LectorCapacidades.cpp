@@ -127,6 +127,18 @@ LectorCapacidades::LectorCapacidades(const CString& tipoContenido, const CString
 {
 }
 
+LectorCapacidades::~LectorCapacidades() = default;
+
+std::span<char> LectorCapacidades::Espacio(std::size_t minimo)
+{
+    return m_xml.Espacio(minimo);
+}
+
+void LectorCapacidades::Agrega(std::size_t bytes)
+{
+    m_xml.Agrega(bytes);
+}
+
 Capacidades LectorCapacidades::Termina()
 {
     m_xml.Termina();

@@ -23,10 +23,11 @@ public:
     // The same for an answer read as it arrives (see LectorXml): a failure is thrown as soon as the
     // bytes show it, from Agrega or from Termina.
     LectorCapacidades(const CString& tipoContenido, const CString& origen);
+    ~LectorCapacidades();
     LectorCapacidades(const LectorCapacidades&) = delete;
     LectorCapacidades& operator=(const LectorCapacidades&) = delete;
-    std::span<char> Espacio(std::size_t minimo) { return m_xml.Espacio(minimo); }
-    void Agrega(std::size_t bytes) { m_xml.Agrega(bytes); }
+    std::span<char> Espacio(std::size_t minimo);
+    void Agrega(std::size_t bytes);
     Capacidades Termina();
 
 private:
