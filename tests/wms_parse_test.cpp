@@ -1,5 +1,6 @@
 // wms_parse_test.cpp: the capabilities reader of NadirWMS.dll on the corpus and on broken answers.
 #include "ExcepcionCapacidades.h"
+#include "LecturaEnParalelo.h"
 #include "LectorCapacidades.h"
 #include "PrologoXml.h"
 
@@ -17,6 +18,7 @@ using Nadir::OpenGIS::WMS::BoundingBox;
 using Nadir::OpenGIS::WMS::Capacidades;
 using Nadir::OpenGIS::WMS::ExcepcionCapacidades;
 using Nadir::OpenGIS::WMS::Layer;
+using Nadir::OpenGIS::WMS::LecturaEnParalelo;
 using Nadir::OpenGIS::WMS::LectorCapacidades;
 using Nadir::OpenGIS::WMS::NegociadorWMS;
 using Nadir::OpenGIS::WMS::PreparaPrologo;
@@ -348,10 +350,10 @@ TEST(WmsParseMetadata, OtherNamespacesAndTheirSubtreesAreSkipped)
     EXPECT_STREQ(L"Spaced out", prefijada.titulo);
 }
 
-// An answer read as it arrives, in pieces of the given size.
-Capacidades LeeEnTrozos(std::string_view bytes, size_t trozo)
+// An answer read as it arrives, in pieces of the given size, on the caller's thread or on another.
+Capacidades LeeEnTrozos(std::string_view bytes, size_t trozo, bool enParalelo)
 {
-    LectorCapacidades lector(CString(), L"test");
+    LecturaEnParalelo lector(CString(), L"test", enParalelo);
     while (!bytes.empty()) {
         const size_t largo = std::min(trozo, bytes.size());
         std::memcpy(lector.Espacio(largo).data(), bytes.data(), largo);
@@ -371,7 +373,8 @@ std::wstring ResumenOFallo(const std::function<Capacidades()>& lee)
     }
 }
 
-// Pieces cut anywhere (inside a character, the prologue, a name, a reference) read as the whole.
+// Pieces cut anywhere (inside a character, the prologue, a name, a reference) read as the whole, on
+// the caller's thread or on a second one.
 TEST(WmsParseStreaming, PiecesOfAnySizeReadAsTheWholeAnswer)
 {
     const std::string islandes = Documento("oskari__WMSCapabilitiesParserTest-lmi_1_1_1-input.xml");
@@ -390,19 +393,24 @@ TEST(WmsParseStreaming, PiecesOfAnySizeReadAsTheWholeAnswer)
          "\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80</Title></Service></WMS_Capabilities>",
          {1, 2, 3}},
         {"cut short", islandes.substr(0, 20000), {1, 4093}},
+        {"malformed", islandes.substr(0, 30000) + "</x>" + islandes.substr(30000), {4093}},
         {"not XML", "Internal Server Error\nat line 3", {1}},
     };
-    for (const auto& fila : filas) {
-        const std::wstring entero = ResumenOFallo([&] { return Lee(fila.bytes); });
-        for (size_t trozo : fila.trozos) {
-            SCOPED_TRACE(std::string(fila.caso) + " in pieces of " + std::to_string(trozo));
-            EXPECT_EQ(entero, ResumenOFallo([&] { return LeeEnTrozos(fila.bytes, trozo); }));
+    for (const bool enParalelo : {false, true}) {
+        for (const auto& fila : filas) {
+            const std::wstring entero = ResumenOFallo([&] { return Lee(fila.bytes); });
+            for (size_t trozo : fila.trozos) {
+                SCOPED_TRACE(std::string(fila.caso) + " in pieces of " + std::to_string(trozo) +
+                             (enParalelo ? " on a second thread" : ""));
+                EXPECT_EQ(entero, ResumenOFallo([&] { return LeeEnTrozos(fila.bytes, trozo, enParalelo); }));
+            }
         }
-    }
-    for (const FilaCorpus& fila : TablaDelCorpus()) {
-        SCOPED_TRACE(fila.archivo);
-        const std::string bytes = Documento(fila.archivo.c_str());
-        EXPECT_EQ(ResumenOFallo([&] { return Lee(bytes); }), ResumenOFallo([&] { return LeeEnTrozos(bytes, 1021); }));
+        for (const FilaCorpus& fila : TablaDelCorpus()) {
+            SCOPED_TRACE(fila.archivo + (enParalelo ? " on a second thread" : ""));
+            const std::string bytes = Documento(fila.archivo.c_str());
+            EXPECT_EQ(ResumenOFallo([&] { return Lee(bytes); }),
+                      ResumenOFallo([&] { return LeeEnTrozos(bytes, 1021, enParalelo); }));
+        }
     }
 }
 

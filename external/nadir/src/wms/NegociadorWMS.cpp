@@ -5,7 +5,7 @@
 #include "ClienteWMS.h"
 #include "DireccionWMS.h"
 #include "ExcepcionCapacidades.h"
-#include "LectorCapacidades.h"
+#include "LecturaEnParalelo.h"
 #include "TextosWMS.h"
 
 #include <cstdint>
@@ -22,6 +22,9 @@ namespace {
 using Sockets::ConexionHttp;
 using Sockets::RespuestaHttp;
 using Motivo = ExcepcionCapacidades::Motivo;
+
+// Answers at least this long (or of unknown length) are read on a thread of their own as they arrive.
+constexpr std::uint64_t kLecturaEnParalelo = 256 * 1024;
 
 // Newest first. A server answers a version it lacks with the nearest one it has: that answer stands.
 constexpr const wchar_t* kVersiones[] = {L"1.3.0", L"1.1.1", L"1.1.0", L"1.0.0"};
@@ -70,11 +73,11 @@ class ReceptorDeCapacidades : public Sockets::ReceptorDeCuerpo {
 public:
     explicit ReceptorDeCapacidades(const CString& host) : m_host(host) {}
 
-    void Empieza(const RespuestaHttp& respuesta, std::optional<std::uint64_t>) override
+    void Empieza(const RespuestaHttp& respuesta, std::optional<std::uint64_t> longitud) override
     {
         m_estado = respuesta.estado;
         m_frase = respuesta.frase;
-        m_lector.emplace(respuesta.tipoContenido, m_host);
+        m_lector.emplace(respuesta.tipoContenido, m_host, !longitud || *longitud >= kLecturaEnParalelo);
     }
     std::span<char> Espacio(std::size_t minimo) override { return m_lector->Espacio(minimo); }
     void Recibe(std::size_t bytes) override { m_lector->Agrega(bytes); }
@@ -112,7 +115,7 @@ private:
     CString m_host;
     unsigned int m_estado = 0;
     CString m_frase;
-    std::optional<LectorCapacidades> m_lector;
+    std::optional<LecturaEnParalelo> m_lector;
     std::optional<Capacidades> m_capacidades;
 };
 
