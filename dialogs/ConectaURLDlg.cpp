@@ -65,6 +65,46 @@ void OrdenaSinRepetir(std::vector<CString>& identificadores)
     identificadores = std::move(distintos);
 }
 
+// The text buffers AnhadeCapa's walk has taken. A large server's leaves each repeat the thousands of
+// systems their ancestors state, in the same buffers and the same order: each leaf's list is first
+// compared with the one before it, element by element, and only what differs is looked up. Every
+// buffer here is held by a kept identifier, so no address can come back naming another text.
+struct BuffersVistos {
+    std::unordered_set<const wchar_t*> todos;
+    std::vector<const wchar_t*> listaAnterior;
+    std::vector<const wchar_t*> lista;  // the leaf's, kept for its room
+};
+
+// A leaf's systems into the entry, but for buffers taken already: the entry's list never holds millions
+// (what repeats in other buffers, OrdenaSinRepetir sorts out).
+void AnhadeSistemas(std::vector<Nadir::OpenGIS::WMS::BoundingBox> sistemas, CDireccionURL& entrada,
+                    BuffersVistos& vistos)
+{
+    vistos.lista.clear();
+    for (size_t i = 0; i < sistemas.size(); ++i) {
+        const wchar_t* buffer = sistemas[i].srs.GetString();
+        vistos.lista.push_back(buffer);
+        const bool comoAntes = i < vistos.listaAnterior.size() && vistos.listaAnterior[i] == buffer;
+        if (!comoAntes && vistos.todos.insert(buffer).second)
+            entrada.m_sistemasReferencia.push_back(std::move(sistemas[i].srs));
+    }
+    vistos.listaAnterior.swap(vistos.lista);
+}
+
+void AnhadeHojas(const std::shared_ptr<Layer>& capa, CDireccionURL& entrada, BuffersVistos& vistos)
+{
+    if (!capa)
+        return;
+    const std::vector<std::shared_ptr<Layer>>& hijas = capa->GetLayers();
+    if (!hijas.empty()) {
+        for (const std::shared_ptr<Layer>& hija : hijas)
+            AnhadeHojas(hija, entrada, vistos);
+        return;
+    }
+    entrada.m_capas.push_back(capa->GetName());
+    AnhadeSistemas(capa->GetSRS(), entrada, vistos);
+}
+
 // The code a reference system identifier carries: the number after its first colon (all of it
 // without one), read as _wtoi reads; 0 when there is none.
 int CodigoDe(const CString& identificador)
@@ -244,18 +284,8 @@ void CConectaURLDlg::ModificaElemento(CDireccionURL& entrada, int fila)
 
 void CConectaURLDlg::AnhadeCapa(std::shared_ptr<Layer> capa, CDireccionURL& entrada)
 {
-    if (!capa)
-        return;
-    const std::vector<std::shared_ptr<Layer>>& hijas = capa->GetLayers();
-    if (!hijas.empty()) {
-        for (const std::shared_ptr<Layer>& hija : hijas)
-            AnhadeCapa(hija, entrada);
-        return;
-    }
-    entrada.m_capas.push_back(capa->GetName());
-    // The list is this call's own copy: its identifiers move over instead of being copied.
-    for (auto& sistema : capa->GetSRS())
-        entrada.m_sistemasReferencia.push_back(std::move(sistema.srs));
+    BuffersVistos vistos;
+    AnhadeHojas(capa, entrada, vistos);
 }
 
 int CConectaURLDlg::PrimeraFilaSeleccionada() const { return m_listaUrl.GetNextItem(-1, LVNI_SELECTED); }
