@@ -12,7 +12,7 @@ namespace {
 constexpr std::size_t kBloque = 64 * 1024;
 // Blocks in flight at most: past them the caller waits for the reader, so a reader slower than the
 // network does not let the answer pile up in memory.
-constexpr std::size_t kBloquesMaximos = 32;
+constexpr std::size_t kBloquesMaximos = 16;
 
 // The thread's UI languages, best first, as SetThreadPreferredUILanguages takes them.
 struct Idiomas {
