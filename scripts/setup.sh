@@ -62,7 +62,8 @@ faltan=()
 for b in "${bibliotecas[@]}"; do fuente_presente "$b" || faltan+=("$b"); done
 [[ ${#faltan[@]} -eq 0 ]] && exit 0
 
-if ! apt-cache showsrc "${faltan[0]}" 2>/dev/null | grep -q '^Package:'; then
+# (grep reads all of it: with pipefail, a grep -q that stops early fails the pipe)
+if ! apt-cache showsrc "${faltan[0]}" 2>/dev/null | grep '^Package:' >/dev/null; then
   destino=/etc/apt/sources.list.d/ortus-fuentes.sources
   [[ -f /etc/apt/sources.list.d/debian.sources ]] || destino=/etc/apt/sources.list.d/ortus-fuentes.list
   echo "setup: adding Debian's source entries ($destino)"
