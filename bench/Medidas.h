@@ -23,6 +23,16 @@ inline double Ahora()
     return static_cast<double>(contador.QuadPart) / static_cast<double>(frecuencia.QuadPart);
 }
 
+// Wall-clock seconds since 1970, the clock Python's time.time() reads: for instants taken in two processes.
+inline double AhoraUnix()
+{
+    FILETIME ahora;
+    GetSystemTimePreciseAsFileTime(&ahora);
+    const ULONGLONG centenas = (static_cast<ULONGLONG>(ahora.dwHighDateTime) << 32) | ahora.dwLowDateTime;
+    constexpr ULONGLONG k1970 = 116444736000000000ull;  // 100 ns units from 1601 to 1970
+    return static_cast<double>(centenas - k1970) / 1e7;
+}
+
 inline PROCESS_MEMORY_COUNTERS Memoria()
 {
     PROCESS_MEMORY_COUNTERS contadores{};

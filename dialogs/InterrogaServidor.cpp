@@ -43,6 +43,47 @@ void OrdenaSinRepetir(std::vector<CString>& identificadores)
     identificadores = std::move(distintos);
 }
 
+// The text buffers a walk has taken. A large server's leaves each repeat the thousands of systems
+// their ancestors state, in the same buffers and the same order: each leaf's list is first compared
+// with the one before it, element by element, and only what differs is looked up. Every buffer here
+// is held by a kept identifier, so no address can come back naming another text.
+struct BuffersVistos {
+    std::unordered_set<const wchar_t*> todos;
+    std::vector<const wchar_t*> listaAnterior;
+    std::vector<const wchar_t*> lista;  // the leaf's, kept for its room
+};
+
+// A leaf's systems, but for buffers taken already: the list never holds millions (what repeats in
+// other buffers, OrdenaSinRepetir sorts out).
+void AnhadeSistemas(std::vector<Nadir::OpenGIS::WMS::BoundingBox> deLaHoja, std::vector<CString>& sistemas,
+                    BuffersVistos& vistos)
+{
+    vistos.lista.clear();
+    for (size_t i = 0; i < deLaHoja.size(); ++i) {
+        const wchar_t* buffer = deLaHoja[i].srs.GetString();
+        vistos.lista.push_back(buffer);
+        const bool comoAntes = i < vistos.listaAnterior.size() && vistos.listaAnterior[i] == buffer;
+        if (!comoAntes && vistos.todos.insert(buffer).second)
+            sistemas.push_back(std::move(deLaHoja[i].srs));
+    }
+    vistos.listaAnterior.swap(vistos.lista);
+}
+
+void RecorreHojas(const std::shared_ptr<Layer>& capa, std::vector<CString>& capas, std::vector<CString>& sistemas,
+                  BuffersVistos& vistos)
+{
+    if (!capa)
+        return;
+    const std::vector<std::shared_ptr<Layer>>& hijas = capa->GetLayers();
+    if (!hijas.empty()) {
+        for (const std::shared_ptr<Layer>& hija : hijas)
+            RecorreHojas(hija, capas, sistemas, vistos);
+        return;
+    }
+    capas.push_back(capa->GetName());
+    AnhadeSistemas(capa->GetSRS(), sistemas, vistos);
+}
+
 RespuestaDelServidor Fallida(const CString& fallo)
 {
     RespuestaDelServidor respuesta;
@@ -104,16 +145,6 @@ RespuestaDelServidor InterrogaServidor(const CString& url, const FabricaDeClient
 
 void AnhadeHojas(std::shared_ptr<Layer> capa, std::vector<CString>& capas, std::vector<CString>& sistemas)
 {
-    if (!capa)
-        return;
-    const std::vector<std::shared_ptr<Layer>>& hijas = capa->GetLayers();
-    if (!hijas.empty()) {
-        for (const std::shared_ptr<Layer>& hija : hijas)
-            AnhadeHojas(hija, capas, sistemas);
-        return;
-    }
-    capas.push_back(capa->GetName());
-    // The list is this call's own copy: its identifiers move over instead of being copied.
-    for (auto& sistema : capa->GetSRS())
-        sistemas.push_back(std::move(sistema.srs));
+    BuffersVistos vistos;
+    RecorreHojas(capa, capas, sistemas, vistos);
 }

@@ -40,6 +40,7 @@ RespuestaDelServidor InterrogaServidor(const CString& url);
 RespuestaDelServidor InterrogaServidor(const CString& url, const FabricaDeClientes& fabrica);
 
 // Appends the leaves under capa (capa itself when it has no children; nothing when it is empty) to
-// capas, and the reference systems of each leaf to sistemas, as the server gives them.
+// capas, and the reference systems of each leaf to sistemas in the server's order; a repeat that shares
+// its text with one taken already may be left out, since the list is sorted and cleared of repeats after.
 void AnhadeHojas(std::shared_ptr<Nadir::OpenGIS::WMS::Layer> capa, std::vector<CString>& capas,
                  std::vector<CString>& sistemas);

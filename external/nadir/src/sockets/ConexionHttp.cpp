@@ -55,6 +55,33 @@ HandleInternet AbrirSesionConProxyDelSistema(const CString& agente)
     return AbrirSesion(agente, WINHTTP_ACCESS_TYPE_NO_PROXY);
 }
 
+// The body kept whole, in room reserved from its declared length.
+class CuerpoEnTexto : public ReceptorDeCuerpo {
+public:
+    explicit CuerpoEnTexto(std::string& cuerpo) : m_cuerpo(cuerpo) {}
+
+    void Empieza(const RespuestaHttp&, std::optional<std::uint64_t> longitud) override
+    {
+        if (longitud)
+            m_cuerpo.reserve(static_cast<size_t>(*longitud));
+    }
+    std::span<char> Espacio(std::size_t minimo) override
+    {
+        m_cuerpo.resize(m_usados + minimo);
+        return {m_cuerpo.data() + m_usados, minimo};
+    }
+    void Recibe(std::size_t bytes) override
+    {
+        m_usados += bytes;
+        m_cuerpo.resize(m_usados);
+    }
+    void Termina() override {}
+
+private:
+    std::string& m_cuerpo;
+    std::size_t m_usados = 0;
+};
+
 [[noreturn]] void Rechazar(UINT formato, const CString& host, const CString& direccion)
 {
     throw ExcepcionNadir(Mensaje(formato, host.GetString(), direccion.GetString()));
@@ -89,6 +116,15 @@ void ConexionHttp::SetLimites(const Limites& limites)
 
 RespuestaHttp ConexionHttp::Get(const CString& url) const
 {
+    std::string cuerpo;
+    CuerpoEnTexto receptor(cuerpo);
+    RespuestaHttp respuesta = Get(url, receptor);
+    respuesta.cuerpo = std::move(cuerpo);
+    return respuesta;
+}
+
+RespuestaHttp ConexionHttp::Get(const CString& url, ReceptorDeCuerpo& receptor) const
+{
     const Limites& limites = m_impl->limites;
     const auto plazo = PeticionHttp::Reloj::now() + limites.total;
     DireccionUrl actual(url);
@@ -104,7 +140,7 @@ RespuestaHttp ConexionHttp::Get(const CString& url) const
             respuesta.frase = peticion.Cabecera(WINHTTP_QUERY_STATUS_TEXT);
             respuesta.tipoContenido = peticion.Cabecera(WINHTTP_QUERY_CONTENT_TYPE);
             respuesta.urlFinal = actual.Texto();
-            respuesta.cuerpo = peticion.LeerCuerpo();
+            peticion.LeerCuerpo(respuesta, receptor);
             return respuesta;
         }
 

@@ -2,7 +2,6 @@
 #include "PeticionHttp.h"
 
 #include "CatalogoDeTextos.h"
-#include "Inflador.h"
 #include "TextosSockets.h"
 
 #include <Win32/Texto.h>
@@ -141,7 +140,7 @@ CString PeticionHttp::Cabecera(DWORD consulta) const
     return CString(valor.data(), static_cast<int>(bytes / sizeof(wchar_t)));
 }
 
-std::string PeticionHttp::LeerCuerpo()
+void PeticionHttp::LeerCuerpo(const RespuestaHttp& respuesta, ReceptorDeCuerpo& receptor)
 {
     CString codificacion = Cabecera(WINHTTP_QUERY_CONTENT_ENCODING);
     codificacion.Trim();
@@ -157,12 +156,9 @@ std::string PeticionHttp::LeerCuerpo()
     const std::optional<std::uint64_t> declarada = LongitudDeclarada();
     if (!inflador && declarada && *declarada > m_limites.tamanoMaximo)
         FallarPorTamano();
+    receptor.Empieza(respuesta, inflador ? std::nullopt : declarada);
 
-    std::string cuerpo;
-    // Grown block by block, a 20 MB body would be copied a dozen times and held twice at the last.
-    if (!inflador && declarada)
-        cuerpo.reserve(static_cast<size_t>(*declarada));
-    std::vector<char> bloque(kBloque);
+    std::vector<char> comprimido(inflador ? kBloque : 0);
     std::uint64_t recibidos = 0;
     m_inicioVentana = Reloj::now();
     m_recibidosAntesDeVentana = 0;
@@ -171,32 +167,49 @@ std::string PeticionHttp::LeerCuerpo()
         const DWORD disponibles = EsperarDatos();
         if (disponibles == 0)
             break;
-        DWORD leidos = 0;
-        if (!WinHttpReadData(m_peticion.Get(), bloque.data(), std::min(disponibles, kBloque), &leidos))
-            FallarWinHttp(GetLastError(), Fase::Cuerpo);
+        const DWORD leidos = inflador ? LeerComprimido(disponibles, *inflador, comprimido, receptor)
+                                      : LeerDirecto(disponibles, recibidos, receptor);
         if (leidos == 0)
             break;
         recibidos += leidos;
         ComprobarVelocidad(recibidos);
-        if (!inflador) {
-            if (leidos > m_limites.tamanoMaximo - cuerpo.size())
-                FallarPorTamano();
-            cuerpo.append(bloque.data(), leidos);
-            continue;
-        }
-        switch (inflador->Agregar(bloque.data(), leidos, cuerpo)) {
-        case Inflador::Resultado::Bien:
-            break;
-        case Inflador::Resultado::Excede:
-            FallarPorTamano();
-        case Inflador::Resultado::Corrupto:
-            throw ExcepcionNadir(Mensaje(IDS_COMPRIMIDO_DANADO, m_url.HostVisible().GetString()));
-        }
     }
     // A server that closes early leaves no error behind: only the count tells.
     if ((declarada && recibidos < *declarada) || (inflador && !inflador->Completo()))
         FallarPorCorte(recibidos);
-    return cuerpo;
+    receptor.Termina();
+}
+
+// Straight into the receptor's room: what is available now, never more (a larger read would wait
+// for the rest, past the low-speed rule's checks).
+DWORD PeticionHttp::LeerDirecto(DWORD disponibles, std::uint64_t recibidos, ReceptorDeCuerpo& receptor)
+{
+    if (disponibles > m_limites.tamanoMaximo - recibidos)
+        FallarPorTamano();
+    const std::span<char> espacio = receptor.Espacio(disponibles);
+    DWORD leidos = 0;
+    if (!WinHttpReadData(m_peticion.Get(), espacio.data(), disponibles, &leidos))
+        FallarWinHttp(GetLastError(), Fase::Cuerpo);
+    receptor.Recibe(leidos);
+    return leidos;
+}
+
+DWORD PeticionHttp::LeerComprimido(DWORD disponibles, Inflador& inflador, std::vector<char>& comprimido,
+                                   ReceptorDeCuerpo& receptor)
+{
+    DWORD leidos = 0;
+    if (!WinHttpReadData(m_peticion.Get(), comprimido.data(),
+                         std::min(disponibles, static_cast<DWORD>(comprimido.size())), &leidos))
+        FallarWinHttp(GetLastError(), Fase::Cuerpo);
+    switch (inflador.Agregar(comprimido.data(), leidos, receptor)) {
+    case Inflador::Resultado::Bien:
+        break;
+    case Inflador::Resultado::Excede:
+        FallarPorTamano();
+    case Inflador::Resultado::Corrupto:
+        throw ExcepcionNadir(Mensaje(IDS_COMPRIMIDO_DANADO, m_url.HostVisible().GetString()));
+    }
+    return leidos;
 }
 
 milliseconds PeticionHttp::Restante() const
@@ -218,6 +231,7 @@ void PeticionHttp::AjustarTiempos()
         !WinHttpSetOption(m_peticion.Get(), WINHTTP_OPTION_RECEIVE_RESPONSE_TIMEOUT, &respuesta,
                           sizeof(respuesta)))
         FallarWinHttp(GetLastError(), Fase::Conexion);
+    m_esperaFijada = respuesta;
 }
 
 void PeticionHttp::AjustarTiempoDeLectura()
@@ -225,10 +239,14 @@ void PeticionHttp::AjustarTiempoDeLectura()
     m_restante = Restante();
     if (m_restante <= milliseconds::zero())
         FallarPorPlazo();
-    // Near the deadline, a read may wait only for what is left of it.
+    // Near the deadline, a read may wait only for what is left of it. Set only when that changes:
+    // each setting is a call into the socket (under Wine, one to the server process besides).
     DWORD espera = static_cast<DWORD>(std::min(m_limites.inactividad, m_restante).count());
+    if (espera == m_esperaFijada)
+        return;
     if (!WinHttpSetOption(m_peticion.Get(), WINHTTP_OPTION_RECEIVE_TIMEOUT, &espera, sizeof(espera)))
         FallarWinHttp(GetLastError(), Fase::Cuerpo);
+    m_esperaFijada = espera;
 }
 
 DWORD PeticionHttp::EsperarDatos()

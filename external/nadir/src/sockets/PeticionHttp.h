@@ -2,6 +2,7 @@
 #pragma once
 
 #include "DireccionUrl.h"
+#include "Inflador.h"
 #include "Nadir/Sockets/ConexionHttp.h"
 
 #include <Win32/Manejadores.h>
@@ -9,7 +10,7 @@
 #include <chrono>
 #include <cstdint>
 #include <optional>
-#include <string>
+#include <vector>
 
 namespace Nadir::Sockets {
 
@@ -31,8 +32,10 @@ public:
     unsigned int Estado() const;
     // A response header (WINHTTP_QUERY_*), empty when the server sent none.
     CString Cabecera(DWORD consulta) const;
-    // The body, inflated when encoded; throws when it is cut short, too large or late.
-    std::string LeerCuerpo();
+    // Hands the body to receptor as it arrives, inflated when encoded, after telling it respuesta
+    // (this request's status and headers); throws when it is cut short, too large or late. The one
+    // read loop of every Get.
+    void LeerCuerpo(const RespuestaHttp& respuesta, ReceptorDeCuerpo& receptor);
 
 private:
     enum class Fase { Conexion, Respuesta, Cuerpo };
@@ -44,6 +47,9 @@ private:
     DWORD EsperarDatos();
     void ComprobarVelocidad(std::uint64_t recibidos);
     std::optional<std::uint64_t> LongitudDeclarada() const;
+    DWORD LeerDirecto(DWORD disponibles, std::uint64_t recibidos, ReceptorDeCuerpo& receptor);
+    DWORD LeerComprimido(DWORD disponibles, Inflador& inflador, std::vector<char>& comprimido,
+                         ReceptorDeCuerpo& receptor);
     [[noreturn]] void FallarWinHttp(DWORD error, Fase fase) const;
     [[noreturn]] void FallarTls(DWORD error) const;
     [[noreturn]] void FallarPorPlazo() const;
@@ -59,6 +65,7 @@ private:
     bool m_conectado = false;        // the TCP connection was made
     DWORD m_fallosTls = 0;           // WINHTTP_CALLBACK_STATUS_FLAG_* of a refused certificate
     std::chrono::milliseconds m_restante{};  // time left when the last limits were set
+    DWORD m_esperaFijada = 0;                // the receive timeout set on the request, in ms
     Reloj::time_point m_inicioVentana;       // of the low-speed rule's current window
     std::uint64_t m_recibidosAntesDeVentana = 0;
 };

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "Nadir/ExcepcionNadir.h"
+#include "Nadir/Sockets/ReceptorDeCuerpo.h"
 
 #include <chrono>
 #include <cstddef>
@@ -55,6 +56,8 @@ public:
     // whatever status the server ends with; throws ExcepcionNadir when no answer arrives (name
     // not resolved, connection refused, time limit, TLS, too many redirects, body too large).
     RespuestaHttp Get(const CString& url) const;
+    // The same, handing the body to receptor as it arrives instead of keeping it in cuerpo.
+    RespuestaHttp Get(const CString& url, ReceptorDeCuerpo& receptor) const;
 
 private:
     struct Impl;
