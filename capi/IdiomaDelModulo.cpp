@@ -1,0 +1,76 @@
+// IdiomaDelModulo.cpp: CIdiomaDelModulo.
+#include "IdiomaDelModulo.h"
+
+#include <string>
+
+namespace {
+
+// The modules of each language, and whether the framework's search keeps it behind every other.
+struct ModuloDeIdioma {
+    LPCWSTR nombre;
+    BOOL deSistema;
+};
+const ModuloDeIdioma kModulos[] = {{L"ortus.dll.mui", FALSE}, {L"ortusc.dll.mui", FALSE}, {L"mfc.dll.mui", TRUE}};
+constexpr LPCWSTR kMensajes = L"ortusc.dll.mui";
+
+CString PrimerIdiomaDelHilo()
+{
+    ULONG numero = 0;
+    ULONG longitud = 0;
+    if (!::GetThreadPreferredUILanguages(MUI_LANGUAGE_NAME, &numero, nullptr, &longitud) || longitud == 0)
+        return CString();
+    std::wstring lista(longitud, L'\0');
+    if (!::GetThreadPreferredUILanguages(MUI_LANGUAGE_NAME, &numero, lista.data(), &longitud))
+        return CString();
+    return lista.c_str();
+}
+
+bool Existe(const CString& ruta) { return ::GetFileAttributesW(ruta) != INVALID_FILE_ATTRIBUTES; }
+
+}  // namespace
+
+CString CIdiomaDelModulo::DelUsuario()
+{
+    const CString idioma = PrimerIdiomaDelHilo();
+    const bool espanol = idioma.Left(2).CompareNoCase(L"es") == 0 && (idioma.GetLength() == 2 || idioma[2] == L'-');
+    return espanol ? L"es-ES" : kReserva;
+}
+
+bool CIdiomaDelModulo::Activa(const CString& carpeta, const CString& idioma)
+{
+    if (!Existe(carpeta + idioma + L"\\" + kMensajes))
+        return false;
+    // English first, so the language chosen, joined after it, answers first; a module of English that
+    // is missing leaves only the dialog or message it held without text.
+    Suelta();
+    std::vector<std::unique_ptr<CModulo>> modulos;
+    for (const CString& carpetaDeIdioma : {CString(kReserva), idioma}) {
+        for (const ModuloDeIdioma& modulo : kModulos)
+            Une(carpeta + carpetaDeIdioma + L"\\" + modulo.nombre, modulo.deSistema, modulos);
+        if (idioma == kReserva)
+            break;
+    }
+    m_modulos = std::move(modulos);
+    m_idioma = idioma;
+    return true;
+}
+
+void CIdiomaDelModulo::Suelta()
+{
+    // Last joined, first to leave: each link unlinks itself before its module is freed.
+    while (!m_modulos.empty())
+        m_modulos.pop_back();
+    m_idioma.Empty();
+}
+
+void CIdiomaDelModulo::Une(const CString& ruta, BOOL deSistema, std::vector<std::unique_ptr<CModulo>>& modulos)
+{
+    auto modulo = std::make_unique<CModulo>();
+    modulo->modulo = ModuloCargado(
+        ::LoadLibraryExW(ruta, nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
+    if (!modulo->modulo)
+        return;
+    AfxInitExtensionModule(modulo->extension, modulo->modulo.Get());
+    modulo->enlace = std::make_unique<CDynLinkLibrary>(modulo->extension, deSistema);
+    modulos.push_back(std::move(modulo));
+}
