@@ -63,6 +63,16 @@ void CompruebaClave(const CString& clave)
     ::RegCloseKey(abierta);
 }
 
+// Runs operacion on the section with the module's profile at the host's key.
+template <typename Operacion>
+void EnPerfil(const wchar_t* clave, const wchar_t* seccion, Operacion operacion)
+{
+    CString empresa, programa;
+    SeparaClave(clave, empresa, programa);
+    const CString enSeccion = Seccion(seccion);
+    COrtusCApp::Modulo().ConPerfil(empresa, programa, [&] { operacion(enSeccion); });
+}
+
 }  // namespace
 
 OrtusEstado WINAPI OrtusCatalogoLeeIni(OrtusCatalogo catalogo, const wchar_t* archivo, const wchar_t* seccion)
@@ -89,11 +99,7 @@ OrtusEstado WINAPI OrtusCatalogoLeeRegistro(OrtusCatalogo catalogo, const wchar_
     AFX_MANAGE_STATE(AfxGetStaticModuleState());
     return Protege([&] {
         const auto datos = CatalogoVivo(catalogo);
-        CString empresa, programa;
-        SeparaClave(clave, empresa, programa);
-        const CString nombreDeSeccion = Seccion(seccion);
-        COrtusCApp::Modulo().ConPerfil(empresa, programa,
-                                       [&] { datos->GetProfile(nombreDeSeccion, TextoDe(prefijo)); });
+        EnPerfil(clave, seccion, [&](const CString& enSeccion) { datos->GetProfile(enSeccion, TextoDe(prefijo)); });
     });
 }
 
@@ -103,11 +109,9 @@ OrtusEstado WINAPI OrtusCatalogoEscribeRegistro(OrtusCatalogo catalogo, const wc
     AFX_MANAGE_STATE(AfxGetStaticModuleState());
     return Protege([&] {
         const auto datos = CatalogoVivo(catalogo);
-        CString empresa, programa;
-        SeparaClave(clave, empresa, programa);
-        const CString nombreDeSeccion = Seccion(seccion);
-        CompruebaClave(CString(clave).TrimRight(L"\\") + L"\\" + nombreDeSeccion);
-        COrtusCApp::Modulo().ConPerfil(empresa, programa,
-                                       [&] { datos->WriteProfile(nombreDeSeccion, TextoDe(prefijo)); });
+        EnPerfil(clave, seccion, [&](const CString& enSeccion) {
+            CompruebaClave(CString(clave).TrimRight(L"\\") + L"\\" + enSeccion);
+            datos->WriteProfile(enSeccion, TextoDe(prefijo));
+        });
     });
 }

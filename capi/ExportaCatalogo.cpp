@@ -24,7 +24,11 @@ void RequiereIndice(const CDataConectaURL& catalogo, uint32_t indice)
 OrtusEstado WINAPI OrtusCatalogoCrea(OrtusCatalogo* catalogo)
 {
     AFX_MANAGE_STATE(AfxGetStaticModuleState());
-    return Protege([&] { Requiere(catalogo, L"catalogo") = COrtusCApp::Modulo().Catalogos().Crea(); });
+    return Protege([&] {
+        OrtusCatalogo& nuevo = Requiere(catalogo, L"catalogo");
+        nuevo = nullptr;
+        nuevo = COrtusCApp::Modulo().Catalogos().Crea();
+    });
 }
 
 OrtusEstado WINAPI OrtusCatalogoDestruye(OrtusCatalogo catalogo)
@@ -47,6 +51,7 @@ OrtusEstado WINAPI OrtusCatalogoEntrada(OrtusCatalogo catalogo, uint32_t indice,
     AFX_MANAGE_STATE(AfxGetStaticModuleState());
     return Protege([&] {
         OrtusEntrada*& salida = Requiere(entrada, L"entrada");
+        salida = nullptr;
         const auto datos = CatalogoVivo(catalogo);
         RequiereIndice(*datos, indice);
         salida = EntregaEntrada((*datos)[indice], COrtusCApp::Modulo().Bloques());
@@ -102,6 +107,7 @@ OrtusEstado WINAPI OrtusCatalogoLeeEleccion(OrtusCatalogo catalogo, OrtusEleccio
     AFX_MANAGE_STATE(AfxGetStaticModuleState());
     return Protege([&] {
         OrtusEleccion*& salida = Requiere(eleccion, L"eleccion");
+        salida = nullptr;
         salida = EntregaEleccion(*CatalogoVivo(catalogo), COrtusCApp::Modulo().Bloques());
     });
 }

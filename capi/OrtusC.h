@@ -5,8 +5,9 @@
  * the module's language (OrtusUltimoError). Texts are UTF-16, null-terminated; a null text given to
  * the module reads as empty unless a function says otherwise. Structures start with their size in
  * bytes: set it to sizeof before passing one in; the ones the module hands out carry theirs. What the
- * module hands out through a pointer to a pointer is its own until OrtusFree. Functions never change
- * once shipped; later versions add functions and append members to structures. */
+ * module hands out through a pointer to a pointer is its own until OrtusFree; after a failure that
+ * pointer is null. A catalogue is used by one thread at a time. Functions never change once shipped;
+ * later versions add functions and append members to structures. */
 #ifndef ORTUSC_H
 #define ORTUSC_H
 
@@ -117,7 +118,8 @@ ORTUSC_API OrtusEstado WINAPI OrtusUltimoError(wchar_t* texto, uint32_t capacida
 ORTUSC_API OrtusEstado WINAPI OrtusFree(void* bloque);
 
 /* The language of the dialog and of the messages, "es-ES" or "en-US"; null: the user's (Spanish for a
- * Spanish-speaking user, else English), which is also where the module starts. */
+ * Spanish-speaking user, else English), which is also where the module starts. Call it while no other
+ * thread is inside the module. */
 ORTUSC_API OrtusEstado WINAPI OrtusEstableceIdioma(const wchar_t* idioma);
 
 /* A catalogue with no entries, no choice (seleccionURL -1) and load option 1. */
