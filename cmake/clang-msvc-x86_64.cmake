@@ -1,7 +1,8 @@
 # Builds C programs for Windows x64 with the MSVC ABI, as an MSVC-built host is, on Debian: clang-16 and
 # lld-link-16 (packages clang-16, lld-16) with mingw-w64's headers and system import libraries. There is
 # no C runtime to link: a program defines its own entry point (target_link_options(... "LINKER:/entry:Name"))
-# and uses Win32 only. find_package(Ortus COMPONENTS C) then gives Ortus::C with the MSVC import library.
+# and uses Win32 only: no memset (SecureZeroMemory, not ZeroMemory) and no __chkstk (locals under 4 KB a
+# function). find_package(Ortus COMPONENTS C) then gives Ortus::C with the MSVC import library.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR AMD64)
 
