@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 """mui_config.py: writes the MUI resource configuration record (resource "MUI" 1) of a main module
-(ortus.dll, NadirSockets.dll, NadirWMS.dll) or of one of its language resource modules (NAME.mui).
+(ortus.dll, ortusc.dll, NadirSockets.dll, NadirWMS.dll) or of one of its language resource modules (NAME.mui).
 
 Usage: mui_config.py OUTPUT MAJOR_VERSION [--module NAME] [--language LANG]
 
@@ -48,6 +48,8 @@ MODULES = {
     "ortus": Module("Ortus", [16, 24], [3, 5, 6, 14], FALLBACK_LOCATION_EXTERNAL),
     "NadirSockets": Module("NadirSockets", [RT_STRING], [RT_STRING], FALLBACK_LOCATION_INTERNAL),
     "NadirWMS": Module("NadirWMS", [RT_STRING], [RT_STRING], FALLBACK_LOCATION_INTERNAL),
+    # RT_VERSION, RT_MANIFEST; RT_STRING (the messages of the C interface).
+    "ortusc": Module("OrtusC", [16, 24], [RT_STRING], FALLBACK_LOCATION_EXTERNAL),
 }
 
 

@@ -10,6 +10,7 @@ packages=(
   cmake ninja-build git python3 dpkg-dev
   g++-mingw-w64-x86-64-posix mingw-w64-tools libz-mingw-w64-dev
   googletest
+  clang-16 lld-16
   wine wine64 libwine fonts-wine xvfb
   cgi-mapserver openssl
   proj-data

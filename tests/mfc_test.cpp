@@ -18,6 +18,7 @@
 #include <thread>
 #include <tuple>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -48,6 +49,29 @@ class CDerived : public CBase {
     DECLARE_DYNAMIC(CDerived)
 };
 IMPLEMENT_DYNAMIC(CDerived, CBase)
+
+// The manifest the active activation context was made from; empty for the process default.
+std::wstring ActiveManifest()
+{
+    HANDLE context = nullptr;
+    if (!GetCurrentActCtx(&context) || context == nullptr)
+        return L"";
+    SIZE_T size = 0;
+    QueryActCtxW(0, context, nullptr, ActivationContextDetailedInformation, nullptr, 0, &size);
+    std::vector<BYTE> buffer(size);
+    std::wstring path;
+    if (size > 0 && QueryActCtxW(0, context, nullptr, ActivationContextDetailedInformation, buffer.data(), size, &size)) {
+        const auto* information = reinterpret_cast<const ACTIVATION_CONTEXT_DETAILED_INFORMATION*>(buffer.data());
+        path = information->lpRootManifestPath != nullptr ? information->lpRootManifestPath : L"";
+    }
+    ReleaseActCtx(context);
+    return path;
+}
+
+bool EndsWith(const std::wstring& text, const std::wstring& end)
+{
+    return text.size() >= end.size() && _wcsicmp(text.c_str() + text.size() - end.size(), end.c_str()) == 0;
+}
 
 }  // namespace
 
@@ -224,6 +248,30 @@ TEST(MfcModuleState, ManageStateSwitchesForAScopeAndPerThread)
     EXPECT_EQ(AfxGetAppModuleState(), seenByThread);  // each thread starts in the application's state
     EXPECT_EQ(AfxGetAppModuleState(), AfxGetModuleState());
     EXPECT_EQ(&theApp, AfxGetApp());
+}
+
+TEST(MfcModuleState, ManageStateActivatesTheModulesContextAndUndoesBothOnAnyExit)
+{
+    AFX_MODULE_STATE* probe = ProbeState();
+    ASSERT_NE(nullptr, probe->m_hActCtx);  // AfxWinInit made it from the DLL's manifest
+    const std::wstring before = ActiveManifest();
+    try {
+        AFX_MANAGE_STATE(probe);
+        EXPECT_EQ(probe, AfxGetModuleState());
+        EXPECT_TRUE(EndsWith(ActiveManifest(), L"\\mfc_probe.dll")) << ActiveManifest();
+        {
+            // This program has no manifest: its state runs in the process default context.
+            AFX_MANAGE_STATE(AfxGetAppModuleState());
+            EXPECT_EQ(&theApp, AfxGetApp());
+            EXPECT_EQ(L"", ActiveManifest());
+        }
+        EXPECT_EQ(probe, AfxGetModuleState());
+        EXPECT_TRUE(EndsWith(ActiveManifest(), L"\\mfc_probe.dll")) << ActiveManifest();
+        throw std::runtime_error("leaving the scope by an exception");
+    } catch (const std::runtime_error&) {
+    }
+    EXPECT_EQ(AfxGetAppModuleState(), AfxGetModuleState());
+    EXPECT_EQ(before, ActiveManifest());
 }
 
 TEST(MfcModuleState, FailedInitInstanceRefusesTheLoad)
