@@ -459,7 +459,7 @@ TEST_F(CApi, EveryCallRunsInTheModulesStateAndLeavesTheCallersCurrent)
 }
 
 // The dialog on an empty catalogue over this program's main window, run by a simulated user.
-class CApiDialogo : public CApi {
+class CApiDialog : public CApi {
 protected:
     struct Anfitrion {
         int pedidos = 0;
@@ -507,7 +507,7 @@ protected:
     Anfitrion m_anfitrion;
 };
 
-TEST_F(CApiDialogo, TheHostsCallbacksServeBrowseAndHelp)
+TEST_F(CApiDialog, TheHostsCallbacksServeBrowseAndHelp)
 {
     Catalogo catalogo;
     const OrtusDialogo opciones = Opciones(true);
@@ -534,7 +534,7 @@ TEST_F(CApiDialogo, TheHostsCallbacksServeBrowseAndHelp)
     EXPECT_EQ(&theApp, AfxGetApp());
 }
 
-TEST_F(CApiDialogo, WithoutCallbacksTheSystemsSaveAsAndNoHelpButton)
+TEST_F(CApiDialog, WithoutCallbacksTheSystemsSaveAsAndNoHelpButton)
 {
     Catalogo catalogo;
     const OrtusDialogo opciones = Opciones(false);
@@ -553,7 +553,7 @@ TEST_F(CApiDialogo, WithoutCallbacksTheSystemsSaveAsAndNoHelpButton)
     EXPECT_EQ(IDCANCEL, resultado);
 }
 
-TEST_F(CApiDialogo, InTheLanguageChosenAndOnACatalogueDestroyedMeanwhile)
+TEST_F(CApiDialog, InTheLanguageChosenAndOnACatalogueDestroyedMeanwhile)
 {
     ASSERT_EQ(ORTUS_OK, OrtusEstableceIdioma(L"es-ES"));
     OrtusCatalogo catalogo = nullptr;

@@ -300,7 +300,7 @@ void EscribeEnEditor(const std::wstring& nombre, const std::wstring& url)
     Usuario::Escribe(url);
 }
 
-class Dialogo : public testing::Test {
+class ConnectionDialog : public testing::Test {
 protected:
     void SetUp() override
     {
@@ -332,7 +332,7 @@ protected:
 // The leaves of the tree document as the layer box shows them (its leaf without a name has no row).
 const Texts kCapasDelArbol = {L"A1", L"A2", L"B", L"A1"};
 
-TEST_F(Dialogo, AnEmptyCatalogueShowsTheColumnsAndNoRow)
+TEST_F(ConnectionDialog, AnEmptyCatalogueShowsTheColumnsAndNoRow)
 {
     m_catalogo.m_seleccionURL = 3;
     m_usuario.Cuando("the dialog is up", [&] { return Activo(*m_dialogo); }, [&] {
@@ -357,7 +357,7 @@ TEST_F(Dialogo, AnEmptyCatalogueShowsTheColumnsAndNoRow)
     EXPECT_EQ(3, m_catalogo.m_seleccionURL);
 }
 
-TEST_F(Dialogo, OpeningSortsForgetsAndAsksEveryServerWithAnAddress)
+TEST_F(ConnectionDialog, OpeningSortsForgetsAndAsksEveryServerWithAnAddress)
 {
     CDireccionURL viejo = Entrada(L"\u00c1rbol", Arbol("abre"));
     viejo.m_metadato1 = L"stale";
@@ -400,7 +400,7 @@ TEST_F(Dialogo, OpeningSortsForgetsAndAsksEveryServerWithAnAddress)
     }
 }
 
-TEST_F(Dialogo, TheThirdLoadOptionIsOfferedOnlyWhenTheHostSays)
+TEST_F(ConnectionDialog, TheThirdLoadOptionIsOfferedOnlyWhenTheHostSays)
 {
     const struct {
         int terceraOpcion, cargarAntes;
@@ -429,7 +429,7 @@ TEST_F(Dialogo, TheThirdLoadOptionIsOfferedOnlyWhenTheHostSays)
     }
 }
 
-TEST_F(Dialogo, ASelectedServerShowsItsTextsLayersAndNamedSystems)
+TEST_F(ConnectionDialog, ASelectedServerShowsItsTextsLayersAndNamedSystems)
 {
     m_catalogo.Inserta(Entrada(L"\u00c1rbol", Arbol()));
     m_usuario.Cuando("the dialog is up", [&] { return Activo(*m_dialogo); }, [&] {
@@ -469,7 +469,7 @@ protected:
     void DoDataExchange(CDataExchange* pDX) override { pDX->Fail(); }
 };
 
-TEST_F(Dialogo, OneEndedWhileItInitialisesNeitherSortsNorAsks)
+TEST_F(ConnectionDialog, OneEndedWhileItInitialisesNeitherSortsNorAsks)
 {
     m_catalogo.m_direcciones = {Entrada(L"Zeta", Arbol("sin-intercambio")), Entrada(L"Alfa", L"")};
     const size_t antes = PeticionesVistas(L"/documento/arbol.xml/sin-intercambio");
@@ -479,7 +479,7 @@ TEST_F(Dialogo, OneEndedWhileItInitialisesNeitherSortsNorAsks)
     EXPECT_EQ(antes, PeticionesVistas(L"/documento/arbol.xml/sin-intercambio"));
 }
 
-TEST_F(Dialogo, NewAddsTheTypedServerAsksItAndSelectsIt)
+TEST_F(ConnectionDialog, NewAddsTheTypedServerAsksItAndSelectsIt)
 {
     m_catalogo.Inserta(Entrada(L"Cerrado", Cerrado()));
     const size_t antes = PeticionesVistas(L"/documento/arbol.xml/nuevo");
@@ -508,7 +508,7 @@ TEST_F(Dialogo, NewAddsTheTypedServerAsksItAndSelectsIt)
     EXPECT_EQ(std::vector<Espera>({{1, 0}, {-1, 0}, {1, 0}, {-1, 1}}), theApp.m_esperas);
 }
 
-TEST_F(Dialogo, ATakenNameOrAddressIsRefusedWithTheErrorBox)
+TEST_F(ConnectionDialog, ATakenNameOrAddressIsRefusedWithTheErrorBox)
 {
     m_catalogo.Inserta(Entrada(L"Uno", L"http://127.0.0.1:9/uno"));
     m_catalogo.Inserta(Entrada(L"Dos", L"http://127.0.0.1:9/dos"));
@@ -547,7 +547,7 @@ TEST_F(Dialogo, ATakenNameOrAddressIsRefusedWithTheErrorBox)
     EXPECT_FALSE(m_dialogo->m_modificado);
 }
 
-TEST_F(Dialogo, EditKeepsWhatTheServerSaidAndSelectsTheRowAgain)
+TEST_F(ConnectionDialog, EditKeepsWhatTheServerSaidAndSelectsTheRowAgain)
 {
     m_catalogo.Inserta(Entrada(L"\u00c1rbol", Arbol("edita")));
     m_catalogo.Inserta(Entrada(L"Cerrado", Cerrado()));
@@ -577,7 +577,7 @@ TEST_F(Dialogo, EditKeepsWhatTheServerSaidAndSelectsTheRowAgain)
     EXPECT_EQ(std::vector<CString>({L"Cerrado", L"Otro"}), Nombres(m_catalogo));  // edits are not sorted
 }
 
-TEST_F(Dialogo, CancelledEditorsAndEmptyDoubleClicksChangeNothing)
+TEST_F(ConnectionDialog, CancelledEditorsAndEmptyDoubleClicksChangeNothing)
 {
     m_catalogo.Inserta(Entrada(L"Uno", L"http://127.0.0.1:9/uno"));
     const CDataConectaURL antes = m_catalogo;
@@ -604,7 +604,7 @@ TEST_F(Dialogo, CancelledEditorsAndEmptyDoubleClicksChangeNothing)
     EXPECT_FALSE(m_dialogo->m_modificado);
 }
 
-TEST_F(Dialogo, KeysWorkWhateverModifierIsHeldAndDeleteTakesEverySelectedRow)
+TEST_F(ConnectionDialog, KeysWorkWhateverModifierIsHeldAndDeleteTakesEverySelectedRow)
 {
     for (const wchar_t* nombre : {L"a", L"b", L"c", L"d", L"e"})
         m_catalogo.Inserta(Entrada(nombre, CString(L"http://127.0.0.1:9/") + nombre));
@@ -646,7 +646,7 @@ TEST_F(Dialogo, KeysWorkWhateverModifierIsHeldAndDeleteTakesEverySelectedRow)
     EXPECT_TRUE(m_dialogo->m_modificado);
 }
 
-TEST_F(Dialogo, OkStoresTheChoiceAndCancelKeepsTheOldOne)
+TEST_F(ConnectionDialog, OkStoresTheChoiceAndCancelKeepsTheOldOne)
 {
     // Two entries sharing an address keep what they held: the catalogue refuses their write-back.
     CDireccionURL conVacios = Entrada(L"a", L"http://127.0.0.1:9/igual");
@@ -698,7 +698,7 @@ TEST_F(Dialogo, OkStoresTheChoiceAndCancelKeepsTheOldOne)
     }
 }
 
-TEST_F(Dialogo, BrowseAsksTheHostAndOkFollowsTheName)
+TEST_F(ConnectionDialog, BrowseAsksTheHostAndOkFollowsTheName)
 {
     const struct {
         const char* caso;
@@ -737,7 +737,7 @@ TEST_F(Dialogo, BrowseAsksTheHostAndOkFollowsTheName)
     }
 }
 
-TEST_F(Dialogo, F1AndTheHelpButtonShowTheDialogsTopic)
+TEST_F(ConnectionDialog, F1AndTheHelpButtonShowTheDialogsTopic)
 {
     m_usuario.Cuando("the dialog is up", [&] { return Activo(*m_dialogo); }, [] { Usuario::Tecla(VK_F1); })
         .Cuando("help for F1", [] { return theApp.m_ayudas.size() == 1; },
@@ -751,7 +751,7 @@ TEST_F(Dialogo, F1AndTheHelpButtonShowTheDialogsTopic)
 // Pictures of both dialogs as a user sees them: the connection dialog once MapServer has answered,
 // beside the default servers, and the editor on that server (run by tests/dialog_pictures.sh under
 // Xvfb; ORTUS_FOTOS names the folder).
-class DialogPicture : public Dialogo, public testing::WithParamInterface<const wchar_t*> {};
+class DialogPicture : public ConnectionDialog, public testing::WithParamInterface<const wchar_t*> {};
 
 TEST_P(DialogPicture, ShowsBothDialogsAfterAskingMapServer)
 {
