@@ -5,8 +5,12 @@
 #include "Nadir/OpenGIS/WMS/Layer.h"
 #include "Nadir/OpenGIS/WMS/NegociadorWMS.h"
 
+#include <InterrogaServidor.h>
+
 #include <windows.h>
 #include <psapi.h>
+
+#include <Win32/Manejadores.h>
 
 #include <cstddef>
 #include <memory>
@@ -23,6 +27,16 @@ inline double Ahora()
     return static_cast<double>(contador.QuadPart) / static_cast<double>(frecuencia.QuadPart);
 }
 
+// Wall-clock seconds since 1970, the clock Python's time.time() reads: for instants taken in two processes.
+inline double AhoraUnix()
+{
+    FILETIME ahora;
+    GetSystemTimePreciseAsFileTime(&ahora);
+    const ULONGLONG centenas = (static_cast<ULONGLONG>(ahora.dwHighDateTime) << 32) | ahora.dwLowDateTime;
+    constexpr ULONGLONG k1970 = 116444736000000000ull;  // 100 ns units from 1601 to 1970
+    return static_cast<double>(centenas - k1970) / 1e7;
+}
+
 inline PROCESS_MEMORY_COUNTERS Memoria()
 {
     PROCESS_MEMORY_COUNTERS contadores{};
@@ -31,11 +45,10 @@ inline PROCESS_MEMORY_COUNTERS Memoria()
     return contadores;
 }
 
-// CreaClienteWMS over a connection made as Ortus makes it, with the default limits.
+// CreaClienteWMS over the connection Ortus makes, with the default limits.
 inline std::shared_ptr<Nadir::OpenGIS::WMS::IClienteWMS> CreaComoOrtus(const CString& url)
 {
-    return Nadir::OpenGIS::WMS::NegociadorWMS::CreaClienteWMS(
-        std::make_shared<Nadir::Sockets::ConexionHttp>(L"Quasar", 1), url);
+    return Nadir::OpenGIS::WMS::NegociadorWMS::CreaClienteWMS(CreaConexion(), url);
 }
 
 struct Recorrido {
@@ -62,21 +75,11 @@ inline Recorrido Recorre(const Nadir::OpenGIS::WMS::Layer* raiz)
 }
 
 // A visible top-level window, as a host's main window: Nadir's wait window needs one to own it.
-class VentanaPrincipal {
-public:
-    VentanaPrincipal()
-        : m_ventana(CreateWindowExW(0, L"STATIC", L"bench", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 80, 640, 480,
-                                    nullptr, nullptr, nullptr, nullptr))
-    {
-    }
-    ~VentanaPrincipal() { DestroyWindow(m_ventana); }
-    VentanaPrincipal(const VentanaPrincipal&) = delete;
-    VentanaPrincipal& operator=(const VentanaPrincipal&) = delete;
-    HWND Get() const { return m_ventana; }
-
-private:
-    HWND m_ventana;
-};
+inline Win32::Ventana VentanaPrincipal()
+{
+    return Win32::Ventana(CreateWindowExW(0, L"STATIC", L"bench", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 80, 640,
+                                          480, nullptr, nullptr, nullptr, nullptr));
+}
 
 // While it lives, presses Skip in Nadir's wait window (a dialog owned by principal) as soon as it
 // shows, from a timer that runs in the wait's own loop; notes when (medidas::Ahora) it showed.

@@ -1,8 +1,10 @@
-// dialog_bench.cpp: the connection dialog's own work, measured inside a real (never shown) dialog.
+// dialog_bench.cpp: the connection dialog's own work: asking one server as the dialog does, and the
+// selection refresh and the opening inside a real (never shown) dialog.
 // Usage (from bin/, where en-US\ortus.dll.mui is):
 //   dialog_bench interroga URL RUNS            asking one server: the whole of it, and its fetch alone
-//   dialog_bench selecciona URL RUNS           the selection refresh for that server's row, with the sample
-//                                             host's reference systems (quasar-epsg.tsv beside this program)
+//   dialog_bench selecciona URL RUNS           the selection refresh for that server's row (cleared and
+//                                             selected again), with the sample host's reference systems
+//                                             (quasar-epsg.tsv beside this program)
 //   dialog_bench abre RUNS [--por-defecto] URL...
 //                                             opening the dialog on a catalogue of these servers (after
 //                                             the five built-in ones with --por-defecto)
@@ -14,8 +16,9 @@
 #include "Medidas.h"
 
 #include <ConectaURLDlg.h>
+#include <InterrogaServidor.h>
 #include <TablaEPSG.h>
-#include <afxdllx.h>
+#include <ModuloDeIdioma.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -28,20 +31,18 @@ namespace {
 
 CWinApp theApp(L"dialog_bench");
 
-// The dialog with its protected steps open to the measurements, which run when it has initialised;
-// it then ends before it is ever shown.
+// The dialog measured once it has initialised; it then ends before it is ever shown.
 class CDialogoMedido : public CConectaURLDlg {
 public:
     using CConectaURLDlg::CConectaURLDlg;
-    using CConectaURLDlg::HayCambioSeleccion;
-    using CConectaURLDlg::ModificaElemento;
 
     std::function<void(CDialogoMedido&)> m_mide;
 
 protected:
     BOOL OnInitDialog() override
     {
-        CConectaURLDlg::OnInitDialog();
+        if (!CConectaURLDlg::OnInitDialog())
+            return FALSE;
         if (m_mide)
             m_mide(*this);
         EndDialog(IDOK);
@@ -74,29 +75,21 @@ void Informa(const char* nombre, double segundos, const char* cuenta)
 
 int Interroga(const CString& url, int veces)
 {
-    CDataConectaURL catalogo;
-    CDireccionURL entrada;
-    entrada.m_nombre = L"servidor";
-    entrada.m_url = url;
-    catalogo.Inserta(entrada);
-    std::vector<Vectra::CSistemaReferencia> sistemas;
-    CDialogoMedido dialogo(catalogo, 1, sistemas, nullptr);
-    dialogo.m_mide = [&](CDialogoMedido& d) {
-        CDireccionURL interrogada;
-        const double todo = MedianaDe(veces, [&] {
-            interrogada = entrada;
-            d.ModificaElemento(interrogada, 0);
-        });
-        const Nadir::Sockets::ConexionHttp conexion(L"Quasar", 1);
-        const double descarga = MedianaDe(veces, [&] { conexion.Get(url); });
-        char cuenta[64];
-        std::snprintf(cuenta, sizeof cuenta, "%zu-leaves,%zu-systems", interrogada.m_capas.size(),
-                      interrogada.m_sistemasReferencia.size());
-        Informa("interrogation", todo, cuenta);
-        Informa("fetch", descarga, "");
-        Informa("interrogation-after-fetch", todo - descarga, cuenta);
-    };
-    return dialogo.DoModal() == IDOK ? 0 : 1;
+    RespuestaDelServidor respuesta;
+    const double todo = MedianaDe(veces, [&] { respuesta = InterrogaServidor(url); });
+    if (respuesta.estado != RespuestaDelServidor::Estado::kContestada) {
+        std::fprintf(stderr, "dialog_bench: %ls did not answer: %ls\n", url.GetString(),
+                     respuesta.fallo.GetString());
+        return 1;
+    }
+    const std::shared_ptr<Nadir::Sockets::ConexionHttp> conexion = CreaConexion();
+    const double descarga = MedianaDe(veces, [&] { conexion->Get(url); });
+    char cuenta[64];
+    std::snprintf(cuenta, sizeof cuenta, "%zu-leaves,%zu-systems", respuesta.capas.size(), respuesta.sistemas.size());
+    Informa("interrogation", todo, cuenta);
+    Informa("fetch", descarga, "");
+    Informa("interrogation-after-fetch", todo - descarga, cuenta);
+    return 0;
 }
 
 int Selecciona(const CString& url, int veces)
@@ -115,7 +108,11 @@ int Selecciona(const CString& url, int veces)
     std::vector<Vectra::CSistemaReferencia>& sistemas = tabla.Sistemas();
     CDialogoMedido dialogo(catalogo, 1, sistemas, nullptr);
     dialogo.m_mide = [&](CDialogoMedido& d) {
-        const double refresco = MedianaDe(veces, [&] { d.HayCambioSeleccion(); });
+        // As a click does: the row's selection changes, and the dialog follows it.
+        const double refresco = MedianaDe(veces, [&] {
+            d.m_listaUrl.SetItemState(0, 0, LVIS_SELECTED);
+            d.m_listaUrl.SetItemState(0, LVIS_SELECTED, LVIS_SELECTED);
+        });
         char cuenta[96];
         std::snprintf(cuenta, sizeof cuenta, "%zu-systems-shown,%zu-host-systems",
                       catalogo.Seleccion().m_sistemasReferencia.size(), sistemas.size());
@@ -154,7 +151,7 @@ int Abre(int veces, bool porDefecto, const std::vector<CString>& urls)
 
 int Omite(int veces, const CString& mudo, const CString& siguiente)
 {
-    const medidas::VentanaPrincipal ventana;
+    const Win32::Ventana ventana = medidas::VentanaPrincipal();
     std::vector<Vectra::CSistemaReferencia> sistemas;
     std::vector<double> hastaLaVentana;
     std::vector<double> hastaElSiguiente;
@@ -194,11 +191,7 @@ int Omite(int veces, const CString& mudo, const CString& siguiente)
 int wmain(int argc, wchar_t** argv)
 {
     AfxWinInit(::GetModuleHandleW(nullptr), nullptr, ::GetCommandLineW(), 0);
-    const HMODULE idioma =
-        ::LoadLibraryExW(L"en-US\\ortus.dll.mui", nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
-    AFX_EXTENSION_MODULE modulo = {};
-    AfxInitExtensionModule(modulo, idioma);
-    CDynLinkLibrary enlace(modulo);
+    const CModuloDeIdioma ingles(L"en-US\\ortus.dll.mui");
 
     const std::wstring modo = argc > 1 ? argv[1] : L"";
     if (modo == L"interroga" && argc == 4)

@@ -8,6 +8,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 
@@ -23,32 +24,39 @@ CString Resultado(const CString& url)
     }
 }
 
-}  // namespace
+// A LABEL=URL argument.
+struct Servidor {
+    explicit Servidor(const CString& argumento)
+        : etiqueta(argumento.Left(std::max(argumento.Find(L'='), 0))), url(argumento.Mid(argumento.Find(L'=') + 1))
+    {
+    }
+    CString etiqueta;
+    CString url;
+};
 
 int ConVentana(int argc, wchar_t** argv)
 {
-    const medidas::VentanaPrincipal principal;
+    const Win32::Ventana principal = medidas::VentanaPrincipal();
     std::printf("| server | address | wait window after | call over after Skip | what the user is told |\n"
                 "|---|---|---|---|---|\n");
     for (int i = 2; i < argc; ++i) {
-        const CString argumento = argv[i];
-        const int igual = argumento.Find(L'=');
-        const CString etiqueta = igual < 0 ? CString() : argumento.Left(igual);
-        const CString url = argumento.Mid(igual + 1);
+        const Servidor servidor(argv[i]);
         const medidas::OmiteAlVerla usuario(principal.Get());
         const double inicio = medidas::Ahora();
-        const CString resultado = Resultado(url);
+        const CString resultado = Resultado(servidor.url);
         const double fin = medidas::Ahora();
         if (usuario.vista)
-            std::printf("| %ls | `%ls` | %.3f s | %.3f s | %ls |\n", etiqueta.GetString(), url.GetString(),
-                        *usuario.vista - inicio, fin - *usuario.omitida, resultado.GetString());
+            std::printf("| %ls | `%ls` | %.3f s | %.3f s | %ls |\n", servidor.etiqueta.GetString(),
+                        servidor.url.GetString(), *usuario.vista - inicio, fin - *usuario.omitida, resultado.GetString());
         else
-            std::printf("| %ls | `%ls` | none (%.3f s in all) | | %ls |\n", etiqueta.GetString(), url.GetString(),
-                        fin - inicio, resultado.GetString());
+            std::printf("| %ls | `%ls` | none (%.3f s in all) | | %ls |\n", servidor.etiqueta.GetString(),
+                        servidor.url.GetString(), fin - inicio, resultado.GetString());
         std::fflush(stdout);
     }
     return 0;
 }
+
+}  // namespace
 
 int wmain(int argc, wchar_t** argv)
 {
@@ -60,15 +68,12 @@ int wmain(int argc, wchar_t** argv)
         return ConVentana(argc, argv);
     std::printf("| server | address | CreaClienteWMS | what the user is told |\n|---|---|---|---|\n");
     for (int i = 1; i < argc; ++i) {
-        const CString argumento = argv[i];
-        const int igual = argumento.Find(L'=');
-        const CString etiqueta = igual < 0 ? CString() : argumento.Left(igual);
-        const CString url = argumento.Mid(igual + 1);
+        const Servidor servidor(argv[i]);
         const double inicio = medidas::Ahora();
-        const CString resultado = Resultado(url);
+        const CString resultado = Resultado(servidor.url);
         const double segundos = medidas::Ahora() - inicio;
-        std::printf("| %ls | `%ls` | %.3f s | %ls |\n", etiqueta.GetString(), url.GetString(), segundos,
-                    resultado.GetString());
+        std::printf("| %ls | `%ls` | %.3f s | %ls |\n", servidor.etiqueta.GetString(), servidor.url.GetString(),
+                    segundos, resultado.GetString());
         std::fflush(stdout);
     }
     return 0;

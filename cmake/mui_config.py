@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 """mui_config.py: writes the MUI resource configuration record (resource "MUI" 1) of a main module
-(ortus.dll, NadirSockets.dll, NadirWMS.dll) or of one of its language resource modules (NAME.mui).
+(ortus.dll, ortusc.dll, NadirSockets.dll, NadirWMS.dll) or of one of its language resource modules (NAME.mui).
 
 Usage: mui_config.py OUTPUT MAJOR_VERSION [--module NAME] [--language LANG]
 
@@ -49,6 +49,8 @@ MODULES = {
     # RT_DIALOG (the wait's window) and RT_STRING.
     "NadirSockets": Module("NadirSockets", [5, RT_STRING], [5, RT_STRING], FALLBACK_LOCATION_INTERNAL),
     "NadirWMS": Module("NadirWMS", [RT_STRING], [RT_STRING], FALLBACK_LOCATION_INTERNAL),
+    # RT_VERSION, RT_MANIFEST; RT_STRING (the messages of the C interface).
+    "ortusc": Module("OrtusC", [16, 24], [RT_STRING], FALLBACK_LOCATION_EXTERNAL),
 }
 
 

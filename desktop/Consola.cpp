@@ -1,6 +1,8 @@
 // Consola.cpp: WriteConsoleW for a console window, UTF-8 through WriteFile for pipes and files.
 #include "Consola.h"
 
+#include <Win32/Texto.h>
+
 #include <algorithm>
 
 namespace {
@@ -62,14 +64,9 @@ void Consola::EscribeEnConsola(std::wstring_view texto)
 
 void Consola::EscribeUtf8(std::wstring_view texto)
 {
-    if (texto.empty())
-        return;
-    const int largo = static_cast<int>(texto.size());
-    const int bytes = WideCharToMultiByte(CP_UTF8, 0, texto.data(), largo, nullptr, 0, nullptr, nullptr);
-    m_utf8.resize(static_cast<size_t>(bytes));
-    WideCharToMultiByte(CP_UTF8, 0, texto.data(), largo, m_utf8.data(), bytes, nullptr, nullptr);
-    const char* resto = m_utf8.data();
-    DWORD quedan = static_cast<DWORD>(m_utf8.size());
+    const std::string utf8 = Win32::Utf8(texto);
+    const char* resto = utf8.data();
+    DWORD quedan = static_cast<DWORD>(utf8.size());
     while (quedan > 0) {
         DWORD escritos = 0;
         if (!WriteFile(m_salida, resto, quedan, &escritos, nullptr) || escritos == 0)

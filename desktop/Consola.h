@@ -25,5 +25,4 @@ private:
     HANDLE m_salida;  // the process's own standard handle: never closed here
     bool m_esConsola;
     std::wstring m_pendiente;
-    std::string m_utf8;
 };

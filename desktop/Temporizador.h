@@ -6,7 +6,7 @@
 
 #include <functional>
 
-#include "ManejadoresWin32.h"
+#include <Win32/Manejadores.h>
 
 class CTemporizador {
 public:
@@ -22,5 +22,5 @@ private:
     static LRESULT CALLBACK Procedimiento(HWND ventana, UINT mensaje, WPARAM wParam, LPARAM lParam);
 
     std::function<void()> m_alSonar;
-    Ventana m_ventana;  // message-only; its end ends the timer
+    Win32::Ventana m_ventana;  // message-only; its end ends the timer
 };

@@ -1,28 +1,17 @@
 // ConectaURLDlg.cpp: CConectaURLDlg: frame, list editing, server interrogation, selection and OK.
 #include "ConectaURLDlg.h"
 
-#include <Nadir/ExcepcionNadir.h>
-#include <Nadir/OpenGIS/WMS/NegociadorWMS.h>
 #include <Quasar/AplicacionQuasar.h>
 
-#include <algorithm>
-#include <cwchar>
-#include <cstdlib>
 #include <optional>
-#include <unordered_map>
-#include <unordered_set>
 
+#include "FilasDeSistemas.h"
 #include "IconoPequeno.h"
+#include "InterrogaServidor.h"
 #include "URLDlg.h"
 #include "resource.h"
 
 namespace {
-
-using Nadir::ExcepcionNadir;
-using Nadir::OpenGIS::WMS::IClienteWMS;
-using Nadir::OpenGIS::WMS::Layer;
-using Nadir::OpenGIS::WMS::NegociadorWMS;
-using Nadir::Sockets::ConexionHttp;
 
 constexpr DWORD_PTR kTemaDeAyuda = HID_BASE_RESOURCE + IDD_CONECTA_URL;
 constexpr UINT kLongitudFila = 260;  // a row's name, terminator included
@@ -41,43 +30,25 @@ void OlvidaInterrogacion(CDireccionURL& entrada)
     entrada.m_metadato1.Empty();
 }
 
-struct HashCString {
-    size_t operator()(const CString& texto) const
-    {
-        return std::hash<std::wstring_view>()(std::wstring_view(texto.GetString(), texto.GetLength()));
+// A failure leaves all but the second text as it was; no client leaves the entry as it was.
+void AnotaRespuesta(RespuestaDelServidor&& respuesta, CDireccionURL& entrada)
+{
+    switch (respuesta.estado) {
+    case RespuestaDelServidor::Estado::kSinCliente:
+        break;
+    case RespuestaDelServidor::Estado::kFallida:
+        entrada.m_metadato2 = respuesta.fallo;
+        break;
+    case RespuestaDelServidor::Estado::kContestada:
+        entrada.m_metadato1 = respuesta.metadato1;
+        entrada.m_metadato2 = respuesta.metadato2;
+        entrada.m_metadato3 = respuesta.metadato3;
+        entrada.m_metadato4 = respuesta.metadato4;
+        entrada.m_capas = std::move(respuesta.capas);
+        entrada.m_listaAuxiliar.clear();
+        entrada.m_sistemasReferencia = std::move(respuesta.sistemas);
+        break;
     }
-};
-
-// Ascending by CString's ordinal order, each identifier once. Large servers state thousands of
-// systems for each of their thousand layers: repeats go first, so only the distinct ones are sorted.
-// Repeats of one identifier mostly share its text buffer, so the buffer is looked up before the text
-// (no buffer is freed during the loop, so an address always names the same text).
-void OrdenaSinRepetir(std::vector<CString>& identificadores)
-{
-    std::unordered_set<const wchar_t*> buffersVistos;
-    std::unordered_set<CString, HashCString> vistos;
-    std::vector<CString> distintos;
-    for (CString& identificador : identificadores) {
-        if (buffersVistos.insert(identificador.GetString()).second && vistos.insert(identificador).second)
-            distintos.push_back(std::move(identificador));
-    }
-    std::sort(distintos.begin(), distintos.end());
-    identificadores = std::move(distintos);
-}
-
-// The code a reference system identifier carries: the number after its first colon (all of it
-// without one), read as _wtoi reads; 0 when there is none.
-int CodigoDe(const CString& identificador)
-{
-    const int dosPuntos = identificador.Find(L':');
-    return _wtoi(identificador.GetString() + dosPuntos + 1);
-}
-
-CString TextoDeError(const CString& url, const char* causa)
-{
-    CString texto;
-    texto.Format(L"%s: the answer could not be read (%S).", url.GetString(), causa);
-    return texto;
 }
 
 CComboBox& Combo(const CWnd& dialogo, int id) { return *static_cast<CComboBox*>(dialogo.GetDlgItem(id)); }
@@ -128,7 +99,9 @@ void CConectaURLDlg::DoDataExchange(CDataExchange* pDX)
 
 BOOL CConectaURLDlg::OnInitDialog()
 {
-    CDialog::OnInitDialog();
+    // The framework ended the dialog when its first exchange failed: there is no window to fill.
+    if (!CDialog::OnInitDialog())
+        return FALSE;
     CenterWindow();
     SetIcon(CargaIconoPequeno(IDI_CONECTA_URL), FALSE);
 
@@ -209,53 +182,12 @@ void CConectaURLDlg::ModificaElemento(CDireccionURL& entrada, int fila)
     if (IsWindowVisible())
         m_listaUrl.UpdateWindow();
 
-    const auto conexion = std::make_shared<ConexionHttp>(L"Quasar", 1);
-    std::shared_ptr<IClienteWMS> cliente;
-    try {
-        cliente = NegociadorWMS::CreaClienteWMS(conexion, entrada.m_url);
-    } catch (const ExcepcionNadir& e) {
-        entrada.m_metadato2 = e.m_mensaje;
-        return;
-    }
-    if (!cliente)
-        return;
-    // A failure while reading what the server sent is told like a failure to reach it: the user
-    // reads it in the entry, and the entry is asked again at the next fill.
-    CDireccionURL leida = entrada;
-    try {
-        leida.m_metadato1 = cliente->GetMetadato1();
-        leida.m_metadato2 = cliente->GetMetadato2();
-        leida.m_metadato3 = cliente->GetMetadato3();
-        leida.m_metadato4 = cliente->GetMetadato4();
-        leida.m_capas.clear();
-        leida.m_listaAuxiliar.clear();
-        leida.m_sistemasReferencia.clear();
-        AnhadeCapa(cliente->GetCapaRaiz(), leida);
-        OrdenaSinRepetir(leida.m_sistemasReferencia);
-    } catch (const ExcepcionNadir& e) {
-        entrada.m_metadato2 = e.m_mensaje;
-        return;
-    } catch (const std::exception& e) {
-        entrada.m_metadato2 = TextoDeError(entrada.m_url, e.what());
-        return;
-    }
-    entrada = std::move(leida);
+    AnotaRespuesta(InterrogaServidor(entrada.m_url), entrada);
 }
 
-void CConectaURLDlg::AnhadeCapa(std::shared_ptr<Layer> capa, CDireccionURL& entrada)
+void CConectaURLDlg::AnhadeCapa(std::shared_ptr<Nadir::OpenGIS::WMS::Layer> capa, CDireccionURL& entrada)
 {
-    if (!capa)
-        return;
-    const std::vector<std::shared_ptr<Layer>>& hijas = capa->GetLayers();
-    if (!hijas.empty()) {
-        for (const std::shared_ptr<Layer>& hija : hijas)
-            AnhadeCapa(hija, entrada);
-        return;
-    }
-    entrada.m_capas.push_back(capa->GetName());
-    // The list is this call's own copy: its identifiers move over instead of being copied.
-    for (auto& sistema : capa->GetSRS())
-        entrada.m_sistemasReferencia.push_back(std::move(sistema.srs));
+    AnhadeHojas(std::move(capa), entrada.m_capas, entrada.m_sistemasReferencia);
 }
 
 int CConectaURLDlg::PrimeraFilaSeleccionada() const { return m_listaUrl.GetNextItem(-1, LVNI_SELECTED); }
@@ -289,17 +221,8 @@ void CConectaURLDlg::HayCambioSeleccion()
         if (!capa.IsEmpty())
             capas.AddString(capa);
     }
-    // The host's first system of each code names it.
-    std::unordered_map<std::int32_t, const Vectra::CSistemaReferencia*> porCodigo(m_sistemas.size());
-    for (const Vectra::CSistemaReferencia& sistema : m_sistemas)
-        porCodigo.emplace(sistema.m_codigo, &sistema);
-    for (const CString& identificador : seleccionada.m_sistemasReferencia) {
-        if (identificador.IsEmpty())
-            continue;
-        const int codigo = CodigoDe(identificador);
-        const auto conocido = codigo > 0 ? porCodigo.find(codigo) : porCodigo.end();
-        sistemas.AddString(conocido != porCodigo.end() ? conocido->second->GetNombre() : identificador);
-    }
+    for (const CString& texto : TextosDeFilas(FilasDeSistemas(seleccionada.m_sistemasReferencia), m_sistemas))
+        sistemas.AddString(texto);
     if (capas.GetCount() != 0)
         capas.SetCurSel(0);
     if (sistemas.GetCount() != 0)
@@ -320,16 +243,9 @@ void CConectaURLDlg::OnOK()
     if (fila == CB_ERR) {
         m_datos.m_seleccionSR.Empty();
     } else {
-        // Rows stand for the non-empty identifiers, in order.
-        int cuenta = 0;
-        for (const CString& identificador : m_datos.Seleccion().m_sistemasReferencia) {
-            if (identificador.IsEmpty())
-                continue;
-            if (cuenta++ == fila) {
-                m_datos.m_seleccionSR = identificador;
-                break;
-            }
-        }
+        const std::vector<CString> filas = FilasDeSistemas(m_datos.Seleccion().m_sistemasReferencia);
+        if (static_cast<size_t>(fila) < filas.size())
+            m_datos.m_seleccionSR = filas[static_cast<size_t>(fila)];
     }
     CDialog::OnOK();
 }

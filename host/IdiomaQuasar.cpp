@@ -1,5 +1,7 @@
-// IdiomaQuasar.cpp: CIdiomaQuasar: choosing, loading as data files and asking the thread's language.
+// IdiomaQuasar.cpp: CIdiomaQuasar: choosing, joining the language modules and asking the thread's language.
 #include "IdiomaQuasar.h"
+
+#include <Win32/Idiomas.h>
 
 #include <string>
 
@@ -8,14 +10,8 @@ namespace {
 // The thread's first preferred UI language ("es-ES"), as the system reports it.
 CString PrimerIdiomaDelHilo()
 {
-    ULONG numero = 0;
-    ULONG longitud = 0;
-    if (!::GetThreadPreferredUILanguages(MUI_LANGUAGE_NAME, &numero, nullptr, &longitud) || longitud == 0)
-        return CString();
-    std::wstring lista(longitud, L'\0');
-    if (!::GetThreadPreferredUILanguages(MUI_LANGUAGE_NAME, &numero, lista.data(), &longitud))
-        return CString();
-    return lista.c_str();
+    const std::vector<std::wstring> idiomas = Win32::IdiomasDelHilo();
+    return idiomas.empty() ? CString() : CString(idiomas.front().c_str());
 }
 
 }  // namespace
@@ -65,14 +61,10 @@ bool CIdiomaQuasar::Activa(const CString& carpeta, const CString& idioma, CStrin
 
 bool CIdiomaQuasar::Une(const CString& ruta, BOOL deSistema)
 {
-    auto modulo = std::make_unique<CModulo>();
-    modulo->modulo = ModuloCargado(
-        ::LoadLibraryExW(ruta, nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
-    if (!modulo->modulo)
-        return false;
-    AfxInitExtensionModule(modulo->extension, modulo->modulo.Get());
     // The framework's own texts stay behind every module's (a system library in MFC's search).
-    modulo->enlace = std::make_unique<CDynLinkLibrary>(modulo->extension, deSistema);
+    auto modulo = std::make_unique<CModuloDeIdioma>(ruta, deSistema);
+    if (!modulo->Modulo())
+        return false;
     m_modulos.push_back(std::move(modulo));
     return true;
 }

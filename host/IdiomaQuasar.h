@@ -2,9 +2,7 @@
 // modules in the application's resource search, and the same language asked of the other libraries.
 #pragma once
 
-#include <afxdllx.h>
-
-#include <ManejadoresWin32.h>
+#include <ModuloDeIdioma.h>
 
 #include <memory>
 #include <vector>
@@ -26,14 +24,8 @@ public:
     const CString& Idioma() const { return m_idioma; }
 
 private:
-    // One module in the chain; its link leaves the chain before the module is unloaded.
-    struct CModulo {
-        ModuloCargado modulo;
-        AFX_EXTENSION_MODULE extension = {};
-        std::unique_ptr<CDynLinkLibrary> enlace;
-    };
     bool Une(const CString& ruta, BOOL deSistema);
 
     CString m_idioma = kReserva;
-    std::vector<std::unique_ptr<CModulo>> m_modulos;  // later ones are searched first
+    std::vector<std::unique_ptr<CModuloDeIdioma>> m_modulos;  // later ones are searched first
 };

@@ -1,6 +1,8 @@
 // MapaDeAyuda.cpp: CMapaDeAyuda: the project's sections, "#define SYMBOL NUMBER" and "SYMBOL=page".
 #include "MapaDeAyuda.h"
 
+#include <Win32/Texto.h>
+
 #include <cwchar>
 #include <filesystem>
 #include <fstream>
@@ -40,10 +42,7 @@ bool CMapaDeAyuda::Carga(const CString& ruta, CString& error)
         return false;
     }
     const std::string bytes{std::istreambuf_iterator<char>(archivo), std::istreambuf_iterator<char>()};
-    const int largo = static_cast<int>(bytes.size());
-    std::wstring texto(static_cast<size_t>(::MultiByteToWideChar(CP_UTF8, 0, bytes.data(), largo, nullptr, 0)), L'\0');
-    ::MultiByteToWideChar(CP_UTF8, 0, bytes.data(), largo, texto.data(), static_cast<int>(texto.size()));
-    return Lee(texto, error);
+    return Lee(Win32::Utf16(bytes), error);
 }
 
 bool CMapaDeAyuda::Lee(std::wstring_view texto, CString& error)

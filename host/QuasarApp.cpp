@@ -2,12 +2,13 @@
 #include "QuasarApp.h"
 
 #include <Consola.h>
+#include <Win32/Manejadores.h>
+#include <Win32/Modulos.h>
 
 #include <commdlg.h>
 #include <shellapi.h>
 
 #include <cstdlib>
-#include <memory>
 #include <vector>
 
 #include "ConexionQuasar.h"
@@ -56,11 +57,10 @@ void UneConsolaDelPadre()
 std::vector<CString> ArgumentosDelProceso()
 {
     int cuantos = 0;
-    const std::unique_ptr<LPWSTR, decltype(&::LocalFree)> argv(::CommandLineToArgvW(::GetCommandLineW(), &cuantos),
-                                                                &::LocalFree);
+    const Win32::MemoriaLocal<LPWSTR> argv(::CommandLineToArgvW(::GetCommandLineW(), &cuantos));
     std::vector<CString> argumentos;
     for (int i = 1; argv && i < cuantos; ++i)
-        argumentos.emplace_back(argv.get()[i]);
+        argumentos.emplace_back(argv.Get()[i]);
     return argumentos;
 }
 
@@ -247,9 +247,5 @@ bool CQuasarApp::AbrePagina(const CString& ruta)
 
 CString CQuasarApp::RutaJuntoAlEjecutable(LPCWSTR nombre) const
 {
-    std::vector<WCHAR> ruta(MAX_PATH);
-    while (::GetModuleFileNameW(m_hInstance, ruta.data(), static_cast<DWORD>(ruta.size())) >= ruta.size() - 1)
-        ruta.resize(ruta.size() * 2);
-    CString carpeta(ruta.data());
-    return carpeta.Left(carpeta.ReverseFind(L'\\') + 1) + nombre;
+    return CString(Win32::CarpetaDelModulo(m_hInstance).c_str()) + nombre;
 }

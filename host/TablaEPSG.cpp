@@ -1,12 +1,15 @@
 // TablaEPSG.cpp: CTablaEPSG: reading and checking the table, the host's own list, names by code.
 #include "TablaEPSG.h"
 
+#include <Win32/Texto.h>
+
 #include <algorithm>
 #include <cstdlib>
 #include <cwchar>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <string>
 
 namespace {
@@ -16,22 +19,6 @@ using Vectra::CSistemaReferencia;
 constexpr std::wstring_view kCabecera = L"quasar-epsg 1 ";
 // Far above the real table (about 230 KB): anything larger is not one.
 constexpr std::streamoff kTamanoMaximo = 16 << 20;
-
-// False when the bytes are not UTF-8.
-bool DesdeUtf8(std::string_view utf8, std::wstring& texto)
-{
-    if (utf8.empty()) {
-        texto.clear();
-        return true;
-    }
-    const int largo = static_cast<int>(utf8.size());
-    const int caracteres = ::MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), largo, nullptr, 0);
-    if (caracteres == 0)
-        return false;
-    texto.resize(static_cast<size_t>(caracteres));
-    ::MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), largo, texto.data(), caracteres);
-    return true;
-}
 
 // A code of the table: decimal digits only, above 0, within 32 bits.
 bool LeeCodigo(std::wstring_view texto, std::int32_t& codigo)
@@ -47,12 +34,6 @@ CString Linea(size_t numero, LPCWSTR problema)
     CString texto;
     texto.Format(L"line %zu %s", numero, problema);
     return texto;
-}
-
-// The number an identifier carries after its first colon, as _wtoi reads it: 0 when none.
-int CodigoDe(const CString& identificador)
-{
-    return _wtoi(identificador.GetString() + identificador.Find(L':') + 1);
 }
 
 }  // namespace
@@ -98,11 +79,12 @@ bool CTablaEPSG::Carga(const CString& ruta, CString& error)
 bool CTablaEPSG::Lee(std::string_view utf8, CString& error)
 {
     m_sistemas = ListaPropia();
-    std::wstring texto;
-    if (!DesdeUtf8(utf8, texto)) {
+    const std::optional<std::wstring> leido = Win32::Utf16Estricto(utf8);
+    if (!leido) {
         error = L"is not UTF-8 text";
         return false;
     }
+    const std::wstring& texto = *leido;
     if (texto.empty() || texto.back() != L'\n') {
         error = texto.empty() ? L"is empty" : L"does not end with a whole line";
         return false;
@@ -147,7 +129,7 @@ bool CTablaEPSG::Lee(std::string_view utf8, CString& error)
 
 CString CTablaEPSG::NombreDe(const CString& identificador) const
 {
-    const int codigo = CodigoDe(identificador);
+    const int codigo = CSistemaReferencia::CodigoDe(identificador);
     const auto encontrado = std::lower_bound(m_sistemas.begin(), m_sistemas.end(), codigo,
                                              [](const CSistemaReferencia& s, int c) { return s.m_codigo < c; });
     if (codigo <= 0 || encontrado == m_sistemas.end() || encontrado->m_codigo != codigo)

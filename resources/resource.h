@@ -8,10 +8,12 @@
 #define IDI_CONECTA_URL 101
 #define IDI_URL 102
 
-// Strings: the server list's column headers and the refusal of a repeated name or address.
+// Strings: the server list's column headers, the refusal of a repeated name or address, and the
+// second service text of a server whose answer could not be read (its address, then the cause).
 #define IDS_COLUMNA_NOMBRE 26005
 #define IDS_COLUMNA_URL 26006
 #define IDS_URL_REPETIDA 26007
+#define IDS_RESPUESTA_ILEGIBLE 26008
 
 // Controls of the entry editor (IDD_URL).
 #define IDC_NOMBRE 1001

@@ -1,10 +1,13 @@
-// NadirTestSupport.h: text conversions, files, loopback server addresses and layer walks for the Nadir tests.
+// NadirTestSupport.h: text conversions, files, loopback server addresses, time limits and layer walks for the
+// Nadir tests.
 #pragma once
 
 #include "Nadir/OpenGIS/WMS/Layer.h"
+#include "Nadir/Sockets/ConexionHttp.h"
 
 #include <windows.h>
 
+#include <Win32/Texto.h>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -16,17 +19,23 @@
 #include <string>
 #include <vector>
 
-inline std::string Utf8(const CString& texto)
-{
-    const int bytes = WideCharToMultiByte(CP_UTF8, 0, texto, texto.GetLength(), nullptr, 0, nullptr, nullptr);
-    std::string resultado(bytes, '\0');
-    WideCharToMultiByte(CP_UTF8, 0, texto, texto.GetLength(), resultado.data(), bytes, nullptr, nullptr);
-    return resultado;
-}
+// The tests print CStrings and wide texts as UTF-8.
+using Win32::Utf8;
 
 inline std::wstring Texto(const CString& s)
 {
     return s.GetString();
+}
+
+inline bool Contiene(const std::string& texto, const std::string& fragmento)
+{
+    return texto.find(fragmento) != std::string::npos;
+}
+
+// Wine's answers differ from Windows' in places (schemes, proxies): the tests say how.
+inline bool EsWine()
+{
+    return ::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
 }
 
 inline std::string LeeArchivo(const std::filesystem::path& ruta)
@@ -97,4 +106,15 @@ inline std::vector<const Nadir::OpenGIS::WMS::Layer*> Capas(const std::shared_pt
         capas.insert(capas.end(), debajo.begin(), debajo.end());
     }
     return capas;
+}
+
+// Limits for a request under test: espera for the connection and for each piece of the answer, total for the
+// whole; a server that hangs fails the test in seconds, never in the defaults' minutes.
+inline Nadir::Sockets::ConexionHttp::Limites LimitesDePrueba(std::chrono::milliseconds espera,
+                                                           std::chrono::milliseconds total)
+{
+    Nadir::Sockets::ConexionHttp::Limites limites;
+    limites.conexion = limites.inactividad = espera;
+    limites.total = total;
+    return limites;
 }

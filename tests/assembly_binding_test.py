@@ -8,20 +8,15 @@ the assembly folders (bin/<assembly>/<assembly>.manifest beside the DLL), each r
 copy. The program loads ortus.dll and prints where each Nadir library was loaded from, or the loader's error.
 Prints one line per row; exits 1 if any failed.
 """
-import argparse
-import glob
 import os
 import re
 import shutil
-import subprocess
 import sys
 import tempfile
 
-from row_table import Failure, expect_equal, run_table
-from wine_support import run_program
+from row_table import Failure, arguments, expect_equal, run_table
+from wine_support import copy_of_bin, run_program, text, windows_path
 
-# Each run is cut off after this long: a hang fails the row instead of the whole suite.
-RUN_LIMIT = 60
 ASSEMBLIES = {"NadirSockets.dll": "Nadir.Sockets", "NadirWMS.dll": "Nadir.WMS"}
 # A load that fails for a missing dependency: ERROR_MOD_NOT_FOUND (Wine, which drops an activation context it
 # cannot build), ERROR_SXS_CANT_GEN_ACTCTX (Windows).
@@ -78,34 +73,15 @@ def rows():
     ]
 
 
-def layout_from(bin_dir, exe, temporary):
-    """bin/'s libraries and the program, and each assembly folder's manifest and DLL."""
-    layout = tempfile.mkdtemp(dir=temporary)
-    for library in glob.glob(os.path.join(bin_dir, "*.dll")) + [exe]:
-        shutil.copy2(library, layout)
-    for assembly in ASSEMBLIES.values():
-        os.makedirs(os.path.join(layout, assembly))
-        for part in glob.glob(os.path.join(bin_dir, assembly, "*.dll")) + [assembly_manifest(bin_dir, assembly)]:
-            shutil.copy2(part, os.path.join(layout, assembly))
-    return layout
-
-
-def windows_path(path):
-    return "Z:" + path.replace("/", "\\")
-
-
 def run_row(args, change, loads, temporary):
-    layout = layout_from(os.path.dirname(args.exe), args.exe, temporary)
+    layout = copy_of_bin(args.exe, tempfile.mkdtemp(dir=temporary))
     if change:
         change(layout)
     environment = dict(os.environ)
     environment.pop("WINEPATH", None)  # the search path is the host's folder and the system's, nothing more
-    try:
-        run = run_program([args.wine_run, os.path.join(layout, os.path.basename(args.exe))], RUN_LIMIT, cwd=layout,
-                          env=environment)
-    except subprocess.TimeoutExpired:
-        raise Failure("no exit within %d s" % RUN_LIMIT)
-    lines = run.stdout.decode("utf-8", errors="replace").replace("\r\n", "\n").splitlines()
+    run = run_program([args.wine_run, os.path.join(layout, os.path.basename(args.exe))], cwd=layout,
+                      env=environment)
+    lines = text(run.stdout, "replace").splitlines()
     if not loads:
         if run.returncode != 1 or len(lines) != 1 or lines[0] not in LOAD_ERRORS:
             raise Failure("ortus.dll loaded or failed otherwise: exit status %d, %r" % (run.returncode, lines))
@@ -118,10 +94,7 @@ def run_row(args, change, loads, temporary):
 
 
 def main():
-    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    for option in ("--wine-run", "--exe"):
-        parser.add_argument(option, required=True, type=os.path.abspath)
-    args = parser.parse_args()
+    args = arguments(__doc__, "--wine-run", "--exe")
     with tempfile.TemporaryDirectory(prefix="assembly_binding_test.") as temporary:
         return run_table(rows(), lambda *row: run_row(args, *row, temporary), (OSError,))
 

@@ -81,8 +81,7 @@ TEST(CatalogueRecord, OrdersByNameThenAddressOrdinally)
     EXPECT_FALSE(EntradaInterrogada(L"n", L"u") < Entrada(L"n", L"u"));
 }
 
-TEST(CatalogueRecord, StartsEmpty) { EXPECT_EQ(kRegistroVacio, MiembrosDe(CDireccionURL())); }
-
+// The exported defaults a host relies on: no selection (-1), load option 1, empty texts and record.
 TEST(CatalogueCatalogue, StartsWithNoEntriesAndNoSelection)
 {
     const CDataConectaURL catalogo;

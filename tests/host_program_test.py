@@ -6,30 +6,20 @@ Usage: host_program_test.py --wine-run PATH --exe PATH --fixtures DIR
 Runs quasar.exe (--exe, in the build's bin/) once per row, in a scratch folder for its INI files; the
 unattended rows ask the loopback MapServer (CTest fixture loopback_servers). Prints one line per row;
 exits 1 if any failed."""
-import argparse
-import glob
 import os
-import shutil
-import subprocess
 import sys
 import struct
 import tempfile
 import zlib
 
-from row_table import Failure, expect_equal, run_table
+from row_table import Failure, arguments, expect_equal, fixture_ports, run_table
+from wine_support import copy_of_bin, run_program, text, windows_path
 
-RUN_LIMIT = 60
 
-
-def run(args, arguments, directory=None):
+def run(args, options, directory=None):
     exe = os.path.join(directory, os.path.basename(args.exe)) if directory else args.exe
-    try:
-        done = subprocess.run([args.wine_run, exe] + arguments, stdin=subprocess.DEVNULL, capture_output=True,
-                              timeout=RUN_LIMIT, cwd=args.scratch)
-    except subprocess.TimeoutExpired:
-        raise Failure("no exit within %d s" % RUN_LIMIT)
-    decode = lambda b: b.decode("utf-8", errors="strict").replace("\r\n", "\n")
-    return done.returncode, decode(done.stdout), decode(done.stderr)
+    done = run_program([args.wine_run, exe] + options, cwd=args.scratch)
+    return done.returncode, text(done.stdout), text(done.stderr)
 
 
 def expect_in(what, text, wanted):
@@ -38,19 +28,9 @@ def expect_in(what, text, wanted):
 
 
 def bin_without(args, left_out):
-    """A copy of what quasar.exe needs from the build's bin/ (Nadir's assembly folders among it), but one of its
-    files or folders."""
-    copy = tempfile.mkdtemp(dir=args.scratch)
-    source = os.path.dirname(args.exe)
-    wanted = [os.path.basename(args.exe), "quasar-epsg.tsv", "en-US", "es-ES", "help"]
-    libraries = glob.glob(os.path.join(source, "*.dll"))
-    assemblies = [os.path.dirname(p) for p in glob.glob(os.path.join(source, "*", "*.manifest"))]
-    for entry in wanted + [os.path.basename(p) for p in libraries + assemblies]:
-        if entry == left_out:
-            continue
-        path = os.path.join(source, entry)
-        (shutil.copytree if os.path.isdir(path) else shutil.copy2)(path, os.path.join(copy, entry))
-    return copy
+    """A copy of what quasar.exe needs from the build's bin/ but one of its files or folders."""
+    extra = [entry for entry in ("quasar-epsg.tsv", "en-US", "es-ES", "help") if entry != left_out]
+    return copy_of_bin(args.exe, tempfile.mkdtemp(dir=args.scratch), extra)
 
 
 def png_colours(path):
@@ -71,7 +51,7 @@ def png_colours(path):
 
 def rows(args, mapserver, refused):
     def ini(name):
-        return "Z:" + os.path.join(args.scratch, name).replace("/", "\\")
+        return windows_path(os.path.join(args.scratch, name))
 
     def usage():
         status, out, err = run(args, ["--help"])
@@ -92,7 +72,7 @@ def rows(args, mapserver, refused):
                                       "--add", "MapServer=" + mapserver])
         expect_equal("exit status", status, 0)
         for line in ("Dialog ended with: OK\n", "Server:            MapServer\n", "Address:           %s\n" % mapserver,
-                     "Layer:             rio_de_la_plata\n",
+                     "Layer:             rio_de_la_plata\n", "Reference system:  CRS:84\n",
                      "Catalogue stored:  INI file %s, section [ConexionWMS]\n" % ini("auto.ini")):
             expect_in("stdout", out, line)
         with open(os.path.join(args.scratch, "auto.ini"), encoding="utf-8", errors="replace") as stored:
@@ -101,7 +81,7 @@ def rows(args, mapserver, refused):
     def takes_the_picture():
         picture = os.path.join(args.scratch, "dialogo.png")
         status, out, err = run(args, ["--auto", "--ini", ini("foto.ini"), "--add", "MapServer=" + mapserver,
-                                      "--screenshot", "Z:" + picture.replace("/", "\\")])
+                                      "--screenshot", windows_path(picture)])
         expect_equal("exit status", status, 0)
         expect_in("stdout", out, "Dialog ended with: OK\n")
         width, height, colours = png_colours(picture)
@@ -155,15 +135,9 @@ def rows(args, mapserver, refused):
 
 
 def main():
-    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    for option in ("--wine-run", "--exe", "--fixtures"):
-        parser.add_argument(option, required=True, type=os.path.abspath)
-    args = parser.parse_args()
-    with open(os.path.join(args.fixtures, "ports.txt")) as f:
-        ports = {name: int(port) for name, port in (line.split() for line in f)}
-    with open(os.path.join(args.fixtures, "mapserver.port")) as f:
-        mapserver = "http://127.0.0.1:%d/wms" % int(f.read())
-    refused = "http://127.0.0.1:%d/wms" % ports["refused"]
+    args = arguments(__doc__, "--wine-run", "--exe", "--fixtures")
+    ports = fixture_ports(args.fixtures)
+    mapserver, refused = ("http://127.0.0.1:%d/wms" % ports[name] for name in ("mapserver", "refused"))
     with tempfile.TemporaryDirectory(prefix="host_program_test.") as scratch:
         args.scratch = scratch
         return run_table(rows(args, mapserver, refused), lambda row: row(), (OSError, UnicodeDecodeError))

@@ -37,43 +37,38 @@ COpcionesQuasar Opciones(const Argumentos& argumentos)
     return opciones;
 }
 
-TEST(HostCommandLine, NoArgumentsMeanTheRegistryAndTheDefaults)
+// Every option's value on one line.
+std::wstring Resumen(const COpcionesQuasar& o)
 {
-    const COpcionesQuasar opciones = Opciones({});
-    EXPECT_FALSE(opciones.Ayuda());
-    EXPECT_EQ(L"", std::wstring(opciones.Ini()));
-    EXPECT_EQ(L"ConexionWMS", std::wstring(opciones.Seccion()));
-    EXPECT_EQ(L"WMS", std::wstring(opciones.Prefijo()));
-    EXPECT_FALSE(opciones.TerceraOpcion());
-    EXPECT_TRUE(opciones.Servidores().empty());
-    EXPECT_EQ(L"", std::wstring(opciones.Idioma()));
-    EXPECT_FALSE(opciones.Automatico());
-    EXPECT_EQ(L"", std::wstring(opciones.Captura()));
+    CString resumen;
+    resumen.Format(L"ini=%s section=%s prefix=%s third=%d lang=%s auto=%d screenshot=%s servers:", o.Ini().GetString(),
+                   o.Seccion().GetString(), o.Prefijo().GetString(), o.TerceraOpcion(), o.Idioma().GetString(),
+                   o.Automatico(), o.Captura().GetString());
+    for (const CDireccionURL& servidor : o.Servidores())
+        resumen += L" [" + servidor.m_nombre + L"]=[" + servidor.m_url + L"]";
+    return resumen.GetString();
 }
 
-TEST(HostCommandLine, EveryOptionTakesItsValue)
+TEST(HostCommandLine, EveryOptionTakesItsValueAndTheOthersKeepTheirDefaults)
 {
-    const COpcionesQuasar opciones =
-        Opciones({L"--ini", L"C:\\datos\\cat\u00e1logo.ini", L"--section", L"Mapas base", L"--third-option", L"--add",
-                  L"\u00d1and\u00fa=http://a/wms?x=1&y=2", L"--add", L"B=C=https://b/", L"--lang", L"es-ES", L"--auto",
-                  L"--screenshot", L"Z:\\tmp\\foto.PNG"});
-    EXPECT_EQ(L"C:\\datos\\cat\u00e1logo.ini", std::wstring(opciones.Ini()));
-    EXPECT_EQ(L"Mapas base", std::wstring(opciones.Seccion()));
-    EXPECT_TRUE(opciones.TerceraOpcion());
-    ASSERT_EQ(2u, opciones.Servidores().size());
-    // The first = splits: an address may hold more.
-    EXPECT_EQ(L"\u00d1and\u00fa", std::wstring(opciones.Servidores()[0].m_nombre));
-    EXPECT_EQ(L"http://a/wms?x=1&y=2", std::wstring(opciones.Servidores()[0].m_url));
-    EXPECT_EQ(L"B", std::wstring(opciones.Servidores()[1].m_nombre));
-    EXPECT_EQ(L"C=https://b/", std::wstring(opciones.Servidores()[1].m_url));
-    EXPECT_EQ(L"es-ES", std::wstring(opciones.Idioma()));
-    EXPECT_TRUE(opciones.Automatico());
-    EXPECT_EQ(L"Z:\\tmp\\foto.PNG", std::wstring(opciones.Captura()));
-}
-
-TEST(HostCommandLine, AnEmptyPrefixIsAPrefix)
-{
-    EXPECT_EQ(L"", std::wstring(Opciones({L"--prefix", L""}).Prefijo()));
+    const struct {
+        Argumentos argumentos;
+        const wchar_t* resumen;
+    } casos[] = {
+        {{}, L"ini= section=ConexionWMS prefix=WMS third=0 lang= auto=0 screenshot= servers:"},
+        {{L"--prefix", L""}, L"ini= section=ConexionWMS prefix= third=0 lang= auto=0 screenshot= servers:"},
+        // The first = splits: an address may hold more.
+        {{L"--ini", L"C:\\datos\\cat\u00e1logo.ini", L"--section", L"Mapas base", L"--third-option", L"--add",
+          L"\u00d1and\u00fa=http://a/wms?x=1&y=2", L"--add", L"B=C=https://b/", L"--lang", L"es-ES", L"--auto",
+          L"--screenshot", L"Z:\\tmp\\foto.PNG"},
+         L"ini=C:\\datos\\cat\u00e1logo.ini section=Mapas base prefix=WMS third=1 lang=es-ES auto=1 "
+         L"screenshot=Z:\\tmp\\foto.PNG servers: [\u00d1and\u00fa]=[http://a/wms?x=1&y=2] [B]=[C=https://b/]"},
+    };
+    for (const auto& caso : casos) {
+        const COpcionesQuasar opciones = Opciones(caso.argumentos);
+        EXPECT_FALSE(opciones.Ayuda());
+        EXPECT_EQ(caso.resumen, Resumen(opciones));
+    }
 }
 
 TEST(HostCommandLine, HelpWinsOverEverythingElse)

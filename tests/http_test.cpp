@@ -7,6 +7,8 @@
 #include <wincrypt.h>
 #include <winhttp.h>
 
+#include <Win32/Manejadores.h>
+
 #include <memory>
 
 using Nadir::ExcepcionNadir;
@@ -19,15 +21,7 @@ namespace {
 constexpr wchar_t kAgente[] = L"OrtusTest/1.0 (fixture)";
 constexpr std::size_t kMiB = 1u << 20;
 
-// Short limits, so no test depends on the defaults' long waits.
-ConexionHttp::Limites LimitesCortos()
-{
-    ConexionHttp::Limites limites;
-    limites.conexion = 2s;
-    limites.inactividad = 2s;
-    limites.total = 8s;
-    return limites;
-}
+ConexionHttp::Limites LimitesCortos() { return LimitesDePrueba(2s, 8s); }
 
 // The answer to a GET that must succeed; an exception fails the test with its message.
 RespuestaHttp Obtener(const CString& url, const ConexionHttp::Limites& limites = LimitesCortos(),
@@ -57,22 +51,12 @@ CString MensajeDeError(const CString& url, const ConexionHttp::Limites& limites 
     return CString();
 }
 
-bool Contiene(const std::string& texto, const std::string& fragmento)
-{
-    return texto.find(fragmento) != std::string::npos;
-}
-
 std::size_t PicoDeMemoria()
 {
     PROCESS_MEMORY_COUNTERS contadores = {};
     contadores.cb = sizeof(contadores);
     K32GetProcessMemoryInfo(GetCurrentProcess(), &contadores, sizeof(contadores));
     return contadores.PeakWorkingSetSize;
-}
-
-bool EsWine()
-{
-    return GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
 }
 
 struct CerrarAlmacen {
@@ -137,8 +121,7 @@ TEST(HttpOptions, SystemProxyOptionSendsRequestsThroughTheProxy)
     // (as under CTest, which runs each test alone).
     WINHTTP_PROXY_INFO configuracion = {};
     WinHttpGetDefaultProxyConfiguration(&configuracion);
-    GlobalFree(configuracion.lpszProxy);
-    GlobalFree(configuracion.lpszProxyBypass);
+    const Win32::MemoriaGlobal<wchar_t> proxyLeido(configuracion.lpszProxy), excepciones(configuracion.lpszProxyBypass);
     if (configuracion.dwAccessType != WINHTTP_ACCESS_TYPE_NAMED_PROXY)
         GTEST_SKIP() << "WinHTTP read its proxy settings earlier in this process: run this test alone";
 
@@ -223,7 +206,7 @@ TEST(HttpContent, StatusReasonTypeBodyAndAddressPassThrough)
     }
 }
 
-TEST(HttpRedirects, ChainsUpToTheLimitAndHttpToHttpsAreFollowed)
+TEST(HttpRedirects, ChainsUpToTheLimitAndHttpToHttpsAreFollowedLongerOnesLoopsAndDowngradesRefused)
 {
     static const struct {
         const char* listener;
@@ -232,46 +215,33 @@ TEST(HttpRedirects, ChainsUpToTheLimitAndHttpToHttpsAreFollowed)
         const char* listenerFinal;
         const wchar_t* rutaFinal;
         const char* enElCuerpo;
+        const wchar_t* fragmento;  // null: followed to rutaFinal
     } filas[] = {
-        {"http", L"/redirect/1", 10, "http", L"/redirect/0", "end of chain\n"},
-        {"http", L"/redirect/10", 10, "http", L"/redirect/0", "end of chain\n"},
-        {"http", L"/redirect/3", 3, "http", L"/redirect/0", "end of chain\n"},
+        {"http", L"/redirect/1", 10, "http", L"/redirect/0", "end of chain\n", nullptr},
+        {"http", L"/redirect/10", 10, "http", L"/redirect/0", "end of chain\n", nullptr},
+        {"http", L"/redirect/3", 3, "http", L"/redirect/0", "end of chain\n", nullptr},
         {"http", L"/to/https/corpus/geotools__ign.xml", 10, "https", L"/corpus/geotools__ign.xml",
-         "<WMS_Capabilities"},
+         "<WMS_Capabilities", nullptr},
+        {"http", L"/redirect/11", 10, "", L"", "", L"redirected more than 10 times"},
+        {"http", L"/redirect/1", 0, "", L"", "", L"redirected more than 0 times"},
+        {"http", L"/loop/a", 10, "", L"", "", L"redirects in a loop"},
+        {"https", L"/to/http/corpus/geotools__ign.xml", 10, "", L"", "", L"to the unencrypted address http://127.0.0.1:"},
     };
     ConfiarEnCaDePrueba();
     for (const auto& fila : filas) {
         SCOPED_TRACE(Utf8(fila.ruta));
         ConexionHttp::Limites limites = LimitesCortos();
         limites.redirecciones = fila.limite;
+        if (fila.fragmento) {
+            const CString mensaje = MensajeDeError(Url(fila.listener, fila.ruta), limites);
+            EXPECT_CONTAINS(mensaje, fila.fragmento);
+            EXPECT_CONTAINS(mensaje, HostDe(fila.listener));
+            continue;
+        }
         RespuestaHttp respuesta = Obtener(Url(fila.listener, fila.ruta), limites);
         EXPECT_EQ(200u, respuesta.estado);
         EXPECT_TRUE(Contiene(respuesta.cuerpo, fila.enElCuerpo)) << respuesta.cuerpo.substr(0, 200);
         EXPECT_STREQ(Url(fila.listenerFinal, fila.rutaFinal), respuesta.urlFinal);
-    }
-}
-
-TEST(HttpRedirects, LongChainsLoopsAndDowngradesAreRefused)
-{
-    static const struct {
-        const char* listener;
-        const wchar_t* ruta;
-        unsigned int limite;
-        const wchar_t* fragmento;
-    } filas[] = {
-        {"http", L"/redirect/11", 10, L"redirected more than 10 times"},
-        {"http", L"/redirect/1", 0, L"redirected more than 0 times"},
-        {"http", L"/loop/a", 10, L"redirects in a loop"},
-        {"https", L"/to/http/corpus/geotools__ign.xml", 10, L"to the unencrypted address http://127.0.0.1:"},
-    };
-    ConfiarEnCaDePrueba();
-    for (const auto& fila : filas) {
-        SCOPED_TRACE(Utf8(fila.ruta));
-        ConexionHttp::Limites limites = LimitesCortos();
-        limites.redirecciones = fila.limite;
-        const CString mensaje = MensajeDeError(Url(fila.listener, fila.ruta), limites);
-        EXPECT_CONTAINS(mensaje, fila.fragmento);
-        EXPECT_CONTAINS(mensaje, HostDe(fila.listener));
     }
 }
 
@@ -336,10 +306,7 @@ TEST(HttpFailures, EachFailureGetsItsOwnMessageNamingWhatFailed)
     };
     for (const auto& fila : filas) {
         SCOPED_TRACE(Utf8(fila.url));
-        ConexionHttp::Limites limites = LimitesCortos();
-        limites.conexion = limites.inactividad = fila.espera;
-        limites.total = fila.total;
-        const CString mensaje = MensajeDeError(fila.url, limites);
+        const CString mensaje = MensajeDeError(fila.url, LimitesDePrueba(fila.espera, fila.total));
         EXPECT_CONTAINS(mensaje, fila.fragmento);
         EXPECT_CONTAINS(mensaje, fila.nombrado);
     }

@@ -11,6 +11,8 @@
 
 #include <winhttp.h>
 
+#include <Win32/Manejadores.h>
+
 #include <memory>
 #include <optional>
 
@@ -24,14 +26,8 @@ namespace {
 
 constexpr wchar_t kAgente[] = L"OrtusTest/1.0 (logins)";
 
-ConexionHttp::Limites LimitesCortos()
-{
-    ConexionHttp::Limites limites;
-    limites.conexion = 5s;
-    limites.inactividad = 5s;
-    limites.total = 20s;
-    return limites;
-}
+// WinHTTP's own handles, for the evidence of what Wine does.
+using HandleInternet = Win32::Manejador<HINTERNET, WinHttpCloseHandle>;
 
 // The answer, or the failure's message.
 struct Resultado {
@@ -43,21 +39,11 @@ Resultado Pide(const CString& url, unsigned int opciones = ConexionHttp::kSinOpc
 {
     try {
         ConexionHttp conexion(kAgente, opciones);
-        conexion.SetLimites(LimitesCortos());
+        conexion.SetLimites(LimitesDePrueba(5s, 20s));
         return {conexion.Get(url), CString()};
     } catch (const ExcepcionNadir& e) {
         return {std::nullopt, e.m_mensaje};
     }
-}
-
-bool Contiene(const std::string& texto, const std::string& fragmento)
-{
-    return texto.find(fragmento) != std::string::npos;
-}
-
-bool EsWine()
-{
-    return GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
 }
 
 // ---- Logins ----
@@ -189,11 +175,13 @@ public:
 
     OpcionesDeInternet(DWORD banderas, const CString& proxy, const CString& excepciones, const CString& guion)
     {
-        ::RegCreateKeyExW(HKEY_CURRENT_USER, kClave, 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr, &m_clave, nullptr);
+        ::RegCreateKeyExW(HKEY_CURRENT_USER, kClave, 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr, m_clave.Recibe(),
+                          nullptr);
         DWORD tamano = 0;
-        if (::RegQueryValueExW(m_clave, kValor, nullptr, nullptr, nullptr, &tamano) == ERROR_SUCCESS) {
+        if (::RegQueryValueExW(m_clave.Get(), kValor, nullptr, nullptr, nullptr, &tamano) == ERROR_SUCCESS) {
             m_anterior.emplace(tamano, '\0');
-            ::RegQueryValueExW(m_clave, kValor, nullptr, nullptr, reinterpret_cast<BYTE*>(m_anterior->data()), &tamano);
+            ::RegQueryValueExW(m_clave.Get(), kValor, nullptr, nullptr, reinterpret_cast<BYTE*>(m_anterior->data()),
+                               &tamano);
         }
         std::string bloque;
         const auto palabra = [&](DWORD valor) { bloque.append(reinterpret_cast<const char*>(&valor), sizeof valor); };
@@ -209,17 +197,16 @@ public:
         texto(excepciones);
         texto(guion);
         bloque.append(32, '\0');
-        EXPECT_EQ(ERROR_SUCCESS, ::RegSetValueExW(m_clave, kValor, 0, REG_BINARY, reinterpret_cast<const BYTE*>(bloque.data()),
+        EXPECT_EQ(ERROR_SUCCESS, ::RegSetValueExW(m_clave.Get(), kValor, 0, REG_BINARY, reinterpret_cast<const BYTE*>(bloque.data()),
                                                   static_cast<DWORD>(bloque.size())));
     }
     ~OpcionesDeInternet()
     {
         if (m_anterior)
-            ::RegSetValueExW(m_clave, kValor, 0, REG_BINARY, reinterpret_cast<const BYTE*>(m_anterior->data()),
+            ::RegSetValueExW(m_clave.Get(), kValor, 0, REG_BINARY, reinterpret_cast<const BYTE*>(m_anterior->data()),
                              static_cast<DWORD>(m_anterior->size()));
         else
-            ::RegDeleteValueW(m_clave, kValor);
-        ::RegCloseKey(m_clave);
+            ::RegDeleteValueW(m_clave.Get(), kValor);
     }
     OpcionesDeInternet(const OpcionesDeInternet&) = delete;
     OpcionesDeInternet& operator=(const OpcionesDeInternet&) = delete;
@@ -227,14 +214,9 @@ public:
 private:
     static constexpr wchar_t kClave[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\Connections";
     static constexpr wchar_t kValor[] = L"DefaultConnectionSettings";
-    HKEY m_clave = nullptr;
+    Win32::ClaveDeRegistro m_clave;
     std::optional<std::string> m_anterior;
 };
-
-CString DelProxy(const std::string& listener)
-{
-    return HostDe(listener);
-}
 
 // The request lines a fixture proxy forwarded.
 std::string Reenviados(const std::string& listener)
@@ -290,7 +272,7 @@ TEST(HttpProxies, AFixedProxyServesAllButItsBypassListAndLoopbackOnlyWhenTheList
     for (const auto& fila : filas) {
         SCOPED_TRACE(Utf8(CString(fila.excepciones) + L" " + fila.url));
         const OpcionesDeInternet opciones(OpcionesDeInternet::kDirecto | OpcionesDeInternet::kProxy,
-                                          DelProxy("proxy"), fila.excepciones, L"");
+                                          HostDe("proxy"), fila.excepciones, L"");
         EXPECT_EQ(fila.camino, Camino(fila.url, "proxy"));
     }
 }
@@ -298,19 +280,17 @@ TEST(HttpProxies, AFixedProxyServesAllButItsBypassListAndLoopbackOnlyWhenTheList
 TEST(HttpProxies, AutomaticDetectionThatFindsNoScriptLeavesTheFixedProxy)
 {
     const OpcionesDeInternet opciones(
-        OpcionesDeInternet::kDirecto | OpcionesDeInternet::kProxy | OpcionesDeInternet::kDeteccion, DelProxy("proxy"),
+        OpcionesDeInternet::kDirecto | OpcionesDeInternet::kProxy | OpcionesDeInternet::kDeteccion, HostDe("proxy"),
         L"<local>", L"");
     // The evidence: detection finds no script here (no DHCP option, no wpad host), as on most networks.
     {
-        const std::unique_ptr<void, decltype(&WinHttpCloseHandle)> sesion(
-            WinHttpOpen(kAgente, WINHTTP_ACCESS_TYPE_NO_PROXY, nullptr, nullptr, 0), &WinHttpCloseHandle);
+        const HandleInternet sesion(WinHttpOpen(kAgente, WINHTTP_ACCESS_TYPE_NO_PROXY, nullptr, nullptr, 0));
         WINHTTP_AUTOPROXY_OPTIONS detectar = {};
         detectar.dwFlags = WINHTTP_AUTOPROXY_AUTO_DETECT;
         detectar.dwAutoDetectFlags = WINHTTP_AUTO_DETECT_TYPE_DHCP | WINHTTP_AUTO_DETECT_TYPE_DNS_A;
         WINHTTP_PROXY_INFO encontrado = {};
-        if (WinHttpGetProxyForUrl(sesion.get(), L"http://wms.ortus.invalid/", &detectar, &encontrado)) {
-            GlobalFree(encontrado.lpszProxy);
-            GlobalFree(encontrado.lpszProxyBypass);
+        if (WinHttpGetProxyForUrl(sesion.Get(), L"http://wms.ortus.invalid/", &detectar, &encontrado)) {
+            const Win32::MemoriaGlobal<wchar_t> proxy(encontrado.lpszProxy), excepciones(encontrado.lpszProxyBypass);
             GTEST_SKIP() << "this network publishes a proxy configuration script";
         }
         EXPECT_EQ(static_cast<DWORD>(ERROR_WINHTTP_AUTODETECTION_FAILED), GetLastError());
@@ -324,27 +304,24 @@ TEST(HttpProxies, WineTakesTheAutomaticProxyAccessTypeAndGoesDirect)
 {
     if (!EsWine())
         GTEST_SKIP() << "Windows resolves WINHTTP_ACCESS_TYPE_AUTOMATIC_PROXY itself";
-    const OpcionesDeInternet opciones(OpcionesDeInternet::kDirecto | OpcionesDeInternet::kProxy, DelProxy("proxy"),
+    const OpcionesDeInternet opciones(OpcionesDeInternet::kDirecto | OpcionesDeInternet::kProxy, HostDe("proxy"),
                                       L"<local>", L"");
-    const std::unique_ptr<void, decltype(&WinHttpCloseHandle)> sesion(
-        WinHttpOpen(kAgente, WINHTTP_ACCESS_TYPE_AUTOMATIC_PROXY, nullptr, nullptr, 0), &WinHttpCloseHandle);
+    const HandleInternet sesion(WinHttpOpen(kAgente, WINHTTP_ACCESS_TYPE_AUTOMATIC_PROXY, nullptr, nullptr, 0));
     ASSERT_TRUE(sesion) << "Wine refused it: the selector could use it then";
-    const std::unique_ptr<void, decltype(&WinHttpCloseHandle)> conexion(
-        WinHttpConnect(sesion.get(), L"d.ortus.invalid", 80, 0), &WinHttpCloseHandle);
-    const std::unique_ptr<void, decltype(&WinHttpCloseHandle)> peticion(
-        WinHttpOpenRequest(conexion.get(), L"GET", L"/echo", nullptr, nullptr, nullptr, 0), &WinHttpCloseHandle);
-    EXPECT_FALSE(WinHttpSendRequest(peticion.get(), nullptr, 0, nullptr, 0, 0, 0));
+    const HandleInternet conexion(WinHttpConnect(sesion.Get(), L"d.ortus.invalid", 80, 0));
+    const HandleInternet peticion(WinHttpOpenRequest(conexion.Get(), L"GET", L"/echo", nullptr, nullptr, nullptr, 0));
+    EXPECT_FALSE(WinHttpSendRequest(peticion.Get(), nullptr, 0, nullptr, 0, 0, 0));
     EXPECT_EQ(static_cast<DWORD>(ERROR_WINHTTP_NAME_NOT_RESOLVED), GetLastError());
 }
 
 TEST(HttpProxies, AProxyThatAsksForALoginTakesItFromCredentialManager)
 {
     const OpcionesDeInternet opciones(OpcionesDeInternet::kDirecto | OpcionesDeInternet::kProxy,
-                                      DelProxy("proxy-login"), L"<local>", L"");
-    const CString destino = L"Nadir:http://" + DelProxy("proxy-login");
+                                      HostDe("proxy-login"), L"<local>", L"");
+    const CString destino = L"Nadir:http://" + HostDe("proxy-login");
     {
         const CredencialGuardada limpia(destino);  // none there, and none left
-        EXPECT_EQ("The proxy " + Utf8(DelProxy("proxy-login")) +
+        EXPECT_EQ("The proxy " + Utf8(HostDe("proxy-login")) +
                       " asks for a user name and password. Give them in Windows Credential Manager as the generic "
                       "credential " + Utf8(destino) + ".",
                   Camino(Lejano(L"e", RutaPropia(L"/echo")), "proxy-login"));

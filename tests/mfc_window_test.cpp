@@ -2,11 +2,12 @@
 // keyboard input; message maps, data exchange, modal loops, owners, the resource chain.
 #include <afxcmn.h>
 #include <afxdllx.h>
+#include <ModuloDeIdioma.h>
 
 #include <Nucleo/ListaControlMFC.h>
+#include <Win32/Manejadores.h>
 
 #include "PruebaIds.h"
-#include "support/ModuloIdioma.h"
 #include "support/PruebaDeVentanas.h"
 #include "support/UsuarioSimulado.h"
 
@@ -147,14 +148,42 @@ POINT CentroDeFila(const CListCtrl& lista, int fila)
 bool Activo(const CWnd& dialogo) { return Ventanas::Activa(dialogo.m_hWnd); }
 
 // Every test runs with the English probe module in the chain and a main window on screen.
-class MfcVentanas : public testing::Test {
+class MfcWindows : public testing::Test {
 protected:
-    void SetUp() override { theApp.m_ayudas.clear(); }
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_ingles.Modulo()) << "mfc_prueba_EnUs.dll cannot be loaded";
+        theApp.m_ayudas.clear();
+    }
 
-    CModuloIdioma m_ingles{L"mfc_prueba_EnUs.dll"};
+    CModuloDeIdioma m_ingles{L"mfc_prueba_EnUs.dll"};
     CVentanaPrincipal m_ventanaPrincipal;
     CWnd& m_principal = m_ventanaPrincipal.Ventana();
 };
+
+// Runs the dialog; once it is up, mientras() runs and Escape ends it.
+void MientrasEsta(CDialogoPrueba& dialogo, const std::function<void()>& mientras)
+{
+    CUsuarioSimulado usuario;
+    usuario.Cuando("the dialog is up", [&] { return Activo(dialogo); }, [&] {
+        mientras();
+        Usuario::Tecla(VK_ESCAPE);
+    });
+    usuario.Empieza();
+    EXPECT_EQ(IDCANCEL, dialogo.DoModal());
+}
+
+// Steps that click a box, select its whole text and type another over it, and wait until the box shows it.
+void Reemplaza(CUsuarioSimulado& usuario, const CWnd& dialogo, int id, const std::wstring& texto)
+{
+    usuario.Haz("replace the text of " + std::to_string(id), [&dialogo, id, texto] {
+        Usuario::Clic(Control(dialogo, id));
+        Usuario::Tecla(VK_HOME);
+        Usuario::Tecla(VK_END, true);
+        Usuario::Escribe(texto);
+    });
+    usuario.Cuando("typed", [&dialogo, id, texto] { return Ventanas::Texto(Control(dialogo, id)) == texto; }, [] {});
+}
 
 // A user action and the handler record it must produce.
 struct Gesto {
@@ -163,7 +192,7 @@ struct Gesto {
     const char* registro;
 };
 
-TEST_F(MfcVentanas, EachKindOfMapEntryReachesItsHandler)
+TEST_F(MfcWindows, EachKindOfMapEntryReachesItsHandler)
 {
     CDialogoPrueba dialogo;
     const Gesto gestos[] = {
@@ -191,7 +220,7 @@ TEST_F(MfcVentanas, EachKindOfMapEntryReachesItsHandler)
     EXPECT_TRUE(theApp.m_ayudas.empty());  // the dialog's own handlers took F1 and Help
 }
 
-TEST_F(MfcVentanas, EnterEscapeAndTheCloseBoxEndTheDialog)
+TEST_F(MfcWindows, EnterEscapeAndTheCloseBoxEndTheDialog)
 {
     const struct {
         const char* descripcion;
@@ -213,7 +242,7 @@ TEST_F(MfcVentanas, EnterEscapeAndTheCloseBoxEndTheDialog)
     }
 }
 
-TEST_F(MfcVentanas, DataExchangeRunsBothWays)
+TEST_F(MfcWindows, DataExchangeRunsBothWays)
 {
     CDialogoPrueba dialogo;
     dialogo.m_texto = L"caf\u00e9";
@@ -228,24 +257,12 @@ TEST_F(MfcVentanas, DataExchangeRunsBothWays)
                                  std::vector<UINT>({dialogo.IsDlgButtonChecked(IDC_OPCION_A),
                                                     dialogo.IsDlgButtonChecked(IDC_OPCION_B),
                                                     dialogo.IsDlgButtonChecked(IDC_OPCION_C)}));
-                       Usuario::Clic(Control(dialogo, IDC_TEXTO));
-                   })
-        .Haz("replace the text", [] {
-            Usuario::Tecla(VK_HOME);
-            Usuario::Tecla(VK_END, true);
-            Usuario::Escribe(L"\u00f1and\u00fa 42");
-        })
-        .Cuando("typed", [&] { return Ventanas::Texto(Control(dialogo, IDC_TEXTO)) == L"\u00f1and\u00fa 42"; },
-                [&] { Usuario::Clic(Control(dialogo, IDC_OPCION_C)); })
-        .Cuando("option C checked", [&] { return dialogo.IsDlgButtonChecked(IDC_OPCION_C) == BST_CHECKED; },
-                [&] { Usuario::Clic(Control(dialogo, IDC_NUMERO)); })
-        .Haz("replace the number", [] {
-            Usuario::Tecla(VK_HOME);
-            Usuario::Tecla(VK_END, true);
-            Usuario::Escribe(L" 2147483647 ");
-        })
-        .Cuando("typed", [&] { return Ventanas::Texto(Control(dialogo, IDC_NUMERO)) == L" 2147483647 "; },
-                [] { Usuario::Tecla(VK_RETURN); });
+                   });
+    Reemplaza(usuario, dialogo, IDC_TEXTO, L"\u00f1and\u00fa 42");
+    usuario.Haz("check C", [&] { Usuario::Clic(Control(dialogo, IDC_OPCION_C)); })
+        .Cuando("option C checked", [&] { return dialogo.IsDlgButtonChecked(IDC_OPCION_C) == BST_CHECKED; }, [] {});
+    Reemplaza(usuario, dialogo, IDC_NUMERO, L" 2147483647 ");
+    usuario.Haz("Enter", [] { Usuario::Tecla(VK_RETURN); });
     usuario.Empieza();
 
     ASSERT_EQ(IDOK, dialogo.DoModal());
@@ -254,7 +271,7 @@ TEST_F(MfcVentanas, DataExchangeRunsBothWays)
     EXPECT_EQ(2, dialogo.m_opcion);
 }
 
-TEST_F(MfcVentanas, RadioExchangeCountsTheButtonsOfTheGroup)
+TEST_F(MfcWindows, RadioExchangeCountsTheButtonsOfTheGroup)
 {
     CDialogoPrueba dialogo;
     CUsuarioSimulado usuario;
@@ -287,20 +304,14 @@ TEST_F(MfcVentanas, RadioExchangeCountsTheButtonsOfTheGroup)
     EXPECT_EQ(0, dialogo.m_opcion);
 }
 
-TEST_F(MfcVentanas, OkIsRefusedWhileAnExchangeFails)
+TEST_F(MfcWindows, OkIsRefusedWhileAnExchangeFails)
 {
     CDialogoPrueba dialogo;
     HWND caja = nullptr;
     CUsuarioSimulado usuario;
-    usuario.Cuando("the dialog is up", [&] { return Activo(dialogo); },
-                   [&] { Usuario::Clic(Control(dialogo, IDC_NUMERO)); })
-        .Haz("type a number that is not one", [] {
-            Usuario::Tecla(VK_HOME);
-            Usuario::Tecla(VK_END, true);
-            Usuario::Escribe(L"12x");
-        })
-        .Cuando("typed", [&] { return Ventanas::Texto(Control(dialogo, IDC_NUMERO)) == L"12x"; },
-                [] { Usuario::Tecla(VK_RETURN); })
+    usuario.Cuando("the dialog is up", [&] { return Activo(dialogo); }, [] {});
+    Reemplaza(usuario, dialogo, IDC_NUMERO, L"12x");  // not a number
+    usuario.Haz("Enter", [] { Usuario::Tecla(VK_RETURN); })
         .Cuando("a message box over the dialog",
                 [&] { return (caja = Ventanas::DialogoActivo()) != nullptr && caja != dialogo.m_hWnd; },
                 [&] {
@@ -326,7 +337,7 @@ TEST_F(MfcVentanas, OkIsRefusedWhileAnExchangeFails)
     EXPECT_EQ(12, dialogo.m_numero);
 }
 
-TEST_F(MfcVentanas, SetItemStateNotifiesBeforeItReturns)
+TEST_F(MfcWindows, SetItemStateNotifiesBeforeItReturns)
 {
     CDialogoPrueba dialogo;
     dialogo.m_alPulsar = [&] {
@@ -344,7 +355,7 @@ TEST_F(MfcVentanas, SetItemStateNotifiesBeforeItReturns)
     EXPECT_EQ(std::vector<std::string>({"init", "button", "before", "selected 3", "after"}), dialogo.m_registro);
 }
 
-TEST_F(MfcVentanas, ModalLoopsNestAndTheInnerDialogIsOwnedByTheOuter)
+TEST_F(MfcWindows, ModalLoopsNestAndTheInnerDialogIsOwnedByTheOuter)
 {
     CDialogoPrueba dialogo;
     dialogo.m_alPulsar = [&] {
@@ -379,7 +390,7 @@ TEST_F(MfcVentanas, ModalLoopsNestAndTheInnerDialogIsOwnedByTheOuter)
     EXPECT_TRUE(m_principal.IsWindowEnabled());
 }
 
-TEST_F(MfcVentanas, WithNoParentTheDialogIsOwnedByTheMainWindowAndCentredOnIt)
+TEST_F(MfcWindows, WithNoParentTheDialogIsOwnedByTheMainWindowAndCentredOnIt)
 {
     MONITORINFO monitor = {};
     monitor.cbSize = sizeof monitor;
@@ -398,22 +409,18 @@ TEST_F(MfcVentanas, WithNoParentTheDialogIsOwnedByTheMainWindowAndCentredOnIt)
         SCOPED_TRACE(caso.caso);
         m_principal.ShowWindow(caso.principalVisible ? SW_SHOWNA : SW_HIDE);
         CDialogoPrueba dialogo;
-        CUsuarioSimulado usuario;
-        usuario.Cuando("the dialog is up", [&] { return Activo(dialogo); }, [&] {
+        MientrasEsta(dialogo, [&] {
             EXPECT_EQ(m_principal.m_hWnd, ::GetWindow(dialogo.m_hWnd, GW_OWNER));
             EXPECT_FALSE(m_principal.IsWindowEnabled());
             const POINT centro = Ventanas::Centro(dialogo.m_hWnd);
             EXPECT_NEAR(caso.centro.x, centro.x, 1);
             EXPECT_NEAR(caso.centro.y, centro.y, 1);
-            Usuario::Tecla(VK_ESCAPE);
         });
-        usuario.Empieza();
-        EXPECT_EQ(IDCANCEL, dialogo.DoModal());
         EXPECT_TRUE(m_principal.IsWindowEnabled());
     }
 }
 
-TEST_F(MfcVentanas, AHandlerThatThrowsIsReportedAndTheDialogGoesOn)
+TEST_F(MfcWindows, AHandlerThatThrowsIsReportedAndTheDialogGoesOn)
 {
     CDialogoPrueba dialogo;
     dialogo.m_alPulsar = [] { throw std::runtime_error("disk full"); };
@@ -433,13 +440,12 @@ TEST_F(MfcVentanas, AHandlerThatThrowsIsReportedAndTheDialogGoesOn)
     EXPECT_EQ(IDOK, dialogo.DoModal());
 }
 
-TEST_F(MfcVentanas, ControlObjectsLiveAsLongAsTheirWindows)
+TEST_F(MfcWindows, ControlObjectsLiveAsLongAsTheirWindows)
 {
     CDialogoPrueba dialogo;
     for (int vuelta = 1; vuelta <= 2; ++vuelta) {  // the same object runs twice
         SCOPED_TRACE(vuelta);
-        CUsuarioSimulado usuario;
-        usuario.Cuando("the dialog is up", [&] { return Activo(dialogo); }, [&] {
+        MientrasEsta(dialogo, [&] {
             const HWND lista = Control(dialogo, IDC_LISTA), boton = Control(dialogo, IDC_BOTON);
             EXPECT_EQ(&dialogo.m_lista, CWnd::FromHandlePermanent(lista));
             EXPECT_EQ(&dialogo, CWnd::FromHandlePermanent(dialogo.m_hWnd));
@@ -449,20 +455,16 @@ TEST_F(MfcVentanas, ControlObjectsLiveAsLongAsTheirWindows)
             EXPECT_EQ(boton, temporal->m_hWnd);
             EXPECT_EQ(temporal, CWnd::FromHandle(boton));  // the same object until idle time
             EXPECT_EQ(nullptr, dialogo.GetDlgItem(4242));
-            Usuario::Tecla(VK_ESCAPE);
         });
-        usuario.Empieza();
-        EXPECT_EQ(IDCANCEL, dialogo.DoModal());
         EXPECT_EQ(nullptr, dialogo.m_hWnd);
         EXPECT_EQ(nullptr, dialogo.m_lista.m_hWnd);  // detached when its window went
     }
 }
 
-TEST_F(MfcVentanas, ListAndComboWrappersReadWholeTexts)
+TEST_F(MfcWindows, ListAndComboWrappersReadWholeTexts)
 {
     CDialogoPrueba dialogo;
-    CUsuarioSimulado usuario;
-    usuario.Cuando("the dialog is up", [&] { return Activo(dialogo); }, [&] {
+    MientrasEsta(dialogo, [&] {
         const CString largo(L'x', 1000);  // longer than the first buffer the text is read into
         EXPECT_EQ(4, dialogo.m_lista.InsertItem(4, largo));
         EXPECT_EQ(largo, dialogo.m_lista.GetItemText(4, 0));
@@ -472,17 +474,13 @@ TEST_F(MfcVentanas, ListAndComboWrappersReadWholeTexts)
         CString texto(L"left alone");
         combo->GetLBText(7, texto);  // no such row: emptied, not left as it was
         EXPECT_TRUE(texto.IsEmpty());
-        Usuario::Tecla(VK_ESCAPE);
     });
-    usuario.Empieza();
-    EXPECT_EQ(IDCANCEL, dialogo.DoModal());
 }
 
-TEST_F(MfcVentanas, NucleoListKeepsItsColumnsAboveTheirMinimumWidth)
+TEST_F(MfcWindows, NucleoListKeepsItsColumnsAboveTheirMinimumWidth)
 {
     CDialogoPrueba dialogo;  // its list holds column 0 at 80 pixels or more
-    CUsuarioSimulado usuario;
-    usuario.Cuando("the dialog is up", [&] { return Activo(dialogo); }, [&] {
+    MientrasEsta(dialogo, [&] {
         dialogo.m_lista.InsertColumn(1, L"Address", LVCFMT_LEFT, 100);
         const struct {
             int columna, pedido, resultado;
@@ -492,42 +490,35 @@ TEST_F(MfcVentanas, NucleoListKeepsItsColumnsAboveTheirMinimumWidth)
             dialogo.m_lista.SetColumnWidth(fila.columna, fila.pedido);
             EXPECT_EQ(fila.resultado, dialogo.m_lista.GetColumnWidth(fila.columna));
         }
-        Usuario::Tecla(VK_ESCAPE);
     });
-    usuario.Empieza();
-    EXPECT_EQ(IDCANCEL, dialogo.DoModal());
 }
 
-TEST_F(MfcVentanas, AWindowIsServedUnderTheModuleStateItWasMadeIn)
+TEST_F(MfcWindows, AWindowIsServedUnderTheModuleStateItWasMadeIn)
 {
     // A second module state whose application has no ID_HELP handler.
     AFX_MODULE_STATE estado(TRUE);
     AFX_MANAGE_STATE(&estado);
     CWinApp sinAyuda(L"SinAyuda");
     sinAyuda.SetCurrentHandles();
-    CModuloIdioma ingles(L"mfc_prueba_EnUs.dll");
+    CModuloDeIdioma ingles(L"mfc_prueba_EnUs.dll");
     for (const bool delAnfitrion : {false, true}) {
         SCOPED_TRACE(delAnfitrion ? "made in the host's state" : "made in a state whose application has no help");
         AFX_MANAGE_STATE(delAnfitrion ? AfxGetAppModuleState() : &estado);
         CDialogoPrueba dialogo;
-        CUsuarioSimulado usuario;
-        usuario.Cuando("the dialog is up", [&] { return Activo(dialogo); }, [&] {
+        MientrasEsta(dialogo, [&] {
             EXPECT_EQ(delAnfitrion, ::IsWindowVisible(Control(dialogo, ID_HELP)) != FALSE);
             // Sent while the other state is current: the window's own state serves it.
             AFX_MANAGE_STATE(delAnfitrion ? &estado : AfxGetAppModuleState());
             dialogo.SendMessage(WM_PROPIO, 1);
-            Usuario::Tecla(VK_ESCAPE);
         });
-        usuario.Empieza();
-        EXPECT_EQ(IDCANCEL, dialogo.DoModal());
         EXPECT_TRUE(dialogo.Anotado(delAnfitrion ? "application MfcVentanas" : "application SinAyuda"));
     }
 }
 
-TEST(MfcCadenaRecursos, TheMostRecentModuleWinsAndEnglishFillsItsGaps)
+TEST(MfcResourceChain, TheMostRecentModuleWinsAndEnglishFillsItsGaps)
 {
-    CModuloIdioma ingles(L"mfc_prueba_EnUs.dll");
-    CModuloIdioma espanol(L"mfc_prueba_EsEs.dll");  // joined last: searched first
+    CModuloDeIdioma ingles(L"mfc_prueba_EnUs.dll");
+    CModuloDeIdioma espanol(L"mfc_prueba_EsEs.dll");  // joined last: searched first
     const struct {
         UINT id;
         const wchar_t* texto;
@@ -545,23 +536,16 @@ TEST(MfcCadenaRecursos, TheMostRecentModuleWinsAndEnglishFillsItsGaps)
     EXPECT_EQ(espanol.Modulo(), AfxFindResourceHandle(MAKEINTRESOURCEW(IDD_PRUEBA), RT_DIALOG));
     const HINSTANCE conIcono = AfxFindResourceHandle(MAKEINTRESOURCEW(IDI_PRUEBA), RT_GROUP_ICON);
     EXPECT_EQ(ingles.Modulo(), conIcono);
-    const HICON icono = static_cast<HICON>(
-        ::LoadImageW(conIcono, MAKEINTRESOURCEW(IDI_PRUEBA), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR));
-    EXPECT_NE(nullptr, icono);
-    ::DestroyIcon(icono);
+    const Win32::Icono icono(static_cast<HICON>(
+        ::LoadImageW(conIcono, MAKEINTRESOURCEW(IDI_PRUEBA), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR)));
+    EXPECT_TRUE(icono);
 
     // The dialog comes from the Spanish module, its icon from the English one.
     CDialogoPrueba dialogo;
-    CUsuarioSimulado usuario;
-    usuario.Cuando("the Spanish dialog is up", [&] { return Ventanas::ConTitulo(L"Sonda") != nullptr; }, [&] {
-        EXPECT_EQ(dialogo.m_hWnd, Ventanas::ConTitulo(L"Sonda"));
-        Usuario::Tecla(VK_ESCAPE);
-    });
-    usuario.Empieza();
-    EXPECT_EQ(IDCANCEL, dialogo.DoModal());
+    MientrasEsta(dialogo, [&] { EXPECT_EQ(dialogo.m_hWnd, Ventanas::ConTitulo(L"Sonda")); });
 }
 
-TEST(MfcCadenaRecursos, ADialogWhoseTemplateIsNowhereFailsAtOnce)
+TEST(MfcResourceChain, ADialogWhoseTemplateIsNowhereFailsAtOnce)
 {
     CDialogoPrueba dialogo;  // no module in the chain has it
     EXPECT_EQ(-1, dialogo.DoModal());

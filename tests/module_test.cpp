@@ -1,12 +1,13 @@
-// Tests of ortus.dll as a host sees it: exported classes, the MFC state they run in, resources, exports.
+// Tests of ortus.dll as a host sees it: the MFC state it runs in, version, manifest, exports (its MUI record:
+// resources_test; its classes used across the boundary, memory and all: catalogue_test).
 #include <afxwin.h>
 
 #include "TestSupport.h"
 
+#include <Win32/Modulos.h>
+
 #include <algorithm>
-#include <cstring>
 #include <string>
-#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -19,54 +20,10 @@ CWinApp theApp;
 
 HMODULE Ortus() { return ::GetModuleHandleW(L"ortus.dll"); }
 
-CString RutaDeOrtus()
-{
-    WCHAR ruta[MAX_PATH];
-    ::GetModuleFileNameW(Ortus(), ruta, MAX_PATH);
-    return ruta;
-}
+CString RutaDeOrtus() { return Win32::RutaDelModulo(Ortus()).c_str(); }
 
 // Ending in a backslash.
-CString CarpetaDeOrtus()
-{
-    const CString ruta = RutaDeOrtus();
-    return ruta.Left(ruta.ReverseFind(L'\\') + 1);
-}
-
-CString RutaDelModulo(LPCWSTR nombre)
-{
-    WCHAR ruta[MAX_PATH] = L"";
-    ::GetModuleFileNameW(::GetModuleHandleW(nombre), ruta, MAX_PATH);
-    return ruta;
-}
-
-// The bytes of a resource of ortus.dll, empty when it has none.
-std::string Recurso(LPCWSTR nombre, LPCWSTR tipo)
-{
-    const HRSRC hRecurso = ::FindResourceW(Ortus(), nombre, tipo);
-    if (hRecurso == nullptr)
-        return {};
-    const void* datos = ::LockResource(::LoadResource(Ortus(), hRecurso));
-    return std::string(static_cast<const char*>(datos), ::SizeofResource(Ortus(), hRecurso));
-}
-
-DWORD DwordEn(const std::string& datos, size_t desplazamiento)
-{
-    DWORD valor = 0;
-    std::memcpy(&valor, datos.data() + desplazamiento, sizeof valor);
-    return valor;
-}
-
-BOOL CALLBACK AnotaTipo(HMODULE, LPWSTR tipo, LONG_PTR lParam)
-{
-    CString nombre;
-    if (IS_INTRESOURCE(tipo))
-        nombre.Format(L"#%u", static_cast<unsigned>(reinterpret_cast<ULONG_PTR>(tipo)));
-    else
-        nombre = tipo;
-    reinterpret_cast<std::vector<CString>*>(lParam)->push_back(nombre);
-    return TRUE;
-}
+CString CarpetaDeOrtus() { return Win32::CarpetaDelModulo(Ortus()).c_str(); }
 
 // Names in the export directory of a loaded module.
 std::vector<std::string> Exportados(HMODULE modulo)
@@ -85,13 +42,6 @@ std::vector<std::string> Exportados(HMODULE modulo)
     return nombres;
 }
 
-bool HeapsIntactos()
-{
-    std::vector<HANDLE> heaps(::GetProcessHeaps(0, nullptr) + 16);
-    heaps.resize(::GetProcessHeaps(static_cast<DWORD>(heaps.size()), heaps.data()));
-    return std::all_of(heaps.begin(), heaps.end(), [](HANDLE h) { return ::HeapValidate(h, 0, nullptr) != FALSE; });
-}
-
 class ModuleTest : public testing::Test {
 protected:
     static void SetUpTestSuite() { AfxWinInit(::GetModuleHandleW(nullptr), nullptr, ::GetCommandLineW(), 0); }
@@ -102,6 +52,9 @@ protected:
 TEST_F(ModuleTest, TheHostKeepsItsApplicationObjectAndResourceChain)
 {
     EXPECT_EQ(nullptr, g_appAntesDelHost);
+    CDataConectaURL catalogo;
+    catalogo.CargaURLPorDefecto();  // a call into ortus.dll leaves the caller's state as it was
+    EXPECT_EQ(5u, catalogo.Cantidad());
     EXPECT_EQ(&theApp, AfxGetApp());
     EXPECT_EQ(AfxGetAppModuleState(), AfxGetModuleState());
     // Only ortus.dll has a MUI record: the host's search finds it only if the library joined its chain.
@@ -127,34 +80,6 @@ TEST_F(ModuleTest, LoadingAnotherCopyLeavesTheCallersStateAlone)
     EXPECT_EQ(antes, AfxGetModuleState());
     EXPECT_EQ(&theApp, AfxGetApp());
     ::DeleteFileW(copia);
-}
-
-TEST_F(ModuleTest, MemoryCrossesTheBoundaryBothWays)
-{
-    {
-        // Built in ortus.dll, released here.
-        CDataConectaURL catalogo;
-        catalogo.CargaURLPorDefecto();
-        const std::vector<CDireccionURL> entradas = std::move(catalogo.m_direcciones);
-        ASSERT_EQ(5u, entradas.size());
-        EXPECT_EQ(L"PNOA", entradas[0].m_nombre);
-    }
-    // Built here, released in ortus.dll.
-    CDataConectaURL catalogo;
-    for (int i = 0; i < 20; ++i) {
-        CDireccionURL entrada;
-        entrada.m_nombre.Format(L"servidor %02d", 19 - i);
-        entrada.m_url.Format(L"http://h%d/wms", i);
-        entrada.m_capas.assign(static_cast<size_t>(i), CString(L"capa"));
-        catalogo.m_direcciones.push_back(entrada);
-    }
-    catalogo.Ordenar();
-    while (catalogo.Cantidad() > 10)
-        EXPECT_TRUE(catalogo.Borra(0));
-    EXPECT_TRUE(catalogo.Modifica(0, CDireccionURL()));
-    EXPECT_EQ(L"servidor 11", catalogo[1].m_nombre);
-    EXPECT_EQ(8u, catalogo[1].m_capas.size());
-    EXPECT_TRUE(HeapsIntactos());
 }
 
 TEST(ModuleResources, CarriesTheProjectVersion)
@@ -262,26 +187,6 @@ TEST_F(ModuleManifest, NamesOrtusAndBindsNadirsAssembliesFromTheirFolders)
     EXPECT_EQ(esperados, ensamblados);
 }
 
-TEST_F(ModuleManifest, RedirectsNadirsLibrariesToTheAssemblyFolders)
-{
-    ULONG_PTR cookie = 0;
-    ASSERT_TRUE(::ActivateActCtx(m_contexto, &cookie));
-    const std::pair<LPCWSTR, LPCWSTR> rows[] = {  // library, its assembly's folder
-        {L"NadirSockets.dll", L"Nadir.Sockets"},
-        {L"NadirWMS.dll", L"Nadir.WMS"},
-    };
-    for (const auto& [biblioteca, carpeta] : rows) {
-        SCOPED_TRACE(testing::Message() << biblioteca);
-        ACTCTX_SECTION_KEYED_DATA datos{};
-        datos.cbSize = sizeof(datos);
-        EXPECT_TRUE(
-            ::FindActCtxSectionStringW(0, nullptr, ACTIVATION_CONTEXT_SECTION_DLL_REDIRECTION, biblioteca, &datos));
-        // And the copy this process runs is the one there, not one found on the search path.
-        EXPECT_EQ(CarpetaDeOrtus() + carpeta + L"\\" + biblioteca, RutaDelModulo(biblioteca));
-    }
-    ::DeactivateActCtx(0, cookie);
-}
-
 TEST_F(ModuleManifest, AsksForTheCallersRightsAndDeclaresPerMonitorDpiAwareness)
 {
     const std::vector<BYTE> datos = Consulta(RunlevelInformationInActivationContext);
@@ -291,39 +196,6 @@ TEST_F(ModuleManifest, AsksForTheCallersRightsAndDeclaresPerMonitorDpiAwareness)
     EXPECT_EQ(CString(L"true/PM"), Ajuste(L"http://schemas.microsoft.com/SMI/2005/WindowsSettings", L"dpiAware"));
     EXPECT_EQ(CString(L"PerMonitorV2"),
               Ajuste(L"http://schemas.microsoft.com/SMI/2016/WindowsSettings", L"dpiAwareness"));
-}
-
-TEST(ModuleResources, CarriesTheMuiConfigurationWithEnUsAsFallback)
-{
-    const std::string mui = Recurso(MAKEINTRESOURCEW(1), L"MUI");
-    ASSERT_GE(mui.size(), 132u);
-    const std::tuple<const char*, size_t, DWORD> rows[] = {  // field, offset, value
-        {"signature", 0x00, 0xFECDFECD},
-        {"size", 0x04, static_cast<DWORD>(mui.size())},
-        {"version", 0x08, 0x10000},
-        {"file type: language-neutral main", 0x10, 0x11},
-        {"fallback location: external", 0x18, 2},
-        {"language offset (an LN file names only its fallback)", 0x74, 0},
-        {"language size", 0x78, 0},
-        {"fallback language size", 0x80, 12},
-    };
-    for (const auto& [campo, desplazamiento, valor] : rows)
-        EXPECT_EQ(valor, DwordEn(mui, desplazamiento)) << campo;
-    EXPECT_EQ(mui.substr(0x1C, 16), mui.substr(0x2C, 16));  // service checksum and checksum
-    EXPECT_NE(std::string(16, '\0'), mui.substr(0x2C, 16));
-
-    const DWORD desplazamiento = DwordEn(mui, 0x7C);
-    ASSERT_GE(desplazamiento, 132u);
-    ASSERT_LE(desplazamiento + 12, mui.size());
-    EXPECT_EQ(std::wstring(L"en-US"), std::wstring(reinterpret_cast<const wchar_t*>(mui.data() + desplazamiento)));
-}
-
-TEST(ModuleResources, HoldsNoUserInterfaceResources)
-{
-    std::vector<CString> tipos;
-    ASSERT_TRUE(::EnumResourceTypesW(Ortus(), AnotaTipo, reinterpret_cast<LONG_PTR>(&tipos)));
-    std::sort(tipos.begin(), tipos.end());
-    EXPECT_EQ((std::vector<CString>{L"#16", L"#24", L"MUI"}), tipos);  // version, manifest, MUI
 }
 
 TEST(ModuleExports, ExportsOnlyItsThreeClasses)

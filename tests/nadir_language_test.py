@@ -9,19 +9,13 @@ language from LC_MESSAGES, so each row also starts the process under that locale
 with localedef on first use. Needs the loopback servers (CTest fixture loopback_servers). Prints one line
 per row; exits 1 if any failed.
 """
-import argparse
-import glob
 import os
-import shutil
-import subprocess
 import sys
 import tempfile
 
-from row_table import Failure, run_table
-from wine_support import environment_in, run_program
+from row_table import Failure, arguments, expect_equal, fixture_ports, run_table
+from wine_support import copy_of_bin, environment_in, run_program, text
 
-# Each run is cut off after this long: a hang fails the row instead of the whole suite.
-RUN_LIMIT = 60
 ALL_MODULES = ["Nadir.Sockets/en-US/NadirSockets.dll.mui", "Nadir.WMS/en-US/NadirWMS.dll.mui",
                "Nadir.Sockets/es-ES/NadirSockets.dll.mui", "Nadir.WMS/es-ES/NadirWMS.dll.mui"]
 
@@ -32,100 +26,60 @@ def addresses(ports):
             http + "/wms/exception/idioma", "ftp://example.org/wms"]
 
 
-def english_sockets(ports):
-    return ["Cannot connect to 127.0.0.1:%d: the connection was refused or the host cannot be reached."
-            % ports["refused"]]
+# Per language, the message of each address: NadirSockets' for the first, NadirWMS's for the others;
+# {refused} and {http} stand for the fixture server's ports. The server's own words stay as it wrote them.
+MESSAGES = {
+    "en-US": ["Cannot connect to 127.0.0.1:{refused}: the connection was refused or the host cannot be reached.",
+              "127.0.0.1:{http} sent a feed document, not a WMS capabilities document. Older WMS versions failed too.",
+              "127.0.0.1:{http}: the server answered with an exception: InvalidParameterValue: Version 1.3.0 is not "
+              "supported by this server. Older WMS versions failed too.",
+              "\"ftp://example.org/wms\" is not a WMS server address: only http:// and https:// addresses can be "
+              "asked."],
+    "es-ES": ["No se puede conectar con 127.0.0.1:{refused}: la conexi\u00f3n se ha rechazado o el servidor no "
+              "est\u00e1 accesible.",
+              "127.0.0.1:{http} envi\u00f3 un documento \u00abfeed\u00bb, no un documento de capacidades WMS. Las "
+              "versiones anteriores de WMS tambi\u00e9n han fallado.",
+              "127.0.0.1:{http}: el servidor respondi\u00f3 con una excepci\u00f3n: InvalidParameterValue: Version 1.3.0 "
+              "is not supported by this server. Las versiones anteriores de WMS tambi\u00e9n han fallado.",
+              "\u00abftp://example.org/wms\u00bb no es la direcci\u00f3n de un servidor WMS: solo se puede preguntar a "
+              "direcciones http:// y https://."],
+}
 
 
-def spanish_sockets(ports):
-    return ["No se puede conectar con 127.0.0.1:%d: la conexi\u00f3n se ha rechazado o el servidor no est\u00e1 "
-            "accesible." % ports["refused"]]
-
-
-def english_wms(ports):
-    host = "127.0.0.1:%d" % ports["http"]
-    older = " Older WMS versions failed too."
-    return [host + " sent a feed document, not a WMS capabilities document." + older,
-            # The server's own words stay as it wrote them.
-            host + ": the server answered with an exception: InvalidParameterValue: Version 1.3.0 is not "
-                   "supported by this server." + older,
-            "\"ftp://example.org/wms\" is not a WMS server address: only http:// and https:// addresses can be "
-            "asked."]
-
-
-def spanish_wms(ports):
-    host = "127.0.0.1:%d" % ports["http"]
-    older = " Las versiones anteriores de WMS tambi\u00e9n han fallado."
-    return [host + " envi\u00f3 un documento \u00abfeed\u00bb, no un documento de capacidades WMS." + older,
-            host + ": el servidor respondi\u00f3 con una excepci\u00f3n: InvalidParameterValue: Version 1.3.0 is "
-                   "not supported by this server." + older,
-            "\u00abftp://example.org/wms\u00bb no es la direcci\u00f3n de un servidor WMS: solo se puede preguntar a "
-            "direcciones http:// y https://."]
-
-
-def rows(ports):
-    """(case, thread language, language modules beside the libraries, expected lines)."""
-    english = english_sockets(ports) + english_wms(ports)
+def rows():
+    """(case, thread language, language modules beside the libraries, language of NadirSockets' message and of
+    NadirWMS's)."""
     return [
-        ("es-ES: Spanish", "es-ES", ALL_MODULES, spanish_sockets(ports) + spanish_wms(ports)),
-        ("en-US: English", "en-US", ALL_MODULES, english),
-        ("fr-FR, which has no modules: en-US's English", "fr-FR", ALL_MODULES, english),
-        ("es-ES with no language modules at all: the libraries' own English", "es-ES", [], english),
+        ("es-ES: Spanish", "es-ES", ALL_MODULES, "es-ES", "es-ES"),
+        ("en-US: English", "en-US", ALL_MODULES, "en-US", "en-US"),
+        ("fr-FR, which has no modules: en-US's English", "fr-FR", ALL_MODULES, "en-US", "en-US"),
+        ("es-ES with no language modules at all: the libraries' own English", "es-ES", [], "en-US", "en-US"),
         ("es-ES with NadirWMS's Spanish module alone: each library on its own", "es-ES",
-         ["Nadir.WMS/es-ES/NadirWMS.dll.mui"], english_sockets(ports) + spanish_wms(ports)),
+         ["Nadir.WMS/es-ES/NadirWMS.dll.mui"], "en-US", "es-ES"),
     ]
 
 
-def bin_with(args, modules, temporary):
-    """The build's bin/ when every module is wanted, else a copy of its libraries and assemblies (manifest and
-    DLL, no language folders) with those modules only."""
-    bin_dir = os.path.dirname(args.exe)
-    if sorted(modules) == sorted(ALL_MODULES):
-        return bin_dir
-    copy = tempfile.mkdtemp(dir=temporary)
-    for library in glob.glob(os.path.join(bin_dir, "*.dll")) + [args.exe]:
-        shutil.copy2(library, copy)
-    for manifest in glob.glob(os.path.join(bin_dir, "*", "*.manifest")):
-        assembly = os.path.join(copy, os.path.basename(os.path.dirname(manifest)))
-        os.makedirs(assembly)
-        for library in [manifest] + glob.glob(os.path.join(os.path.dirname(manifest), "*.dll")):
-            shutil.copy2(library, assembly)
-    for module in modules:
-        os.makedirs(os.path.join(copy, os.path.dirname(module)), exist_ok=True)
-        shutil.copy2(os.path.join(bin_dir, module), os.path.join(copy, module))
-    return copy
-
-
-def run_row(args, ports, language, modules, expected, temporary):
-    directory = bin_with(args, modules, temporary)
-    environment = environment_in(args.locales, language)
-    exe = os.path.join(directory, os.path.basename(args.exe))
-    try:
-        run = run_program([args.wine_run, exe, language] + addresses(ports), RUN_LIMIT, cwd=directory,
-                          env=environment)
-    except subprocess.TimeoutExpired:
-        raise Failure("no exit within %d s" % RUN_LIMIT)
+def run_row(args, ports, language, modules, sockets, wms, temporary):
+    expected = [m.format(**ports) for m in MESSAGES[sockets][:1] + MESSAGES[wms][1:]]
+    # The build's bin/ when every module is wanted, else a copy with those modules only.
+    directory = os.path.dirname(args.exe)
+    if sorted(modules) != sorted(ALL_MODULES):
+        directory = copy_of_bin(args.exe, tempfile.mkdtemp(dir=temporary), modules)
+    run = run_program([args.wine_run, os.path.join(directory, os.path.basename(args.exe)), language] +
+                      addresses(ports), cwd=directory, env=environment_in(args.locales, language))
     if run.returncode != 0:
-        raise Failure("exit status %d: %s" % (run.returncode, run.stderr.decode("utf-8", errors="replace")))
-    lines = run.stdout.decode("utf-8", errors="strict").replace("\r\n", "\n").splitlines()
+        raise Failure("exit status %d: %s" % (run.returncode, text(run.stderr, "replace")))
+    lines = text(run.stdout).splitlines()
     if not lines or lines[0] != "language: " + language:
         raise Failure("the thread's UI language is not %s: %r" % (language, lines[:1]))
-    for number, (line, wanted) in enumerate(zip(lines[1:], expected), 1):
-        if line != wanted:
-            raise Failure("message %d:\n    got      %s\n    expected %s" % (number, line, wanted))
-    if len(lines) - 1 != len(expected):
-        raise Failure("%d messages, expected %d" % (len(lines) - 1, len(expected)))
+    expect_equal("messages", lines[1:], expected)
 
 
 def main():
-    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    for option in ("--wine-run", "--exe", "--fixtures", "--locales"):
-        parser.add_argument(option, required=True, type=os.path.abspath)
-    args = parser.parse_args()
-    with open(os.path.join(args.fixtures, "ports.txt")) as f:
-        ports = {name: int(port) for name, port in (line.split() for line in f)}
+    args = arguments(__doc__, "--wine-run", "--exe", "--fixtures", "--locales")
+    ports = fixture_ports(args.fixtures)
     with tempfile.TemporaryDirectory(prefix="nadir_language_test.") as temporary:
-        return run_table(rows(ports), lambda *row: run_row(args, ports, *row, temporary), (OSError, UnicodeDecodeError))
+        return run_table(rows(), lambda *row: run_row(args, ports, *row, temporary), (OSError, UnicodeDecodeError))
 
 
 if __name__ == "__main__":

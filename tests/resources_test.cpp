@@ -2,21 +2,25 @@
 // users meet them: every identifier with its kind and language, the MUI record, the controls the code
 // relies on, and layouts whose texts fit at the DPI the process runs at (96 here; the picture run
 // repeats the DialogLayout suites at 144 in its own prefix, see tests/dialog_pictures.sh; the pictures
-// themselves are of the live dialogs, taken by dialogs_test).
+// themselves are of the live dialogs, taken by dialogs_test). The same layout checks for the one
+// template of Nadir's, the wait's window, with the longest texts its code writes into it.
+#include "TextosSockets.h"
 #include "resource.h"
 
+#include <afx.h>
 #include <afxres.h>
 
-#include "ManejadoresWin32.h"
 #include "support/ControlesDeDialogo.h"
+#include "support/RecursosDeModulo.h"
 
+#include <Win32/Manejadores.h>
+#include <Win32/Modulos.h>
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
 #include <map>
 #include <set>
 #include <string>
@@ -24,6 +28,11 @@
 #include <vector>
 
 namespace {
+
+using Win32::DcDeVentana;
+using Win32::Icono;
+using Win32::ModuloCargado;
+using Win32::Ventana;
 
 struct Idioma {
     const wchar_t* nombre;
@@ -37,75 +46,14 @@ const Idioma kIdiomas[] = {
 
 std::string Estrecho(std::wstring_view texto) { return std::string(texto.begin(), texto.end()); }
 
-std::filesystem::path CarpetaDelPrograma()
-{
-    wchar_t ruta[MAX_PATH] = {};
-    ::GetModuleFileNameW(nullptr, ruta, MAX_PATH);
-    return std::filesystem::path(ruta).parent_path();
-}
-
 // As a host's resource search reads it: data only, no code run, images mapped for icons and dialogs.
-ModuloCargado CargaComoDatos(const std::filesystem::path& ruta)
-{
-    return ModuloCargado(
-        ::LoadLibraryExW(ruta.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
-}
+ModuloCargado CargaComoDatos(const std::wstring& ruta) { return Win32::CargaModuloDeRecursos(ruta.c_str()); }
 
-ModuloCargado CargaIdioma(const wchar_t* idioma)
+// The language module of the library at ruta (in bin/), in its folder for idioma.
+ModuloCargado CargaIdioma(const wchar_t* idioma, std::wstring ruta = L"ortus.dll", const wchar_t* modulo = L"ortus.dll.mui")
 {
-    return CargaComoDatos(CarpetaDelPrograma() / idioma / L"ortus.dll.mui");
-}
-
-// The bytes of a resource, empty when the module has none.
-std::string_view Recurso(HMODULE modulo, LPCWSTR tipo, LPCWSTR nombre)
-{
-    const HRSRC recurso = ::FindResourceW(modulo, nombre, tipo);
-    if (recurso == nullptr)
-        return {};
-    return {static_cast<const char*>(::LockResource(::LoadResource(modulo, recurso))), ::SizeofResource(modulo, recurso)};
-}
-
-template <class T>
-T Lee(std::string_view datos, size_t desplazamiento)
-{
-    T valor{};
-    if (desplazamiento + sizeof(T) <= datos.size())
-        std::memcpy(&valor, datos.data() + desplazamiento, sizeof(T));
-    return valor;
-}
-
-std::wstring Cadena(HMODULE modulo, UINT id)
-{
-    const wchar_t* texto = nullptr;
-    const int longitud = ::LoadStringW(modulo, id, reinterpret_cast<LPWSTR>(&texto), 0);
-    return longitud > 0 ? std::wstring(texto, static_cast<size_t>(longitud)) : std::wstring();
-}
-
-BOOL CALLBACK AnotaIdioma(HMODULE, LPCWSTR, LPCWSTR, WORD idioma, LONG_PTR lParam)
-{
-    reinterpret_cast<std::set<LANGID>*>(lParam)->insert(idioma);
-    return TRUE;
-}
-
-std::set<LANGID> IdiomasDe(HMODULE modulo, LPCWSTR tipo, LPCWSTR nombre)
-{
-    std::set<LANGID> idiomas;
-    ::EnumResourceLanguagesW(modulo, tipo, nombre, AnotaIdioma, reinterpret_cast<LONG_PTR>(&idiomas));
-    return idiomas;
-}
-
-BOOL CALLBACK AnotaTipo(HMODULE, LPWSTR tipo, LONG_PTR lParam)
-{
-    auto& tipos = *reinterpret_cast<std::set<std::wstring>*>(lParam);
-    tipos.insert(IS_INTRESOURCE(tipo) ? L"#" + std::to_wstring(reinterpret_cast<ULONG_PTR>(tipo)) : std::wstring(tipo));
-    return TRUE;
-}
-
-std::set<std::wstring> TiposDe(HMODULE modulo)
-{
-    std::set<std::wstring> tipos;
-    ::EnumResourceTypesW(modulo, AnotaTipo, reinterpret_cast<LONG_PTR>(&tipos));
-    return tipos;
+    ruta = Win32::CarpetaDelModulo(nullptr) + ruta;
+    return CargaComoDatos(ruta.substr(0, ruta.find_last_of(L'\\') + 1) + idioma + L"\\" + modulo);
 }
 
 // ---- Every identifier, in the module's language ----
@@ -116,40 +64,35 @@ struct RecursoPedido {
     const char* uso;
 };
 
-// Strings live in blocks of 16: 26005 to 26007 share block 26005 / 16 + 1.
+// Strings live in blocks of 16: 26005 to 26008 share block 26005 / 16 + 1.
 const RecursoPedido kRecursosPedidos[] = {
     {RT_DIALOG, IDD_CONECTA_URL, "connection dialog"},
     {RT_DIALOG, IDD_URL, "entry editor"},
     {RT_GROUP_ICON, IDI_CONECTA_URL, "connection dialog's icon"},
     {RT_GROUP_ICON, IDI_URL, "entry editor's icon"},
-    {RT_STRING, IDS_COLUMNA_NOMBRE / 16 + 1, "string block of the column headers and the refusal"},
+    {RT_STRING, IDS_COLUMNA_NOMBRE / 16 + 1, "string block of every text"},
 };
 
-TEST(ResourceModule, AnswersEveryIdentifierInItsOwnLanguageOnly)
+TEST(ResourceModule, AnswersEveryIdentifierInItsOwnLanguage)
 {
+    const ModuloCargado ingles = CargaIdioma(L"en-US");
     for (const Idioma& idioma : kIdiomas) {
         SCOPED_TRACE(Estrecho(idioma.nombre));
         const ModuloCargado modulo = CargaIdioma(idioma.nombre);
-        ASSERT_TRUE(modulo) << "error " << ::GetLastError();
+        ASSERT_TRUE(modulo && ingles) << "error " << ::GetLastError();
         for (const RecursoPedido& pedido : kRecursosPedidos) {
-            SCOPED_TRACE(pedido.uso);
-            EXPECT_NE(nullptr, ::FindResourceExW(modulo.Get(), pedido.tipo, MAKEINTRESOURCEW(pedido.id), idioma.id));
-            EXPECT_EQ(std::set<LANGID>{idioma.id}, IdiomasDe(modulo.Get(), pedido.tipo, MAKEINTRESOURCEW(pedido.id)));
+            EXPECT_NE(nullptr, ::FindResourceExW(modulo.Get(), pedido.tipo, MAKEINTRESOURCEW(pedido.id), idioma.id))
+                << pedido.uso;
         }
-        for (const UINT id : {IDS_COLUMNA_NOMBRE, IDS_COLUMNA_URL, IDS_URL_REPETIDA})
+        for (const UINT id : {IDS_COLUMNA_NOMBRE, IDS_COLUMNA_URL, IDS_URL_REPETIDA, IDS_RESPUESTA_ILEGIBLE}) {
             EXPECT_FALSE(Cadena(modulo.Get(), id).empty()) << id;
+            if (idioma.id != kIdiomas[0].id) {
+                EXPECT_NE(Cadena(ingles.Get(), id), Cadena(modulo.Get(), id)) << id << " is not translated";
+            }
+        }
     }
-}
-
-TEST(ResourceModule, SpanishStringsAreTranslated)
-{
-    const ModuloCargado ingles = CargaIdioma(L"en-US");
-    const ModuloCargado espanol = CargaIdioma(L"es-ES");
-    ASSERT_TRUE(ingles && espanol);
-    for (const UINT id : {IDS_COLUMNA_NOMBRE, IDS_COLUMNA_URL, IDS_URL_REPETIDA})
-        EXPECT_NE(Cadena(ingles.Get(), id), Cadena(espanol.Get(), id)) << id;
-    EXPECT_NE(std::wstring::npos, Cadena(espanol.Get(), IDS_COLUMNA_URL).find(L"Direcci\u00f3n"))
-        << "accented text survives the UTF-8 source";
+    // Accented text survives the UTF-8 source.
+    EXPECT_EQ(L"Direcci\u00f3n", Cadena(CargaIdioma(L"es-ES").Get(), IDS_COLUMNA_URL));
 }
 
 // ---- Icons: drawn at 16 and 32 pixels, 32 bits with alpha ----
@@ -212,121 +155,93 @@ TEST(ResourceModule, IconsAreDrawnAt16And32PixelsWithAlpha)
     }
 }
 
-// ---- The MUI record: the module's language, ortus.dll's checksum, the types it holds ----
+// ---- Language modules: resource-only, in their language, paired with their library ----
 
-std::wstring TextoEn(std::string_view datos, size_t desplazamiento, size_t bytes)
-{
-    if (desplazamiento + bytes > datos.size() || bytes < 2)
-        return {};
-    std::wstring texto(bytes / 2, L'\0');
-    std::memcpy(texto.data(), datos.data() + desplazamiento, bytes);
-    return texto;
-}
-
-// A multi-string's names, or "#n" for a list of numbered types.
-std::set<std::wstring> TiposDelRegistro(std::string_view mui, size_t parNombres, size_t parNumeros)
-{
-    std::set<std::wstring> tipos;
-    const std::wstring nombres = TextoEn(mui, Lee<DWORD>(mui, parNombres), Lee<DWORD>(mui, parNombres + 4));
-    for (size_t inicio = 0; inicio < nombres.size() && nombres[inicio] != L'\0';) {
-        const size_t fin = nombres.find(L'\0', inicio);
-        tipos.insert(nombres.substr(inicio, fin - inicio));
-        inicio = fin + 1;
-    }
-    const DWORD numeros = Lee<DWORD>(mui, parNumeros);
-    for (DWORD i = 0; i < Lee<DWORD>(mui, parNumeros + 4) / 4; ++i)
-        tipos.insert(L"#" + std::to_wstring(Lee<DWORD>(mui, numeros + 4 * i)));
-    return tipos;
-}
-
-TEST(ResourceModule, MuiRecordNamesTheLanguageAndPairsWithOrtus)
-{
-    const ModuloCargado ortus = CargaComoDatos(CarpetaDelPrograma() / L"ortus.dll");
-    ASSERT_TRUE(ortus);
-    const std::string_view principal = Recurso(ortus.Get(), L"MUI", MAKEINTRESOURCEW(1));
-    ASSERT_GE(principal.size(), 132u);
-
-    for (const Idioma& idioma : kIdiomas) {
-        SCOPED_TRACE(Estrecho(idioma.nombre));
-        const ModuloCargado modulo = CargaIdioma(idioma.nombre);
-        ASSERT_TRUE(modulo);
-        const std::string_view mui = Recurso(modulo.Get(), L"MUI", MAKEINTRESOURCEW(1));
-        ASSERT_GE(mui.size(), 132u);
-        EXPECT_EQ(0xFECDFECDu, Lee<DWORD>(mui, 0x00));
-        EXPECT_EQ(mui.size(), Lee<DWORD>(mui, 0x04));
-        EXPECT_EQ(0x12u, Lee<DWORD>(mui, 0x10)) << "file type: language-specific";
-        EXPECT_EQ(principal.substr(0x1C, 32), mui.substr(0x1C, 32)) << "service checksum and checksum of ortus.dll";
-        EXPECT_EQ(std::wstring(idioma.nombre) + L'\0', TextoEn(mui, Lee<DWORD>(mui, 0x74), Lee<DWORD>(mui, 0x78)));
-        EXPECT_EQ(TiposDe(modulo.Get()), TiposDelRegistro(mui, 0x64, 0x6C)) << "the types listed are the types held";
-        // ortus.dll tells the loader the same types are to be found in its language modules.
-        std::set<std::wstring> fuera = TiposDelRegistro(principal, 0x64, 0x6C);
-        fuera.insert(L"MUI");
-        EXPECT_EQ(TiposDe(modulo.Get()), fuera);
-    }
-}
-
-// ---- Template headers: font, caption, frame ----
-
-// The fields of a DLGTEMPLATEEX up to its font's face name.
-struct CabeceraDePlantilla {
-    DWORD estilo = 0;
-    std::wstring titulo;
-    WORD puntos = 0;
-    std::wstring fuente;
+struct Biblioteca {
+    const wchar_t* ruta;       // in bin/
+    const wchar_t* modulo;     // its language module, in a folder per language beside it
+    DWORD ubicacionDeReserva;  // 2: en-US's resources are in en-US's module only; 1: in the library as well
+    std::set<std::wstring> tiposDeIdioma;  // what its language modules hold besides the record
 };
 
-// A sz_Or_Ord field: 0 (none), 0xFFFF and an ordinal, or a string; returns the offset after it.
-size_t SaltaNombreOOrdinal(std::string_view datos, size_t desplazamiento, std::wstring* texto = nullptr)
+const Biblioteca kBibliotecas[] = {
+    {L"ortus.dll", L"ortus.dll.mui", 2, {L"#3", L"#5", L"#6", L"#14"}},                // icons, dialogs, strings
+    {L"Nadir.Sockets\\NadirSockets.dll", L"NadirSockets.dll.mui", 1, {L"#5", L"#6"}},  // the wait's window, strings
+    {L"Nadir.WMS\\NadirWMS.dll", L"NadirWMS.dll.mui", 1, {L"#6"}},
+};
+
+// A resource-only DLL has no entry point and imports nothing (ld still writes an empty import table).
+bool SoloRecursos(HMODULE modulo)
 {
-    const WORD primero = Lee<WORD>(datos, desplazamiento);
-    if (primero == 0)
-        return desplazamiento + 2;
-    if (primero == 0xFFFF)
-        return desplazamiento + 4;
-    for (WORD c; (c = Lee<WORD>(datos, desplazamiento)) != 0 && desplazamiento < datos.size(); desplazamiento += 2)
-        if (texto)
-            texto->push_back(static_cast<wchar_t>(c));
-    return desplazamiento + 2;
+    // The handle of a module mapped for its resources carries flags in its low bits.
+    const auto* base = reinterpret_cast<const BYTE*>(reinterpret_cast<ULONG_PTR>(modulo) & ~ULONG_PTR{3});
+    const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + reinterpret_cast<const IMAGE_DOS_HEADER*>(base)->e_lfanew);
+    const IMAGE_DATA_DIRECTORY& importaciones = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+    const bool importaAlgo =
+        importaciones.Size != 0 &&
+        reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + importaciones.VirtualAddress)->Name != 0;
+    return nt->OptionalHeader.AddressOfEntryPoint == 0 && !importaAlgo;
 }
 
-CabeceraDePlantilla LeeCabecera(std::string_view plantilla)
+BOOL CALLBACK AnotaIdiomas(HMODULE modulo, LPCWSTR tipo, LPWSTR nombre, LONG_PTR lParam)
 {
-    CabeceraDePlantilla cabecera;
-    if (Lee<WORD>(plantilla, 0) != 1 || Lee<WORD>(plantilla, 2) != 0xFFFF)
-        return cabecera;  // not a DIALOGEX
-    cabecera.estilo = Lee<DWORD>(plantilla, 12);
-    size_t desplazamiento = SaltaNombreOOrdinal(plantilla, 26);           // menu
-    desplazamiento = SaltaNombreOOrdinal(plantilla, desplazamiento);      // window class
-    desplazamiento = SaltaNombreOOrdinal(plantilla, desplazamiento, &cabecera.titulo);
-    if (cabecera.estilo & DS_SETFONT) {
-        cabecera.puntos = Lee<WORD>(plantilla, desplazamiento);
-        SaltaNombreOOrdinal(plantilla, desplazamiento + 6, &cabecera.fuente);
-    }
-    return cabecera;
+    for (const LANGID idioma : IdiomasDe(modulo, tipo, nombre))
+        reinterpret_cast<std::set<LANGID>*>(lParam)->insert(idioma);
+    return TRUE;
 }
 
-TEST(DialogTemplates, UseTheShellFontAndAFrameWithCaptionThatStartsHidden)
+// The languages of every resource of a module but its MUI record.
+std::set<LANGID> IdiomasDelModulo(HMODULE modulo)
 {
-    std::map<int, std::set<std::wstring>> titulos;
-    for (const Idioma& idioma : kIdiomas) {
-        const ModuloCargado modulo = CargaIdioma(idioma.nombre);
-        ASSERT_TRUE(modulo);
-        for (const int plantilla : {IDD_CONECTA_URL, IDD_URL}) {
-            SCOPED_TRACE(testing::Message() << Estrecho(idioma.nombre) << " template " << plantilla);
-            const CabeceraDePlantilla cabecera =
-                LeeCabecera(Recurso(modulo.Get(), RT_DIALOG, MAKEINTRESOURCEW(plantilla)));
-            EXPECT_EQ(static_cast<DWORD>(DS_SHELLFONT), cabecera.estilo & DS_SHELLFONT);
-            EXPECT_EQ(static_cast<DWORD>(WS_CAPTION | WS_SYSMENU | DS_MODALFRAME),
-                      cabecera.estilo & (WS_CAPTION | WS_SYSMENU | DS_MODALFRAME));
-            EXPECT_EQ(0u, cabecera.estilo & WS_VISIBLE) << "the dialog code shows it when it is ready";
-            EXPECT_EQ(8, cabecera.puntos);
-            EXPECT_EQ(L"MS Shell Dlg", cabecera.fuente);
-            EXPECT_FALSE(cabecera.titulo.empty());
-            titulos[plantilla].insert(cabecera.titulo);
+    std::set<LANGID> idiomas;
+    ::EnumResourceTypesW(
+        modulo,
+        [](HMODULE m, LPWSTR tipo, LONG_PTR lParam) {
+            if (NombreDeRecurso(tipo) != L"MUI")
+                ::EnumResourceNamesW(m, tipo, AnotaIdiomas, lParam);
+            return TRUE;
+        },
+        reinterpret_cast<LONG_PTR>(&idiomas));
+    return idiomas;
+}
+
+TEST(LanguageModules, AreResourceOnlyInTheirLanguageAndPairedWithTheirLibrary)
+{
+    std::set<std::string> sumas;
+    for (const Biblioteca& biblioteca : kBibliotecas) {
+        SCOPED_TRACE(Estrecho(biblioteca.ruta));
+        const std::wstring ruta = Win32::CarpetaDelModulo(nullptr) + biblioteca.ruta;
+        const ModuloCargado principal = CargaComoDatos(ruta);
+        ASSERT_TRUE(principal);
+        const RegistroMui neutro = LeeRegistroMui(principal.Get());
+        EXPECT_EQ(0xFECDFECDu, neutro.firma);
+        EXPECT_EQ(neutro.bytes, neutro.tamano);
+        EXPECT_EQ(0x10000u, neutro.version);
+        EXPECT_EQ(0x11u, neutro.tipoDeArchivo) << "language-neutral main";
+        EXPECT_EQ(biblioteca.ubicacionDeReserva, neutro.ubicacionDeReserva);
+        EXPECT_EQ(L"", neutro.idioma) << "a main module names only its fallback";
+        EXPECT_EQ(L"en-US", neutro.idiomaDeReserva);
+        EXPECT_EQ(neutro.sumas.substr(0, 16), neutro.sumas.substr(16)) << "service checksum and checksum";
+        EXPECT_TRUE(sumas.insert(neutro.sumas).second) << "another library's checksum";
+        EXPECT_EQ(TiposDe(principal.Get()), neutro.tiposPropios) << "the types listed are the types held";
+        EXPECT_FALSE(SoloRecursos(principal.Get())) << "the check sees code where there is some";
+        EXPECT_EQ(biblioteca.tiposDeIdioma, neutro.tiposDeIdioma);
+        std::set<std::wstring> enLosModulos = neutro.tiposDeIdioma;
+        enLosModulos.insert(L"MUI");
+        for (const Idioma& idioma : kIdiomas) {
+            SCOPED_TRACE(Estrecho(idioma.nombre));
+            const ModuloCargado modulo = CargaIdioma(idioma.nombre, biblioteca.ruta, biblioteca.modulo);
+            ASSERT_TRUE(modulo);
+            const RegistroMui registro = LeeRegistroMui(modulo.Get());
+            EXPECT_EQ(0x12u, registro.tipoDeArchivo) << "language-specific";
+            EXPECT_EQ(idioma.nombre, registro.idioma);
+            EXPECT_TRUE(neutro.sumas == registro.sumas) << "the library's checksums pair the module with it";
+            EXPECT_EQ(enLosModulos, registro.tiposDeIdioma);
+            EXPECT_EQ(enLosModulos, TiposDe(modulo.Get()));
+            EXPECT_EQ(std::set<LANGID>{idioma.id}, IdiomasDelModulo(modulo.Get()));
+            EXPECT_TRUE(SoloRecursos(modulo.Get()));
         }
     }
-    for (const auto& [plantilla, textos] : titulos)
-        EXPECT_EQ(std::size(kIdiomas), textos.size()) << "template " << plantilla << " has a caption per language";
 }
 
 // ---- Live dialogs from the templates ----
@@ -382,19 +297,56 @@ const ControlEsperado kControlesEsperados[] = {
     {IDD_URL, IDCANCEL, L"Button", BS_TYPEMASK, BS_PUSHBUTTON, WS_TABSTOP, 0, "Cancel"},
 };
 
-TEST(DialogTemplates, HoldTheControlsTheCodeReliesOn)
+int PuntosPorPulgada()
 {
+    const DcDeVentana pantalla(nullptr);
+    return ::GetDeviceCaps(pantalla.Get(), LOGPIXELSY);
+}
+
+// DDX_Radio's walk: the load options are one group of three from the first button to the next control that
+// opens a group, and the arrow keys move round the same three.
+void ExpectLoadOptionsAreOneGroup(HWND dialogo)
+{
+    const HWND primera = ::GetDlgItem(dialogo, IDC_CARGAR), tercera = ::GetDlgItem(dialogo, IDC_CARGAR_TERCERA);
+    std::vector<int> grupo;
+    HWND siguiente = primera;
+    do {
+        grupo.push_back(::GetDlgCtrlID(siguiente));
+        siguiente = ::GetWindow(siguiente, GW_HWNDNEXT);
+    } while (siguiente && !(::GetWindowLongW(siguiente, GWL_STYLE) & WS_GROUP));
+    EXPECT_EQ((std::vector<int>{IDC_CARGAR, IDC_CARGAR_SEGUNDA, IDC_CARGAR_TERCERA}), grupo);
+    EXPECT_NE(nullptr, siguiente) << "a control after the group opens the next one";
+    EXPECT_EQ(primera, ::GetNextDlgGroupItem(dialogo, tercera, FALSE));
+    EXPECT_EQ(tercera, ::GetNextDlgGroupItem(dialogo, primera, TRUE));
+}
+
+// The frame, caption and font the layout was made for, hidden until the dialog code shows it; the controls.
+TEST(DialogTemplates, HoldTheFrameFontAndControlsTheCodeReliesOn)
+{
+    std::map<int, std::set<std::wstring>> titulos;
     for (const Idioma& idioma : kIdiomas) {
         const ModuloCargado modulo = CargaIdioma(idioma.nombre);
         ASSERT_TRUE(modulo);
         for (const int plantilla : {IDD_CONECTA_URL, IDD_URL}) {
+            SCOPED_TRACE(testing::Message() << Estrecho(idioma.nombre) << " template " << plantilla);
             const Ventana dialogo = CreaDialogo(modulo.Get(), plantilla);
-            ASSERT_TRUE(dialogo) << "template " << plantilla << ", error " << ::GetLastError();
+            ASSERT_TRUE(dialogo) << "error " << ::GetLastError();
+            const DWORD marco = WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SHELLFONT;
+            EXPECT_EQ(marco, static_cast<DWORD>(::GetWindowLongW(dialogo.Get(), GWL_STYLE)) & marco);
+            EXPECT_FALSE(::IsWindowVisible(dialogo.Get()));
+            LOGFONTW fuente = {};
+            ::GetObjectW(reinterpret_cast<HFONT>(::SendMessageW(dialogo.Get(), WM_GETFONT, 0, 0)), sizeof fuente, &fuente);
+            EXPECT_EQ(-::MulDiv(8, PuntosPorPulgada(), 72), fuente.lfHeight) << "8 points";
+            EXPECT_EQ(0u, std::wstring(fuente.lfFaceName).rfind(L"MS Shell Dlg", 0)) << Estrecho(fuente.lfFaceName);
             const ControlesDeDialogo controles(dialogo.Get());
+            wchar_t titulo[128] = L"";
+            ::GetWindowTextW(dialogo.Get(), titulo, 128);
+            EXPECT_NE(L'\0', titulo[0]);
+            titulos[plantilla].insert(titulo);
             for (const ControlEsperado& esperado : kControlesEsperados) {
                 if (esperado.plantilla != plantilla)
                     continue;
-                SCOPED_TRACE(testing::Message() << Estrecho(idioma.nombre) << " " << esperado.id << " " << esperado.porque);
+                SCOPED_TRACE(testing::Message() << esperado.id << " " << esperado.porque);
                 const ControlDeDialogo* control = controles.PorId(esperado.id);
                 ASSERT_NE(nullptr, control);
                 EXPECT_EQ(0, ::lstrcmpiW(esperado.clase, control->clase.c_str())) << Estrecho(control->clase);
@@ -405,42 +357,38 @@ TEST(DialogTemplates, HoldTheControlsTheCodeReliesOn)
             }
             const LRESULT defecto = ::SendMessageW(dialogo.Get(), DM_GETDEFID, 0, 0);
             EXPECT_EQ(MAKELRESULT(IDOK, DC_HASDEFID), defecto) << "Enter presses OK";
+            if (plantilla == IDD_CONECTA_URL)
+                ExpectLoadOptionsAreOneGroup(dialogo.Get());
         }
     }
-}
-
-// DDX_Radio's walk: from the first button to the next control that opens a group.
-TEST(DialogTemplates, LoadOptionsAreOneGroupOfThreeStartingAtTheFirst)
-{
-    for (const Idioma& idioma : kIdiomas) {
-        SCOPED_TRACE(Estrecho(idioma.nombre));
-        const ModuloCargado modulo = CargaIdioma(idioma.nombre);
-        ASSERT_TRUE(modulo);
-        const Ventana dialogo = CreaDialogo(modulo.Get(), IDD_CONECTA_URL);
-        ASSERT_TRUE(dialogo);
-        const HWND primera = ::GetDlgItem(dialogo.Get(), IDC_CARGAR);
-        ASSERT_NE(nullptr, primera);
-        std::vector<int> grupo;
-        HWND siguiente = primera;
-        do {
-            grupo.push_back(::GetDlgCtrlID(siguiente));
-            siguiente = ::GetWindow(siguiente, GW_HWNDNEXT);
-        } while (siguiente && !(::GetWindowLongW(siguiente, GWL_STYLE) & WS_GROUP));
-        EXPECT_EQ((std::vector<int>{IDC_CARGAR, IDC_CARGAR_SEGUNDA, IDC_CARGAR_TERCERA}), grupo);
-        EXPECT_NE(nullptr, siguiente) << "a control after the group opens the next one";
-        // Arrow keys move round the same three.
-        const HWND tercera = ::GetDlgItem(dialogo.Get(), IDC_CARGAR_TERCERA);
-        EXPECT_EQ(primera, ::GetNextDlgGroupItem(dialogo.Get(), tercera, FALSE));
-        EXPECT_EQ(tercera, ::GetNextDlgGroupItem(dialogo.Get(), primera, TRUE));
-    }
+    for (const auto& [plantilla, textos] : titulos)
+        EXPECT_EQ(std::size(kIdiomas), textos.size()) << "template " << plantilla << " has a caption per language";
 }
 
 // ---- Layout: every template in every language, at this process's DPI ----
+
+// The wait's window as its code fills it (EsperaVisible, VentanaDeEspera): the longest texts a language
+// makes, nine thousand and more KB of as many MB after a long server name.
+void TextosMasLargosDeLaEspera(HWND dialogo, HMODULE modulo)
+{
+    const auto formato = [&](UINT id, auto... argumentos) {
+        CString texto;
+        texto.Format(Cadena(modulo, id).c_str(), argumentos...);
+        return texto;
+    };
+    const CString recibidos = formato(IDS_CANTIDAD_KB, 9999ull);
+    const CString total = formato(IDS_CANTIDAD_MB, 9999ull);
+    ::SetDlgItemTextW(dialogo, IDC_ESPERA_SERVIDOR, formato(IDS_ESPERA_SERVIDOR, L"wms.example.org:8080"));
+    ::SetDlgItemTextW(dialogo, IDC_ESPERA_FASE, formato(IDS_ESPERA_RECIBIENDO_DE, recibidos.GetString(), total.GetString()));
+    ::SetDlgItemTextW(dialogo, IDC_ESPERA_TIEMPO, formato(IDS_ESPERA_TIEMPO, 9999u));
+}
 
 struct Caso {
     int plantilla;
     const char* nombre;
     const wchar_t* idioma;
+    const Biblioteca* biblioteca = &kBibliotecas[0];
+    void (*rellena)(HWND dialogo, HMODULE modulo) = nullptr;  // the texts the code writes, if any
 };
 
 const Caso kCasos[] = {
@@ -448,6 +396,8 @@ const Caso kCasos[] = {
     {IDD_CONECTA_URL, "conecta_url", L"es-ES"},
     {IDD_URL, "url", L"en-US"},
     {IDD_URL, "url", L"es-ES"},
+    {IDD_ESPERA, "espera_nadir", L"en-US", &kBibliotecas[1], TextosMasLargosDeLaEspera},
+    {IDD_ESPERA, "espera_nadir", L"es-ES", &kBibliotecas[1], TextosMasLargosDeLaEspera},
 };
 
 void PrintTo(const Caso& caso, std::ostream* os) { *os << caso.nombre << " " << Estrecho(caso.idioma); }
@@ -457,12 +407,6 @@ std::string NombreDelCaso(const testing::TestParamInfo<Caso>& info)
     std::string nombre = std::string(info.param.nombre) + "_" + Estrecho(info.param.idioma);
     std::replace(nombre.begin(), nombre.end(), '-', '_');
     return nombre;
-}
-
-int PuntosPorPulgada()
-{
-    const DcDeVentana pantalla(nullptr);
-    return ::GetDeviceCaps(pantalla.Get(), LOGPIXELSY);
 }
 
 std::string Texto(const RECT& r)
@@ -496,10 +440,13 @@ class DialogLayout : public testing::TestWithParam<Caso> {
 protected:
     void SetUp() override
     {
-        m_modulo = CargaIdioma(GetParam().idioma);
+        const Caso& caso = GetParam();
+        m_modulo = CargaIdioma(caso.idioma, caso.biblioteca->ruta, caso.biblioteca->modulo);
         ASSERT_TRUE(m_modulo);
-        m_dialogo = CreaDialogo(m_modulo.Get(), GetParam().plantilla);
+        m_dialogo = CreaDialogo(m_modulo.Get(), caso.plantilla);
         ASSERT_TRUE(m_dialogo);
+        if (caso.rellena)
+            caso.rellena(m_dialogo.Get(), m_modulo.Get());
         RecordProperty("dpi", PuntosPorPulgada());
     }
 

@@ -1,4 +1,7 @@
-"""row_table.py: the row loop the table-driven test scripts share: a line per row, a count at the end."""
+"""row_table.py: what the table-driven test scripts share: their command line, the loopback servers' ports,
+and the row loop (a line per row, a count at the end)."""
+import argparse
+import os
 
 
 class Failure(Exception):
@@ -8,6 +11,24 @@ class Failure(Exception):
 def expect_equal(what, actual, wanted):
     if actual != wanted:
         raise Failure("%s %r, expected %r" % (what, actual, wanted))
+
+
+def arguments(doc, *options):
+    """The script's options, every one required and a path made absolute; doc's first line describes it."""
+    parser = argparse.ArgumentParser(description=doc.splitlines()[0])
+    for option in options:
+        parser.add_argument(option, required=True, type=os.path.abspath)
+    return parser.parse_args()
+
+
+def fixture_ports(directory):
+    """The ports of the fixture server's listeners by name ("http", "refused", ...) and of MapServer's gateway
+    ("mapserver"), as fixturectl.py left them in directory."""
+    with open(os.path.join(directory, "ports.txt")) as f:
+        ports = {name: int(port) for name, port in (line.split() for line in f)}
+    with open(os.path.join(directory, "mapserver.port")) as f:
+        ports["mapserver"] = int(f.read())
+    return ports
 
 
 def run_table(table, run_row, errors=()):

@@ -2,13 +2,14 @@
 """sdk_test.py: the SDK as a host developer gets it: installed into a temporary prefix, a host built outside the
 source tree with the SDK's toolchain file and find_package(Ortus), run under Wine from the prefix's bin/.
 
-Usage: sdk_test.py --cmake PATH --build-dir DIR --example DIR --wine-run PATH --locales DIR
+Usage: sdk_test.py --cmake PATH --build-dir DIR --example DIR --example-c DIR --wine-run PATH --locales DIR
+                   --objdump PATH
 Installs --build-dir, copies --example (tests/sdk_example) elsewhere and builds it, builds the installed samples,
-then checks the example's output in each row's user language, what the prefix holds against what the example's
-compile and run used, and the CPack ZIP against the prefix. Prints how long each step took and one line per
-check; exits 1 if any failed.
+builds --example-c (tests/sdk_example_c) with each of the SDK's toolchain files, then checks the examples' output
+(the C++ one in each row's user language), what the C host imports, what the prefix holds against what the
+examples' compiles and runs used, and the CPack ZIP against the prefix. Prints how long each step took and one
+line per check; exits 1 if any failed.
 """
-import argparse
 import glob
 import os
 import re
@@ -19,39 +20,41 @@ import tempfile
 import time
 import zipfile
 
-from row_table import Failure, expect_equal, run_table
-from wine_support import environment_in, run_program
+from row_table import Failure, arguments, expect_equal, run_table
+from wine_support import environment_in, run_program, text, windows_path
 
 # Each step is cut off after this long: a hang fails the test instead of the whole suite.
 STEP_LIMIT = 240
 INI_SECTION_LINES = ["[Servers]", "SeleccionURL=5", "SeleccionCapa=roads", "SeleccionSR=EPSG:25830"]
 
 
-def step(what, command, **options):
-    """Runs command, failing with its output when it fails; prints how long it took."""
+def step(what, command, ok_status=0, **options):
+    """Runs command, failing with its output when it ends with another status; prints how long it took."""
     start = time.monotonic()
     try:
         run = run_program(command, STEP_LIMIT, **options)
-    except subprocess.TimeoutExpired:
-        raise Failure("%s: no exit within %d s" % (what, STEP_LIMIT))
+    except Failure as e:
+        raise Failure("%s: %s" % (what, e))
     print("%-40s %5.1f s" % (what, time.monotonic() - start))
-    if run.returncode != 0:
-        raise Failure("%s: exit status %d\n%s%s" % (what, run.returncode, run.stdout.decode(errors="replace"),
-                                                     run.stderr.decode(errors="replace")))
+    if run.returncode != ok_status:
+        raise Failure("%s: exit status %d\n%s%s" % (what, run.returncode, text(run.stdout, "replace"),
+                                                     text(run.stderr, "replace")))
     return run
 
 
-def build_against(args, prefix, source, build):
-    """Configures and builds the project in source as a host would, with the SDK's toolchain file."""
-    step("configure " + os.path.basename(source), [
+# The C host's builds: the toolchain file each uses and the name its program gets in bin/.
+C_TOOLCHAINS = {"mingw-w64 GCC": ("mingw-w64-x86_64.cmake", "sdk_example_c_gcc.exe", "libortusc.dll.a"),
+                "clang for the MSVC ABI": ("clang-msvc-x86_64.cmake", "sdk_example_c_msvc.exe", "ortusc.lib")}
+
+
+def build_against(args, prefix, source, build, toolchain="mingw-w64-x86_64.cmake"):
+    """Configures and builds the project in source as a host would, with one of the SDK's toolchain files."""
+    what = "%s (%s)" % (os.path.basename(source), toolchain)
+    step("configure " + what, [
         args.cmake, "-S", source, "-B", build, "-G", "Ninja",
-        "-DCMAKE_TOOLCHAIN_FILE=" + os.path.join(prefix, "share", "ortus", "mingw-w64-x86_64.cmake"),
+        "-DCMAKE_TOOLCHAIN_FILE=" + os.path.join(prefix, "share", "ortus", toolchain),
         "-DCMAKE_PREFIX_PATH=" + prefix])
-    step("build " + os.path.basename(source), [args.cmake, "--build", build])
-
-
-def windows_path(path):
-    return "Z:" + path.replace("/", "\\")
+    step("build " + what, [args.cmake, "--build", build])
 
 
 def loaded_from(trace, prefix):
@@ -83,7 +86,9 @@ class Sdk:
         self.temporary = temporary
         self.prefix = os.path.join(temporary, "sdk")
         self.example_build = os.path.join(temporary, "example-build")
+        self.samples_build = os.path.join(temporary, "samples-build")
         self.runs = {}  # language: (output lines, modules loaded from the prefix, INI file's lines)
+        self.c_builds = {}  # toolchain's name: build folder
 
     def make(self):
         step("install", [self.args.cmake, "--install", self.args.build_dir, "--prefix", self.prefix])
@@ -91,9 +96,16 @@ class Sdk:
         shutil.copytree(self.args.example, source)
         build_against(self.args, self.prefix, source, self.example_build)
         build_against(self.args, self.prefix, os.path.join(self.prefix, "share", "ortus", "samples"),
-                      os.path.join(self.temporary, "samples-build"))
+                      self.samples_build)
         # The host's executable beside the modules it ships with, as HOSTING.md lays them out.
         shutil.copy2(os.path.join(self.example_build, "sdk_example.exe"), os.path.join(self.prefix, "bin"))
+        source_c = os.path.join(self.temporary, "sdk_example_c")
+        shutil.copytree(self.args.example_c, source_c)
+        for name, (toolchain, program, _) in C_TOOLCHAINS.items():
+            build = os.path.join(self.temporary, "example-c-build-" + toolchain)
+            build_against(self.args, self.prefix, source_c, build, toolchain)
+            self.c_builds[name] = build
+            shutil.copy2(os.path.join(build, "sdk_example_c.exe"), os.path.join(self.prefix, "bin", program))
 
     def run(self, language):
         if language not in self.runs:
@@ -106,8 +118,8 @@ class Sdk:
                        cwd=bin_dir, env=environment)
             with open(ini, encoding="utf-8", errors="replace") as f:
                 stored = f.read().splitlines()
-            self.runs[language] = (run.stdout.decode("utf-8", errors="replace").replace("\r\n", "\n").splitlines(),
-                                   loaded_from(run.stderr.decode("utf-8", errors="replace"), self.prefix), stored)
+            self.runs[language] = (text(run.stdout, "replace").splitlines(),
+                                   loaded_from(text(run.stderr, "replace"), self.prefix), stored)
         return self.runs[language]
 
 
@@ -119,22 +131,44 @@ def check_output(sdk, language, header):
         raise Failure("the INI file lacks %r" % missing)
 
 
+def check_c_host(sdk, toolchain):
+    """The C host links the import library of its ABI, runs from bin/ and imports no runtime of its compiler."""
+    _, name, library = C_TOOLCHAINS[toolchain]
+    link = subprocess.run(["ninja", "-C", sdk.c_builds[toolchain], "-t", "commands", "sdk_example_c.exe"],
+                          capture_output=True, check=True, timeout=STEP_LIMIT).stdout.decode().splitlines()[-1]
+    if os.path.join(sdk.prefix, "lib", library) not in link:
+        raise Failure("the link does not name lib/%s: %s" % (library, link))
+    program = os.path.join(sdk.prefix, "bin", name)
+    run = step("run " + os.path.basename(program), [sdk.args.wine_run, program], cwd=os.path.dirname(program),
+               ok_status=2)
+    expect_equal("output", run.stdout.decode().replace("\r\n", "\n").splitlines(),
+                 ["ortusc.dll 1.0 (OrtusC.h 1.0)", "usage: ejemplo INI_PATH"])
+    dump = subprocess.run([sdk.args.objdump, "-p", program], capture_output=True, check=True,
+                          timeout=STEP_LIMIT).stdout.decode()
+    expect_equal("imports", sorted(re.findall(r"DLL Name: (\S+)", dump)),
+                 ["KERNEL32.dll", "SHELL32.dll", "USER32.dll", "ortusc.dll"])
+
+
 def check_modules(sdk):
-    """Every module under bin/ is one the example runs, from there: Nadir's from their assembly folders (the only
-    copies), nothing stray, nothing from the build tree."""
+    """Every module under bin/ is one the C++ example runs, from there: Nadir's from their assembly folders (the
+    only copies), nothing stray, nothing from the build tree; ortusc.dll is the C hosts'."""
     _, loaded, _ = sdk.run("en-US")
     expect_equal("modules loaded from the prefix", sorted(loaded),
-                 sorted(files_under(sdk.prefix, "bin", "*.dll") | {"bin/sdk_example.exe"}))
+                 sorted(files_under(sdk.prefix, "bin", "*.dll") - {"bin/ortusc.dll"} | {"bin/sdk_example.exe"}))
     expect_equal("Nadir's libraries", sorted(path for path in loaded if "Nadir" in path),
                  ["bin/Nadir.Sockets/NadirSockets.dll", "bin/Nadir.WMS/NadirWMS.dll"])
 
 
 def check_headers(sdk):
-    """include/ holds exactly the headers the example's compile reads: nothing internal, nothing missing."""
-    deps = subprocess.run(["ninja", "-C", sdk.example_build, "-t", "deps"], capture_output=True, check=True,
-                          timeout=STEP_LIMIT).stdout.decode()
-    used = {os.path.relpath(path, sdk.prefix) for path in re.findall(r"^\s+(\S+)$", deps, re.MULTILINE)
-            if path.startswith(sdk.prefix + "/")}
+    """include/ holds exactly the headers the examples' and the samples' compiles read: nothing internal, nothing
+    missing."""
+    include = os.path.join(sdk.prefix, "include") + "/"
+    used = set()
+    for build in [sdk.example_build, sdk.samples_build] + list(sdk.c_builds.values()):
+        deps = subprocess.run(["ninja", "-C", build, "-t", "deps"], capture_output=True, check=True,
+                              timeout=STEP_LIMIT).stdout.decode()
+        used |= {os.path.relpath(path, sdk.prefix) for path in re.findall(r"^\s+(\S+)$", deps, re.MULTILINE)
+                 if path.startswith(include)}
     expect_equal("headers in include/", sorted(files_under(sdk.prefix, "include", "*.h")), sorted(used))
 
 
@@ -149,7 +183,8 @@ def check_zip(sdk):
         names = [name for name in archive.namelist() if not name.endswith("/")]
     top = os.path.basename(archives[0])[:-len(".zip")] + "/"
     expect_equal("entries outside " + top, [name for name in names if not name.startswith(top)], [])
-    installed = files_under(sdk.prefix, "", "*") - {"bin/sdk_example.exe"}
+    installed = files_under(sdk.prefix, "", "*") - {"bin/sdk_example.exe"} - {
+        "bin/" + program for _, program, _ in C_TOOLCHAINS.values()}
     expect_equal("files", sorted(name[len(top):] for name in names),
                  sorted(path for path in installed if os.path.isfile(os.path.join(sdk.prefix, path))))
 
@@ -160,17 +195,17 @@ def rows():
          check_output, "en-US", "Name"),
         ("an es-ES user: the user's language module, joined after en-US, answers first",
          check_output, "es-ES", "Nombre"),
+        ("a C host built with mingw-w64 GCC against Ortus::C", check_c_host, "mingw-w64 GCC"),
+        ("a C host built for the MSVC ABI against Ortus::C and ortusc.lib", check_c_host, "clang for the MSVC ABI"),
         ("bin/ holds just the modules a host runs, Nadir's as assemblies", check_modules),
-        ("include/ holds just the headers a host compiles with", check_headers),
+        ("include/ holds just the headers a host and the samples compile with", check_headers),
         ("the ZIP holds the same files", check_zip),
     ]
 
 
 def main():
-    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    for option in ("--cmake", "--build-dir", "--example", "--wine-run", "--locales"):
-        parser.add_argument(option, required=True, type=os.path.abspath)
-    args = parser.parse_args()
+    args = arguments(__doc__, "--cmake", "--build-dir", "--example", "--example-c", "--wine-run", "--locales",
+                     "--objdump")
     with tempfile.TemporaryDirectory(prefix="sdk_test.") as temporary:
         sdk = Sdk(args, temporary)
         try:

@@ -4,13 +4,13 @@
 #include "../storage/SeparaCampos.h"
 #include "TestSupport.h"
 
+#include <Win32/Manejadores.h>
+
 #include <algorithm>
 #include <climits>
 #include <filesystem>
-#include <memory>
 #include <string>
 #include <tuple>
-#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -21,11 +21,6 @@ CWinApp theApp;
 
 LPCWSTR const kSeccion = L"Catalogo";
 LPCWSTR const kPrefijo = L"Pre";
-
-struct CierraClave {
-    void operator()(HKEY h) const { ::RegCloseKey(h); }
-};
-using ClaveRegistro = std::unique_ptr<std::remove_pointer_t<HKEY>, CierraClave>;
 
 // Named after this process, so that parallel test processes never meet.
 std::wstring DeEsteProceso(LPCWSTR nombre) { return nombre + std::to_wstring(::GetCurrentProcessId()); }
@@ -91,7 +86,7 @@ public:
     {
         const DWORD bytes = static_cast<DWORD>((wcslen(valor) + 1) * sizeof(WCHAR));
         if (m_tipo == TipoAlmacen::PerfilRegistro)
-            EXPECT_EQ(ERROR_SUCCESS, ::RegSetValueExW(ClaveRegistro(theApp.GetSectionKey(kSeccion)).get(), clave, 0,
+            EXPECT_EQ(ERROR_SUCCESS, ::RegSetValueExW(Win32::ClaveDeRegistro(theApp.GetSectionKey(kSeccion)).Get(), clave, 0,
                                                       REG_SZ, reinterpret_cast<const BYTE*>(valor), bytes));
         else
             EXPECT_TRUE(::WritePrivateProfileStringW(kSeccion, clave, valor, m_archivo));
@@ -120,11 +115,11 @@ public:
 private:
     std::vector<CString> ClavesDeRegistro() const
     {
-        const ClaveRegistro seccion(theApp.GetSectionKey(kSeccion));
+        const Win32::ClaveDeRegistro seccion(theApp.GetSectionKey(kSeccion));
         std::vector<CString> claves;
         WCHAR nombre[16384];
         DWORD longitud = ARRAYSIZE(nombre);
-        for (DWORD i = 0; ::RegEnumValueW(seccion.get(), i, nombre, &longitud, nullptr, nullptr, nullptr, nullptr) ==
+        for (DWORD i = 0; ::RegEnumValueW(seccion.Get(), i, nombre, &longitud, nullptr, nullptr, nullptr, nullptr) ==
                           ERROR_SUCCESS;
              ++i, longitud = ARRAYSIZE(nombre))
             claves.push_back(nombre);
@@ -232,8 +227,10 @@ TEST_P(StorageTest, KeepsOrChangesNamesAndAddressesAsTheLineFormatAllows)
     }
 }
 
-TEST_P(StorageTest, WritingReplacesTheWholeSection)
+TEST_P(StorageTest, WritingReplacesTheWholeSectionAndOnlyIt)
 {
+    if (EsPerfil())
+        CatalogoCompleto().WriteProfile(L"Otra", kPrefijo);  // another section of the same profile
     EscribeValorSinPrefijo(L"OtroProgramaClave", L"valor");
     EscribeValorSinPrefijo(L"OtroURL1", L"\"x\",y");
     CDataConectaURL largo = CatalogoDeEntradas({Entrada(L"1", L"u1"), Entrada(L"2", L"u2"), Entrada(L"3", L"u3"),
@@ -251,6 +248,11 @@ TEST_P(StorageTest, WritingReplacesTheWholeSection)
     CDataConectaURL leido;
     Lee(leido);
     EXPECT_EQ((std::vector<CString>{L"1", L"2", L"3"}), Nombres(leido));
+    if (EsPerfil()) {
+        CDataConectaURL otra;
+        otra.GetProfile(L"Otra", kPrefijo);
+        EXPECT_EQ(3u, otra.Cantidad());
+    }
 }
 
 TEST_P(StorageTest, StopsAtTheFirstMissingOrEmptyLine)
@@ -323,7 +325,7 @@ TEST_P(StorageTest, AnEmptyStoredStringEmptiesOnlyInTheProfile)
 
 TEST_P(StorageTest, ReadsLongValuesUpToTheStoresBound)
 {
-    for (const int longitud : {254, 255, 256, 300, 1000}) {
+    for (const int longitud : {254, 255, 256, 300, 1000, 5000}) {
         SCOPED_TRACE(testing::Message() << longitud << " characters");
         CDataConectaURL escrito;
         escrito.m_archivoSalida = CString(L'a', longitud - 1) + L"z";

@@ -1,20 +1,54 @@
-"""wine_support.py: what the test scripts need to run programs under Wine: bounded runs, and the user's
-language, which Wine 8 takes from LC_MESSAGES (its SetThreadPreferredUILanguages and SetThreadUILanguage
-change nothing); see locales.py."""
+"""wine_support.py: what the test scripts need to run programs under Wine: bounded runs, their output as text,
+copies of the build's bin/, and the user's language, which Wine 8 takes from LC_MESSAGES (its
+SetThreadPreferredUILanguages and SetThreadUILanguage change nothing); see locales.py."""
+import glob
 import os
+import shutil
 import subprocess
 
 import locales
 from row_table import Failure
 
 LOCALES = {"es-ES": "es_ES.UTF-8", "en-US": "en_US.UTF-8", "fr-FR": "fr_FR.UTF-8"}
+# A run is cut off after this long: a hang fails the row instead of the whole suite.
+RUN_LIMIT = 60
 
 
-def run_program(command, limit, **options):
+def run_program(command, limit=RUN_LIMIT, **options):
     """subprocess.run(command) with its output captured and no input; command runs a program through the build's
-    wine-run, which keeps Wine's helper processes off our pipes. Raises subprocess.TimeoutExpired after limit
-    seconds."""
-    return subprocess.run(command, stdin=subprocess.DEVNULL, capture_output=True, timeout=limit, **options)
+    wine-run, which keeps Wine's helper processes off our pipes. A run longer than limit seconds fails."""
+    try:
+        return subprocess.run(command, stdin=subprocess.DEVNULL, capture_output=True, timeout=limit, **options)
+    except subprocess.TimeoutExpired:
+        raise Failure("no exit within %d s" % limit)
+
+
+def text(output, errors="strict"):
+    """A program's UTF-8 output with Windows line ends made Unix ones."""
+    return output.decode("utf-8", errors=errors).replace("\r\n", "\n")
+
+
+def windows_path(path):
+    return "Z:" + path.replace("/", "\\")
+
+
+def copy_of_bin(exe, destination, extra=()):
+    """Fills destination with what exe, a program in the build's bin/, loads: the libraries beside it, each
+    assembly folder's manifest and DLLs (without their language folders), and the files or folders of bin/
+    that extra names. Returns destination."""
+    source = os.path.dirname(exe)
+    for library in glob.glob(os.path.join(source, "*.dll")) + [exe]:
+        shutil.copy2(library, destination)
+    for manifest in glob.glob(os.path.join(source, "*", "*.manifest")):
+        assembly = os.path.join(destination, os.path.basename(os.path.dirname(manifest)))
+        os.makedirs(assembly)
+        for part in [manifest] + glob.glob(os.path.join(os.path.dirname(manifest), "*.dll")):
+            shutil.copy2(part, assembly)
+    for entry in extra:
+        path, target = os.path.join(source, entry), os.path.join(destination, entry)
+        os.makedirs(os.path.dirname(target), exist_ok=True)
+        (shutil.copytree if os.path.isdir(path) else shutil.copy2)(path, target)
+    return destination
 
 
 def environment_in(locales_dir, language):

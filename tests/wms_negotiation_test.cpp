@@ -32,18 +32,12 @@ CString RutaPropia(const wchar_t* prefijo)
     return ruta;
 }
 
-ConexionHttp::Limites LimitesDePrueba()
-{
-    ConexionHttp::Limites limites;
-    limites.conexion = 5s;
-    limites.inactividad = 20s;
-    limites.total = 30s;
-    return limites;
-}
+// MapServer runs once per request: an answer may take seconds.
+const ConexionHttp::Limites kLimites = LimitesDePrueba(20s, 30s);
 
-std::shared_ptr<ConexionHttp> Conexion(const ConexionHttp::Limites& limites = LimitesDePrueba())
+std::shared_ptr<ConexionHttp> Conexion(const ConexionHttp::Limites& limites = kLimites)
 {
-    auto conexion = std::make_shared<ConexionHttp>(L"Quasar", 1);
+    auto conexion = std::make_shared<ConexionHttp>(L"Quasar", ConexionHttp::kProxyDelSistema);
     conexion->SetLimites(limites);
     return conexion;
 }
@@ -54,7 +48,7 @@ struct Resultado {
     CString fallo;
 };
 
-Resultado Negocia(const CString& url, const ConexionHttp::Limites& limites = LimitesDePrueba())
+Resultado Negocia(const CString& url, const ConexionHttp::Limites& limites = kLimites)
 {
     try {
         return {NegociadorWMS::CreaClienteWMS(Conexion(limites), url), {}};
@@ -289,8 +283,7 @@ TEST(WmsNegotiation, AServerThatStopsAnsweringIsAskedOnce)
         {L"/stall", http + L" stopped sending the document: nothing arrived for 2 s."},
         {L"/trickle", http + L" is sending the document too slowly: "},
     };
-    ConexionHttp::Limites limites = LimitesDePrueba();
-    limites.inactividad = 2s;
+    ConexionHttp::Limites limites = LimitesDePrueba(2s, 30s);
     limites.velocidadMinima = 256;
     limites.ventanaVelocidad = 2s;
     for (const auto& fila : filas) {

@@ -5,7 +5,6 @@ Usage: wmsinfo_test.py --wine-run PATH --exe PATH --fixtures DIR --corpus DIR
 Needs the loopback servers (CTest fixture loopback_servers). Prints one line per row; exits 1 if any failed.
 The rows that run on a console give wmsinfo a terminal with script(1).
 """
-import argparse
 import json
 import os
 import shlex
@@ -13,10 +12,8 @@ import subprocess
 import sys
 import tempfile
 
-from row_table import Failure, expect_equal, run_table
-
-# Each run of wmsinfo is cut off after this long: a hang fails the row instead of the whole suite.
-RUN_LIMIT = 60
+from row_table import Failure, arguments, expect_equal, fixture_ports, run_table
+from wine_support import run_program, text
 
 # Mostly characters of two, three and four UTF-8 bytes, so that the reader's pieces end inside them.
 WIDE_TITLE = "Capa " + "\U0001F30A\u00d1\u20ac" * 12 + " \"comillas\" \\barra\\ </Title>"
@@ -110,25 +107,20 @@ def rows(ctx):
     ]
 
 
-def run_on_a_console(args, arguments):
+def run_on_a_console(args, options):
     """The program's output and error streams both on the terminal script(1) makes, read as one."""
-    command = " ".join(shlex.quote(part) for part in [args.wine_run, args.exe] + arguments)
+    command = " ".join(shlex.quote(part) for part in [args.wine_run, args.exe] + options)
     environment = dict(os.environ, ORTUS_WINE_STDERR_AFTER="0")  # stderr on the terminal itself
-    run = subprocess.run(["script", "-qec", command, "/dev/null"], stdin=subprocess.DEVNULL, capture_output=True,
-                         timeout=RUN_LIMIT, cwd=os.path.dirname(args.exe), env=environment)
+    run = run_program(["script", "-qec", command, "/dev/null"], cwd=os.path.dirname(args.exe), env=environment)
     return subprocess.CompletedProcess(run.args, run.returncode, b"", run.stdout)
 
 
-def run_row(args, arguments, status, in_stderr, check, console=False):
-    try:
-        if console:
-            run = run_on_a_console(args, arguments)
-        else:
-            run = subprocess.run([args.wine_run, args.exe] + arguments, stdin=subprocess.DEVNULL,
-                                 capture_output=True, timeout=RUN_LIMIT, cwd=os.path.dirname(args.exe))
-    except subprocess.TimeoutExpired:
-        raise Failure("no exit within %d s" % RUN_LIMIT)
-    stderr = run.stderr.decode("utf-8", errors="strict")
+def run_row(args, options, status, in_stderr, check, console=False):
+    if console:
+        run = run_on_a_console(args, options)
+    else:
+        run = run_program([args.wine_run, args.exe] + options, cwd=os.path.dirname(args.exe))
+    stderr = text(run.stderr)
     expect_equal("exit status (stderr: %s)" % stderr, run.returncode, status)
     if in_stderr not in stderr:
         raise Failure("stderr %r lacks %r" % (stderr, in_stderr))
@@ -138,21 +130,14 @@ def run_row(args, arguments, status, in_stderr, check, console=False):
     if status != 0:
         expect_equal("stdout on failure", run.stdout[:200], b"")
     if check:
-        text = run.stdout.decode("utf-8", errors="strict")
-        expect_equal("lines of JSON", (text.count("\n"), text.endswith("\n")), (1, True))
-        check(json.loads(text))
+        out = text(run.stdout)
+        expect_equal("lines of JSON", (out.count("\n"), out.endswith("\n")), (1, True))
+        check(json.loads(out))
 
 
 def main():
-    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    for option in ("--wine-run", "--exe", "--fixtures", "--corpus"):
-        parser.add_argument(option, required=True, type=os.path.abspath)
-    args = parser.parse_args()
-    with open(os.path.join(args.fixtures, "ports.txt")) as f:
-        ctx = {name: int(port) for name, port in (line.split() for line in f)}
-    with open(os.path.join(args.fixtures, "mapserver.port")) as f:
-        ctx["mapserver"] = int(f.read())
-    ctx["corpus"] = args.corpus
+    args = arguments(__doc__, "--wine-run", "--exe", "--fixtures", "--corpus")
+    ctx = dict(fixture_ports(args.fixtures), corpus=args.corpus)
     with tempfile.TemporaryDirectory(prefix="wmsinfo_test.") as temporary:
         ctx["escaped"] = os.path.join(temporary, "escaped.xml")
         escaped_document(ctx["escaped"])

@@ -35,3 +35,4 @@
 #define TXT_COLUMNA_NOMBRE "Name"
 #define TXT_COLUMNA_URL "Address"
 #define TXT_URL_REPETIDA "Another server already has this name or this address. Give each server a name and an address of its own, then try again."
+#define TXT_RESPUESTA_ILEGIBLE "%s: the answer could not be read (%S)."

@@ -35,3 +35,4 @@
 #define TXT_COLUMNA_NOMBRE "Nombre"
 #define TXT_COLUMNA_URL "Dirección"
 #define TXT_URL_REPETIDA "Ya hay otro servidor con este nombre o con esta dirección. Dé a cada servidor un nombre y una dirección propios y vuelva a intentarlo."
+#define TXT_RESPUESTA_ILEGIBLE "%s: no se ha podido leer la respuesta (%S)."

@@ -2,7 +2,7 @@
 // DrawText in the font the dialog gave them.
 #include "ControlesDeDialogo.h"
 
-#include "ManejadoresWin32.h"
+#include <Win32/Manejadores.h>
 
 #include <algorithm>
 
@@ -73,8 +73,9 @@ int ControlesDeDialogo::UnidadesY(int unidades) const
 
 SIZE ControlesDeDialogo::TamanoDelTexto(const ControlDeDialogo& control) const
 {
-    const DcDeVentana dc(control.ventana);
-    const SeleccionGdi fuente(dc.Get(), reinterpret_cast<HGDIOBJ>(::SendMessageW(control.ventana, WM_GETFONT, 0, 0)));
+    const Win32::DcDeVentana dc(control.ventana);
+    const auto tipo = reinterpret_cast<HGDIOBJ>(::SendMessageW(control.ventana, WM_GETFONT, 0, 0));
+    const Win32::SeleccionGdi fuente(dc.Get(), tipo);
     RECT rect = {0, 0, 0, 0};
     ::DrawTextW(dc.Get(), control.texto.c_str(), -1, &rect, DT_CALCRECT | DT_SINGLELINE);
     return {rect.right - rect.left, rect.bottom - rect.top};

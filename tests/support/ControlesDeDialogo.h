@@ -13,7 +13,6 @@ class ControlesDeDialogo {
 public:
     explicit ControlesDeDialogo(HWND dialogo);
 
-    HWND Dialogo() const { return m_dialogo; }
     RECT AreaCliente() const;
     const std::vector<ControlDeDialogo>& Todos() const { return m_controles; }
     // The control with this identifier, or null (labels share IDC_STATIC and are not found this way).

@@ -1,13 +1,19 @@
 // InicioDeSesion.h: the logins the loopback fixtures ask for (tests/fixtures/fixture_server.py), a
-// Credential Manager entry for the length of a scope, and what the fixtures saw.
+// Credential Manager entry for the length of a scope, what the fixtures saw, and a user who types into the
+// system's credential prompt.
 #pragma once
 
 #include "NadirTestSupport.h"
+#include "support/UsuarioSimulado.h"
 
 #include "Nadir/Sockets/ConexionHttp.h"
 
 #include <wincred.h>
+#include <wincrypt.h>
 
+#include <Win32/Manejadores.h>
+
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -19,6 +25,12 @@ inline const CString kContrasena = L"contrase\u00f1a:@/ 1";
 inline const CString kContrasenaEnDireccion = L"contrase%C3%B1a%3A%40%2F%201";
 inline const CString kUsuarioDelProxy = L"pepe";
 inline const CString kContrasenaDelProxy = L"secreto del proxy";
+
+// The credential prompt's controls (credui): the user name, the password, the message, "remember".
+constexpr int kUsuarioDelPrompt = 101;
+constexpr int kContrasenaDelPrompt = 102;
+constexpr int kMensajeDelPrompt = 103;
+constexpr int kRecordar = 104;
 
 // A path on a fixture listener no other run of this process's tests has asked, so that what the
 // server saw there is this test's alone.
@@ -69,14 +81,12 @@ public:
     // "user password" as Credential Manager holds it now; empty when it holds none.
     std::wstring Leida() const
     {
-        CREDENTIALW* leida = nullptr;
-        if (!::CredReadW(m_destino, CRED_TYPE_GENERIC, 0, &leida))
+        Win32::MemoriaDeCredenciales<CREDENTIALW> leida;
+        if (!::CredReadW(m_destino, CRED_TYPE_GENERIC, 0, leida.Recibe()))
             return {};
-        const std::wstring texto = std::wstring(leida->UserName ? leida->UserName : L"") + L" " +
-                                   std::wstring(reinterpret_cast<const wchar_t*>(leida->CredentialBlob),
-                                                leida->CredentialBlobSize / sizeof(wchar_t));
-        ::CredFree(leida);
-        return texto;
+        return std::wstring(leida->UserName ? leida->UserName : L"") + L" " +
+               std::wstring(reinterpret_cast<const wchar_t*>(leida->CredentialBlob),
+                            leida->CredentialBlobSize / sizeof(wchar_t));
     }
 
 private:
@@ -102,16 +112,50 @@ inline std::vector<std::string> LoginsVistos(const CString& ruta)
 inline std::string Basic(const CString& usuario, const CString& contrasena)
 {
     const std::string texto = Utf8(usuario + L":" + contrasena);
-    static const char kAlfabeto[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
-    std::string codificado;
-    for (size_t i = 0; i < texto.size(); i += 3) {
-        const unsigned long bloque = (static_cast<unsigned char>(texto[i]) << 16) |
-                                     (i + 1 < texto.size() ? static_cast<unsigned char>(texto[i + 1]) << 8 : 0) |
-                                     (i + 2 < texto.size() ? static_cast<unsigned char>(texto[i + 2]) : 0);
-        for (size_t j = 0; j < 4; ++j)
-            codificado += i + j <= texto.size() ? kAlfabeto[(bloque >> (18 - 6 * j)) & 63] : '=';
+    char codificado[256] = "";
+    DWORD largo = sizeof codificado;
+    ::CryptBinaryToStringA(reinterpret_cast<const BYTE*>(texto.data()), static_cast<DWORD>(texto.size()),
+                           CRYPT_STRING_BASE64 | CRYPT_STRING_NOCRLF, codificado, &largo);
+    return "Basic " + std::string(codificado, largo);
+}
+
+// The steps of a user who types each password in turn into the prompt (the user name first, the
+// first time), ticking "remember" on the last; that the prompt's message starts with aviso, and its
+// being a retry, checked.
+inline void Teclea(CUsuarioSimulado& pasos, const std::function<HWND()>& prompt,
+                   const std::vector<CString>& contrasenas, bool recordar, const wchar_t* aviso)
+{
+    for (size_t i = 0; i < contrasenas.size(); ++i) {
+        const CString contrasena = contrasenas[i];
+        const bool ultima = i + 1 == contrasenas.size();
+        pasos.Cuando("prompt " + std::to_string(i + 1) + " is up",
+                     [prompt, i] {
+                         const HWND ventana = prompt();
+                         // A retry keeps the user name and waits in the password box.
+                         return ventana && Ventanas::Activa(ventana) &&
+                                (i == 0 || ::GetFocus() == ::GetDlgItem(ventana, kContrasenaDelPrompt));
+                     },
+                     [=] {
+                         const HWND ventana = prompt();
+                         EXPECT_EQ(0u, Ventanas::Texto(::GetDlgItem(ventana, kMensajeDelPrompt)).find(aviso));
+                         if (i == 0) {
+                             Usuario::Escribe(kUsuario.GetString());
+                             Usuario::Tecla(VK_TAB);
+                         }
+                         Usuario::Escribe(contrasena.GetString());
+                         if (recordar && ultima)
+                             Usuario::Clic(::GetDlgItem(ventana, kRecordar));
+                     })
+            .Cuando("prompt " + std::to_string(i + 1) + " filled",
+                    [prompt, contrasena] {
+                        return Ventanas::Texto(::GetDlgItem(prompt(), kContrasenaDelPrompt)).size() ==
+                               static_cast<size_t>(contrasena.GetLength());
+                    },
+                    [] { Usuario::Tecla(VK_RETURN); });
+        // After the last one the call ends, and no loop runs the steps any more.
+        if (!ultima)
+            pasos.Cuando("prompt " + std::to_string(i + 1) + " gone", [prompt] { return prompt() == nullptr; }, [] {});
     }
-    return "Basic " + codificado;
 }
 
 }  // namespace InicioDeSesion

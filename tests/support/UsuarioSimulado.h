@@ -31,7 +31,6 @@ public:
     // Starts the steps; they run as the thread's message loops dispatch the timer.
     void Empieza();
     bool Terminado() const { return m_siguiente == m_pasos.size(); }
-    bool Fallido() const { return m_fallido; }
 
 private:
     struct Paso {

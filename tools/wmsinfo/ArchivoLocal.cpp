@@ -6,14 +6,10 @@
 
 #include <windows.h>
 
-#include <memory>
+#include <Win32/Manejadores.h>
+#include <Win32/Texto.h>
 
 namespace {
-
-struct CierraHandle {
-    void operator()(HANDLE handle) const { CloseHandle(handle); }
-};
-using Handle = std::unique_ptr<void, CierraHandle>;
 
 bool EsLetra(wchar_t c)
 {
@@ -22,12 +18,7 @@ bool EsLetra(wchar_t c)
 
 CString TextoDeError(DWORD error)
 {
-    wchar_t texto[512] = L"";
-    const DWORD largo = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0,
-                                       texto, ARRAYSIZE(texto), nullptr);
-    CString resultado(texto, static_cast<int>(largo));
-    resultado.Trim();
-    resultado.TrimRight(L".");
+    CString resultado = Win32::MensajeDelSistema(error).c_str();
     if (resultado.IsEmpty())
         resultado.Format(L"error %lu", error);
     return resultado;
@@ -40,13 +31,13 @@ CString TextoDeError(DWORD error)
     throw Nadir::ExcepcionNadir(mensaje);
 }
 
-Handle AbreParaLeer(const CString& ruta)
+Win32::ObjetoDelNucleo AbreParaLeer(const CString& ruta)
 {
     const HANDLE archivo = CreateFileW(ruta, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                        FILE_ATTRIBUTE_NORMAL, nullptr);
     if (archivo == INVALID_HANDLE_VALUE)
         FallaLectura(ruta, TextoDeError(GetLastError()));
-    return Handle(archivo);
+    return Win32::ObjetoDelNucleo(archivo);
 }
 
 }  // namespace
@@ -67,9 +58,9 @@ bool ArchivoLocal::EsRuta(const CString& texto)
 
 std::string ArchivoLocal::Lee(const CString& ruta)
 {
-    const Handle archivo = AbreParaLeer(ruta);
+    const Win32::ObjetoDelNucleo archivo = AbreParaLeer(ruta);
     LARGE_INTEGER tamano = {};
-    if (!GetFileSizeEx(archivo.get(), &tamano))
+    if (!GetFileSizeEx(archivo.Get(), &tamano))
         FallaLectura(ruta, TextoDeError(GetLastError()));
     const auto tope = Nadir::Sockets::ConexionHttp::Limites{}.tamanoMaximo;
     if (static_cast<unsigned long long>(tamano.QuadPart) > tope)
@@ -78,7 +69,7 @@ std::string ArchivoLocal::Lee(const CString& ruta)
     size_t leidos = 0;
     while (leidos < documento.size()) {
         DWORD bloque = 0;
-        if (!ReadFile(archivo.get(), documento.data() + leidos, static_cast<DWORD>(documento.size() - leidos), &bloque,
+        if (!ReadFile(archivo.Get(), documento.data() + leidos, static_cast<DWORD>(documento.size() - leidos), &bloque,
                       nullptr))
             FallaLectura(ruta, TextoDeError(GetLastError()));
         if (bloque == 0)

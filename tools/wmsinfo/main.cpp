@@ -9,6 +9,8 @@
 
 #include "Nadir/OpenGIS/WMS/NegociadorWMS.h"
 
+#include <InterrogaServidor.h>
+
 #include <memory>
 #include <new>
 #include <optional>
@@ -16,7 +18,6 @@
 using Nadir::ExcepcionNadir;
 using Nadir::OpenGIS::WMS::IClienteWMS;
 using Nadir::OpenGIS::WMS::NegociadorWMS;
-using Nadir::Sockets::ConexionHttp;
 
 namespace {
 
@@ -46,7 +47,7 @@ std::shared_ptr<IClienteWMS> Abre(const LineaDeOrdenes& orden)
     const CString& direccion = orden.Direccion();
     if (ArchivoLocal::EsRuta(direccion))
         return NegociadorWMS::CreaClienteWMS(ArchivoLocal::Lee(direccion), direccion);
-    auto conexion = std::make_shared<ConexionHttp>(L"Quasar", 1);
+    const auto conexion = CreaConexion();
     if (const auto limites = orden.Limites())
         conexion->SetLimites(*limites);
     std::optional<AvanceEnConsola> avance;

@@ -18,7 +18,6 @@ struct AFX_CORE_API CRuntimeClass {
     const void* m_pClassInit;
 
     BOOL IsDerivedFrom(const CRuntimeClass* pBaseClass) const;
-    CObject* CreateObject();
 };
 
 class AFX_CORE_API CObject {

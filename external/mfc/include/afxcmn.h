@@ -22,19 +22,13 @@ public:
                    LPARAM lParam);
     BOOL SetItemText(int nItem, int nSubItem, LPCWSTR lpszText);
     CString GetItemText(int nItem, int nSubItem) const;
-    BOOL DeleteItem(int nItem);
     BOOL DeleteAllItems();
-    int GetItemCount() const;
 
     int GetNextItem(int nItem, int nFlags) const;
-    UINT GetSelectedCount() const;
     // LVN_ITEMCHANGED reaches the parent before this returns.
     BOOL SetItemState(int nItem, UINT nState, UINT nMask);
-    UINT GetItemState(int nItem, UINT nMask) const;
     BOOL GetItemRect(int nItem, LPRECT lpRect, UINT nCode) const;
-    BOOL EnsureVisible(int nItem, BOOL bPartialOK);
 
     // Mask 0: the given extended styles replace all others. Returns the previous ones.
     DWORD SetExtendedStyle(DWORD dwNewStyle);
-    DWORD GetExtendedStyle() const;
 };

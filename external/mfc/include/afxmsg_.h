@@ -9,8 +9,6 @@ enum AfxSig : UINT_PTR {
     AfxSig_vv,         // void (): window messages without arguments
     AfxSig_bHELPINFO,  // BOOL (HELPINFO*): WM_HELP
     AfxSig_lwl,        // LRESULT (WPARAM, LPARAM): ON_MESSAGE
-    AfxSig_vwii,       // void (UINT, int, int): WM_SIZE
-    AfxSig_iis,        // int (LPCREATESTRUCT): WM_CREATE
 };
 
 #define afx_msg
@@ -27,8 +25,6 @@ enum AfxSig : UINT_PTR {
      static_cast<AFX_PMSG>(static_cast<void (AFX_MSG_CALL CCmdTarget::*)()>(memberFxn))},
 
 #define ON_BN_CLICKED(id, memberFxn) ON_CONTROL(BN_CLICKED, id, memberFxn)
-#define ON_CBN_SELCHANGE(id, memberFxn) ON_CONTROL(CBN_SELCHANGE, id, memberFxn)
-#define ON_EN_CHANGE(id, memberFxn) ON_CONTROL(EN_CHANGE, id, memberFxn)
 
 #define ON_NOTIFY(wNotifyCode, id, memberFxn)                                                      \
     {WM_NOTIFY, (WORD)(int)(wNotifyCode), (WORD)(id), (WORD)(id), AfxSigNotify_v,                  \
@@ -41,20 +37,6 @@ enum AfxSig : UINT_PTR {
 #define ON_WM_HELPINFO()                                                                           \
     {WM_HELP, 0, 0, 0, AfxSig_bHELPINFO,                                                           \
      AfxMsgPtr(static_cast<BOOL (AFX_MSG_CALL CWnd::*)(HELPINFO*)>(&ThisClass::OnHelpInfo))},
-
-#define ON_WM_CREATE()                                                                             \
-    {WM_CREATE, 0, 0, 0, AfxSig_iis,                                                               \
-     AfxMsgPtr(static_cast<int (AFX_MSG_CALL CWnd::*)(LPCREATESTRUCT)>(&ThisClass::OnCreate))},
-
-#define ON_WM_SIZE()                                                                               \
-    {WM_SIZE, 0, 0, 0, AfxSig_vwii,                                                                \
-     AfxMsgPtr(static_cast<void (AFX_MSG_CALL CWnd::*)(UINT, int, int)>(&ThisClass::OnSize))},
-
-#define ON_WM_CLOSE()                                                                              \
-    {WM_CLOSE, 0, 0, 0, AfxSig_vv, AfxMsgPtr(static_cast<void (AFX_MSG_CALL CWnd::*)()>(&ThisClass::OnClose))},
-
-#define ON_WM_DESTROY()                                                                            \
-    {WM_DESTROY, 0, 0, 0, AfxSig_vv, AfxMsgPtr(static_cast<void (AFX_MSG_CALL CWnd::*)()>(&ThisClass::OnDestroy))},
 
 #define ON_WM_NCDESTROY()                                                                          \
     {WM_NCDESTROY, 0, 0, 0, AfxSig_vv,                                                             \

@@ -23,6 +23,11 @@ public:
     // Extension libraries registered with this state, most recent first.
     CDynLinkLibrary* m_libraryList = nullptr;
 
+    // The module's activation context (from its manifest, made by AfxWinInit): active while code runs
+    // under this state. Null when the module has no manifest: the process default is active then.
+    HANDLE m_hActCtx = nullptr;
+    void CreateActivationContext();
+
 private:
     AFX_MODULE_STATE(const AFX_MODULE_STATE&) = delete;
     AFX_MODULE_STATE& operator=(const AFX_MODULE_STATE&) = delete;
@@ -36,14 +41,16 @@ AFX_CORE_API AFX_MODULE_STATE* AFXAPI AfxGetAppModuleState();
 // The state of the module this code is linked into; defined by the regular-DLL entry library.
 AFX_MODULE_STATE* AFXAPI AfxGetStaticModuleState();
 
-// Switches to a module state for the length of a scope.
+// Switches to a module state, and activates its activation context, for the length of a scope.
 class AFX_CORE_API AFX_MAINTAIN_STATE2 {
 public:
-    explicit AFX_MAINTAIN_STATE2(AFX_MODULE_STATE* pNewState);
+    explicit AFX_MAINTAIN_STATE2(AFX_MODULE_STATE* pNewState) noexcept;
     ~AFX_MAINTAIN_STATE2();
 
 private:
     AFX_MODULE_STATE* m_pPrevModuleState;
+    ULONG_PTR m_ulActCtxCookie = 0;
+    BOOL m_bValidActCtxCookie = FALSE;
     AFX_MAINTAIN_STATE2(const AFX_MAINTAIN_STATE2&) = delete;
     AFX_MAINTAIN_STATE2& operator=(const AFX_MAINTAIN_STATE2&) = delete;
 };

@@ -30,7 +30,6 @@ public:
     bool IsEmpty() const { return GetLength() == 0; }
     void Empty();
     WCHAR GetAt(int iChar) const;
-    void SetAt(int iChar, WCHAR ch);
     WCHAR operator[](int iChar) const { return GetAt(iChar); }
     LPCWSTR GetString() const { return m_pszData; }
     operator LPCWSTR() const { return m_pszData; }
@@ -77,8 +76,6 @@ public:
     CString& MakeUpper();
     int Replace(LPCWSTR pszOld, LPCWSTR pszNew);
     int Replace(WCHAR chOld, WCHAR chNew);
-    int Remove(WCHAR ch);
-    int Insert(int iIndex, LPCWSTR psz);
     int Delete(int iIndex, int nCount = 1);
 
     friend AFX_CORE_API CString operator+(const CString& a, const CString& b);

@@ -95,7 +95,6 @@ protected:
 
 // RunModalLoop flags.
 #define MLF_NOIDLEMSG 0x0001   // no WM_ENTERIDLE to the parent
-#define MLF_NOKICKIDLE 0x0002  // no WM_KICKIDLE to the window
 #define MLF_SHOWONIDLE 0x0004  // show the window when the queue first goes idle
 
 // Private messages of the framework.
@@ -122,8 +121,6 @@ public:
     HWND Detach();
     // Routes the window's messages through this object (its window procedure is replaced).
     BOOL SubclassWindow(HWND hWnd);
-    BOOL SubclassDlgItem(UINT nID, CWnd* pParent);
-    HWND UnsubclassWindow();
 
     virtual BOOL CreateEx(DWORD dwExStyle, LPCWSTR lpszClassName, LPCWSTR lpszWindowName, DWORD dwStyle, int x,
                           int y, int nWidth, int nHeight, HWND hWndParent, HMENU nIDorHMenu,
@@ -150,7 +147,6 @@ public:
 
     // State and appearance.
     DWORD GetStyle() const;
-    DWORD GetExStyle() const;
     CWnd* GetParent() const;
     CWnd* GetDlgItem(int nID) const;
     void GetDlgItem(int nID, HWND* phWnd) const;
@@ -160,26 +156,18 @@ public:
     BOOL ShowWindow(int nCmdShow);
     BOOL IsWindowVisible() const;
     CWnd* SetFocus();
-    static CWnd* PASCAL GetFocus();
-    void SetWindowText(LPCWSTR lpszString);
-    void GetWindowText(CString& rString) const;
-    void SetDlgItemText(int nID, LPCWSTR lpszString);
-    int GetDlgItemText(int nID, CString& rString) const;
     LRESULT SendDlgItemMessage(int nID, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
     void CheckDlgButton(int nIDButton, UINT nCheck);
     UINT IsDlgButtonChecked(int nIDButton) const;
     void GetWindowRect(LPRECT lpRect) const;
-    void GetClientRect(LPRECT lpRect) const;
     BOOL SetWindowPos(const CWnd* pWndInsertAfter, int x, int y, int cx, int cy, UINT nFlags);
     void UpdateWindow();
-    void Invalidate(BOOL bErase = TRUE);
     BOOL RedrawWindow(LPCRECT lpRectUpdate = nullptr, HRGN hrgnUpdate = nullptr,
                       UINT flags = RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
     // Centers on pAlternateOwner, else on the parent (child) or owner (popup) when visible, else
     // on the monitor's work area; always kept inside the work area.
     void CenterWindow(CWnd* pAlternateOwner = nullptr);
     HICON SetIcon(HICON hIcon, BOOL bBigIcon);
-    HICON GetIcon(BOOL bBigIcon) const;
     // A message box owned by this window; the caption defaults to the application's name.
     int MessageBox(LPCWSTR lpszText, LPCWSTR lpszCaption = nullptr, UINT nType = MB_OK);
     // HTML Help of the application's help file (m_pszHelpFilePath), shown over this window.
@@ -241,8 +229,6 @@ public:
     // IDOK, IDCANCEL or what EndDialog gave; -1 when the template or the window could not be made.
     virtual INT_PTR DoModal();
     void EndDialog(int nResult);
-    // Moves the focus as the dialog manager does (selecting an edit box's text).
-    void GotoDlgCtrl(CWnd* pWndCtrl);
 
     BOOL PreTranslateMessage(MSG* pMsg) override;
 
@@ -279,8 +265,6 @@ public:
     int GetLBText(int nIndex, LPWSTR lpszText) const;
     void GetLBText(int nIndex, CString& rString) const;
     int AddString(LPCWSTR lpszString);
-    int InsertString(int nIndex, LPCWSTR lpszString);
-    int DeleteString(UINT nIndex);
     void ResetContent();
 };
 
@@ -321,7 +305,7 @@ public:
     virtual UINT GetProfileInt(LPCWSTR lpszSection, LPCWSTR lpszEntry, int nDefault);
     virtual BOOL WriteProfileInt(LPCWSTR lpszSection, LPCWSTR lpszEntry, int nValue);
     virtual CString GetProfileString(LPCWSTR lpszSection, LPCWSTR lpszEntry, LPCWSTR lpszDefault = nullptr);
-    // A null entry deletes the whole section; a null value deletes the entry.
+    // A null entry deletes the whole section.
     virtual BOOL WriteProfileString(LPCWSTR lpszSection, LPCWSTR lpszEntry, LPCWSTR lpszValue);
 
     // Shows topic dwData (a help context with HH_HELP_CONTEXT) of m_pszHelpFilePath over the main window.
@@ -335,7 +319,6 @@ public:
 
     // Switches the profile to the registry; the profile name becomes the application name.
     void SetRegistryKey(LPCWSTR lpszRegistryKey);
-    void SetRegistryKey(UINT nIDRegistryKey);
     // Registry keys of the profile, created when missing; the caller closes them. Null in INI mode.
     HKEY GetAppRegistryKey();
     HKEY GetSectionKey(LPCWSTR lpszSection);
@@ -375,8 +358,6 @@ public:
     ~CWaitCursor();
     CWaitCursor(const CWaitCursor&) = delete;
     CWaitCursor& operator=(const CWaitCursor&) = delete;
-    // Shows it again after a message box or another window changed the cursor.
-    void Restore();
 };
 
 // The thread object of the current state: its application.
@@ -390,7 +371,6 @@ AFX_CORE_API int AFXAPI AfxMessageBox(UINT nIDPrompt, UINT nType = MB_OK, UINT n
 AFX_CORE_API HINSTANCE AFXAPI AfxGetInstanceHandle();
 AFX_CORE_API LPCWSTR AFXAPI AfxGetAppName();
 AFX_CORE_API HINSTANCE AFXAPI AfxGetResourceHandle();
-AFX_CORE_API void AFXAPI AfxSetResourceHandle(HINSTANCE hInstResource);
 // The module that holds the resource, searched in the current state's chain: its resource
 // handle, then its extension libraries; the current resource handle when none has it.
 AFX_CORE_API HINSTANCE AFXAPI AfxFindResourceHandle(LPCWSTR lpszName, LPCWSTR lpszType);

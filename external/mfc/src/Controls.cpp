@@ -50,18 +50,6 @@ int CComboBox::AddString(LPCWSTR lpszString)
     return static_cast<int>(::SendMessageW(m_hWnd, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(lpszString)));
 }
 
-int CComboBox::InsertString(int nIndex, LPCWSTR lpszString)
-{
-    ASSERT(::IsWindow(m_hWnd));
-    return static_cast<int>(::SendMessageW(m_hWnd, CB_INSERTSTRING, nIndex, reinterpret_cast<LPARAM>(lpszString)));
-}
-
-int CComboBox::DeleteString(UINT nIndex)
-{
-    ASSERT(::IsWindow(m_hWnd));
-    return static_cast<int>(::SendMessageW(m_hWnd, CB_DELETESTRING, nIndex, 0));
-}
-
 void CComboBox::ResetContent()
 {
     ASSERT(::IsWindow(m_hWnd));
@@ -158,34 +146,16 @@ CString CListCtrl::GetItemText(int nItem, int nSubItem) const
     }
 }
 
-BOOL CListCtrl::DeleteItem(int nItem)
-{
-    ASSERT(::IsWindow(m_hWnd));
-    return static_cast<BOOL>(::SendMessageW(m_hWnd, LVM_DELETEITEM, nItem, 0));
-}
-
 BOOL CListCtrl::DeleteAllItems()
 {
     ASSERT(::IsWindow(m_hWnd));
     return static_cast<BOOL>(::SendMessageW(m_hWnd, LVM_DELETEALLITEMS, 0, 0));
 }
 
-int CListCtrl::GetItemCount() const
-{
-    ASSERT(::IsWindow(m_hWnd));
-    return static_cast<int>(::SendMessageW(m_hWnd, LVM_GETITEMCOUNT, 0, 0));
-}
-
 int CListCtrl::GetNextItem(int nItem, int nFlags) const
 {
     ASSERT(::IsWindow(m_hWnd));
     return static_cast<int>(::SendMessageW(m_hWnd, LVM_GETNEXTITEM, nItem, MAKELPARAM(nFlags, 0)));
-}
-
-UINT CListCtrl::GetSelectedCount() const
-{
-    ASSERT(::IsWindow(m_hWnd));
-    return static_cast<UINT>(::SendMessageW(m_hWnd, LVM_GETSELECTEDCOUNT, 0, 0));
 }
 
 BOOL CListCtrl::SetItemState(int nItem, UINT nState, UINT nMask)
@@ -197,12 +167,6 @@ BOOL CListCtrl::SetItemState(int nItem, UINT nState, UINT nMask)
     return static_cast<BOOL>(::SendMessageW(m_hWnd, LVM_SETITEMSTATE, nItem, reinterpret_cast<LPARAM>(&item)));
 }
 
-UINT CListCtrl::GetItemState(int nItem, UINT nMask) const
-{
-    ASSERT(::IsWindow(m_hWnd));
-    return static_cast<UINT>(::SendMessageW(m_hWnd, LVM_GETITEMSTATE, nItem, nMask));
-}
-
 BOOL CListCtrl::GetItemRect(int nItem, LPRECT lpRect, UINT nCode) const
 {
     ASSERT(::IsWindow(m_hWnd));
@@ -210,20 +174,8 @@ BOOL CListCtrl::GetItemRect(int nItem, LPRECT lpRect, UINT nCode) const
     return static_cast<BOOL>(::SendMessageW(m_hWnd, LVM_GETITEMRECT, nItem, reinterpret_cast<LPARAM>(lpRect)));
 }
 
-BOOL CListCtrl::EnsureVisible(int nItem, BOOL bPartialOK)
-{
-    ASSERT(::IsWindow(m_hWnd));
-    return static_cast<BOOL>(::SendMessageW(m_hWnd, LVM_ENSUREVISIBLE, nItem, MAKELPARAM(bPartialOK, 0)));
-}
-
 DWORD CListCtrl::SetExtendedStyle(DWORD dwNewStyle)
 {
     ASSERT(::IsWindow(m_hWnd));
     return static_cast<DWORD>(::SendMessageW(m_hWnd, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, dwNewStyle));
-}
-
-DWORD CListCtrl::GetExtendedStyle() const
-{
-    ASSERT(::IsWindow(m_hWnd));
-    return static_cast<DWORD>(::SendMessageW(m_hWnd, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0));
 }

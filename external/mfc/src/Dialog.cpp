@@ -103,12 +103,6 @@ void CDialog::EndDialog(int nResult)
     ::EndDialog(m_hWnd, nResult);
 }
 
-void CDialog::GotoDlgCtrl(CWnd* pWndCtrl)
-{
-    ASSERT(::IsWindow(m_hWnd) && pWndCtrl != nullptr);
-    SendMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(pWndCtrl->m_hWnd), TRUE);
-}
-
 BOOL CDialog::PreTranslateMessage(MSG* pMsg)
 {
     if (CWnd::PreTranslateMessage(pMsg))

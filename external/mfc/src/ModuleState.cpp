@@ -54,6 +54,35 @@ AFX_MODULE_STATE::~AFX_MODULE_STATE()
 {
     while (m_libraryList != nullptr)
         delete m_libraryList;
+    if (m_hActCtx != nullptr && m_hActCtx != INVALID_HANDLE_VALUE)
+        ::ReleaseActCtx(m_hActCtx);
+}
+
+// From the module's manifest resource: a DLL's (2, or 3 when it binds no static imports), else a
+// program's (1).
+void AFX_MODULE_STATE::CreateActivationContext()
+{
+    if (m_hActCtx != nullptr && m_hActCtx != INVALID_HANDLE_VALUE)
+        ::ReleaseActCtx(m_hActCtx);
+    m_hActCtx = nullptr;
+    WCHAR path[MAX_PATH + 1] = {};
+    const DWORD length = ::GetModuleFileNameW(m_hCurrentInstanceHandle, path, MAX_PATH + 1);
+    if (length == 0 || length > MAX_PATH)
+        return;
+    ACTCTXW actCtx = {};
+    actCtx.cbSize = sizeof actCtx;
+    actCtx.dwFlags = ACTCTX_FLAG_RESOURCE_NAME_VALID | ACTCTX_FLAG_HMODULE_VALID;
+    actCtx.lpSource = path;
+    actCtx.hModule = m_hCurrentInstanceHandle;
+    m_hActCtx = INVALID_HANDLE_VALUE;
+    for (const LPCWSTR resource : {ISOLATIONAWARE_MANIFEST_RESOURCE_ID, ISOLATIONAWARE_NOSTATICIMPORT_MANIFEST_RESOURCE_ID,
+                                   CREATEPROCESS_MANIFEST_RESOURCE_ID}) {
+        actCtx.lpResourceName = resource;
+        m_hActCtx = ::CreateActCtxW(&actCtx);
+        if (m_hActCtx != INVALID_HANDLE_VALUE)
+            return;
+    }
+    m_hActCtx = nullptr;
 }
 
 AFX_MODULE_STATE* AFXAPI AfxGetAppModuleState()
@@ -75,18 +104,25 @@ AFX_MODULE_STATE* AFXAPI AfxSetModuleState(AFX_MODULE_STATE* pNewState)
     return pPrevState;
 }
 
-AFX_MAINTAIN_STATE2::AFX_MAINTAIN_STATE2(AFX_MODULE_STATE* pNewState)
+AFX_MAINTAIN_STATE2::AFX_MAINTAIN_STATE2(AFX_MODULE_STATE* pNewState) noexcept
     : m_pPrevModuleState(AfxSetModuleState(pNewState))
 {
+    // As MFC does, a state with no context of its own runs in the process default one.
+    if (pNewState != nullptr && pNewState->m_hActCtx != INVALID_HANDLE_VALUE)
+        m_bValidActCtxCookie = ::ActivateActCtx(pNewState->m_hActCtx, &m_ulActCtxCookie);
 }
 
-AFX_MAINTAIN_STATE2::~AFX_MAINTAIN_STATE2() { AfxSetModuleState(m_pPrevModuleState); }
+AFX_MAINTAIN_STATE2::~AFX_MAINTAIN_STATE2()
+{
+    if (m_bValidActCtxCookie)
+        ::DeactivateActCtx(0, m_ulActCtxCookie);
+    AfxSetModuleState(m_pPrevModuleState);
+}
 
 CWinApp* AFXAPI AfxGetApp() { return AfxGetModuleState()->m_pCurrentWinApp; }
 HINSTANCE AFXAPI AfxGetInstanceHandle() { return AfxGetModuleState()->m_hCurrentInstanceHandle; }
 LPCWSTR AFXAPI AfxGetAppName() { return AfxGetModuleState()->m_lpszCurrentAppName; }
 HINSTANCE AFXAPI AfxGetResourceHandle() { return AfxGetModuleState()->m_hCurrentResourceHandle; }
-void AFXAPI AfxSetResourceHandle(HINSTANCE hInstResource) { AfxGetModuleState()->m_hCurrentResourceHandle = hInstResource; }
 
 HINSTANCE AFXAPI AfxFindResourceHandle(LPCWSTR lpszName, LPCWSTR lpszType)
 {
@@ -121,6 +157,7 @@ BOOL AFXAPI AfxWinInit(HINSTANCE hInstance, HINSTANCE, LPWSTR lpCmdLine, int nCm
     AFX_MODULE_STATE* pState = AfxGetModuleState();
     pState->m_hCurrentInstanceHandle = hInstance;
     pState->m_hCurrentResourceHandle = hInstance;
+    pState->CreateActivationContext();
     if (CWinApp* pApp = pState->m_pCurrentWinApp) {
         pApp->m_hInstance = hInstance;
         pApp->m_lpCmdLine = lpCmdLine;

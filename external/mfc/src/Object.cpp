@@ -22,8 +22,6 @@ BOOL CRuntimeClass::IsDerivedFrom(const CRuntimeClass* pBaseClass) const
     return FALSE;
 }
 
-CObject* CRuntimeClass::CreateObject() { return m_pfnCreateObject ? m_pfnCreateObject() : nullptr; }
-
 CObject* AFXAPI AfxDynamicDownCast(CRuntimeClass* pClass, CObject* pObject)
 {
     return pObject != nullptr && pObject->IsKindOf(pClass) ? pObject : nullptr;

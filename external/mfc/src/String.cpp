@@ -177,13 +177,6 @@ WCHAR CString::GetAt(int iChar) const
     return m_pszData[iChar];
 }
 
-void CString::SetAt(int iChar, WCHAR ch)
-{
-    ASSERT(iChar >= 0 && iChar < GetLength());
-    PrepareWrite(GetLength());
-    m_pszData[iChar] = ch;
-}
-
 int CString::Compare(LPCWSTR psz) const { return wcscmp(m_pszData, psz ? psz : L""); }
 int CString::CompareNoCase(LPCWSTR psz) const { return _wcsicmp(m_pszData, psz ? psz : L""); }
 
@@ -439,26 +432,6 @@ int CString::Replace(WCHAR chOld, WCHAR chNew)
         std::replace(m_pszData, m_pszData + GetLength(), chOld, chNew);
     }
     return count;
-}
-
-int CString::Remove(WCHAR ch)
-{
-    const int count = static_cast<int>(std::count(m_pszData, m_pszData + GetLength(), ch));
-    if (count > 0) {
-        PrepareWrite(GetLength());
-        SetLength(static_cast<int>(std::remove(m_pszData, m_pszData + GetLength(), ch) - m_pszData));
-    }
-    return count;
-}
-
-int CString::Insert(int iIndex, LPCWSTR psz)
-{
-    const int n = LengthOf(psz);
-    if (n > 0) {
-        iIndex = Clamp(iIndex, 0, GetLength());
-        *this = Left(iIndex) + CString(psz, n) + Mid(iIndex);
-    }
-    return GetLength();
 }
 
 int CString::Delete(int iIndex, int nCount)

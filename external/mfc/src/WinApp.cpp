@@ -1,6 +1,9 @@
 // WinApp.cpp: CWinApp: its profile (registry or INI file), help and message boxes.
 #include "afxwin.h"
 
+#include <Win32/Manejadores.h>
+#include <Win32/Modulos.h>
+
 #include <htmlhelp.h>
 
 #include <cstdlib>
@@ -9,20 +12,6 @@
 #include <vector>
 
 namespace {
-
-// Owns an HKEY for one scope.
-class RegKey {
-public:
-    explicit RegKey(HKEY h = nullptr) : m_h(h) {}
-    ~RegKey() { if (m_h) ::RegCloseKey(m_h); }
-    RegKey(const RegKey&) = delete;
-    RegKey& operator=(const RegKey&) = delete;
-    HKEY get() const { return m_h; }
-    explicit operator bool() const { return m_h != nullptr; }
-
-private:
-    HKEY m_h;
-};
 
 HKEY CreateSubKey(HKEY hParent, LPCWSTR lpszName)
 {
@@ -116,12 +105,6 @@ CWaitCursor::~CWaitCursor()
         pApp->DoWaitCursor(-1);
 }
 
-void CWaitCursor::Restore()
-{
-    if (CWinApp* pApp = AfxGetApp())
-        pApp->DoWaitCursor(0);
-}
-
 void CWnd::HtmlHelp(DWORD_PTR dwData, UINT nCmd)
 {
     CWinApp* pApp = AfxGetApp();
@@ -144,10 +127,7 @@ int AFXAPI AfxMessageBox(UINT nIDPrompt, UINT nType, UINT nIDHelp)
 
 void CWinApp::SetCurrentHandles()
 {
-    std::vector<WCHAR> path(MAX_PATH);
-    while (::GetModuleFileNameW(m_hInstance, path.data(), static_cast<DWORD>(path.size())) >= path.size() - 1)
-        path.resize(path.size() * 2);
-    const CString fullPath(path.data());
+    const CString fullPath(Win32::RutaDelModulo(m_hInstance).c_str());
     const CString fileName = fullPath.Mid(fullPath.ReverseFind(L'\\') + 1);
     const int dot = fileName.ReverseFind(L'.');
     const CString exeName = dot >= 0 ? fileName.Left(dot) : fileName;
@@ -172,28 +152,21 @@ void CWinApp::SetRegistryKey(LPCWSTR lpszRegistryKey)
     ReplaceOwned(m_pszProfileName, m_pszAppName);
 }
 
-void CWinApp::SetRegistryKey(UINT nIDRegistryKey)
-{
-    CString key;
-    VERIFY(key.LoadString(nIDRegistryKey));
-    SetRegistryKey(key);
-}
-
 HKEY CWinApp::GetAppRegistryKey()
 {
     ASSERT(m_pszRegistryKey != nullptr && m_pszProfileName != nullptr);
-    RegKey software(CreateSubKey(HKEY_CURRENT_USER, L"Software"));
+    const Win32::ClaveDeRegistro software(CreateSubKey(HKEY_CURRENT_USER, L"Software"));
     if (!software)
         return nullptr;
-    RegKey company(CreateSubKey(software.get(), m_pszRegistryKey));
-    return company ? CreateSubKey(company.get(), m_pszProfileName) : nullptr;
+    const Win32::ClaveDeRegistro company(CreateSubKey(software.Get(), m_pszRegistryKey));
+    return company ? CreateSubKey(company.Get(), m_pszProfileName) : nullptr;
 }
 
 HKEY CWinApp::GetSectionKey(LPCWSTR lpszSection)
 {
     ASSERT(lpszSection != nullptr);
-    RegKey app(GetAppRegistryKey());
-    return app ? CreateSubKey(app.get(), lpszSection) : nullptr;
+    const Win32::ClaveDeRegistro app(GetAppRegistryKey());
+    return app ? CreateSubKey(app.Get(), lpszSection) : nullptr;
 }
 
 UINT CWinApp::GetProfileInt(LPCWSTR lpszSection, LPCWSTR lpszEntry, int nDefault)
@@ -202,9 +175,9 @@ UINT CWinApp::GetProfileInt(LPCWSTR lpszSection, LPCWSTR lpszEntry, int nDefault
     if (m_pszRegistryKey == nullptr)
         return ::GetPrivateProfileIntW(lpszSection, lpszEntry, nDefault, m_pszProfileName);
 
-    RegKey section(GetSectionKey(lpszSection));
+    const Win32::ClaveDeRegistro section(GetSectionKey(lpszSection));
     DWORD value = 0, type = 0, size = sizeof value;
-    if (!section || ::RegQueryValueExW(section.get(), lpszEntry, nullptr, &type, reinterpret_cast<LPBYTE>(&value),
+    if (!section || ::RegQueryValueExW(section.Get(), lpszEntry, nullptr, &type, reinterpret_cast<LPBYTE>(&value),
                                        &size) != ERROR_SUCCESS || type != REG_DWORD || size != sizeof value)
         return static_cast<UINT>(nDefault);
     return value;
@@ -218,9 +191,9 @@ BOOL CWinApp::WriteProfileInt(LPCWSTR lpszSection, LPCWSTR lpszEntry, int nValue
         swprintf(text, 16, L"%d", nValue);
         return ::WritePrivateProfileStringW(lpszSection, lpszEntry, text, m_pszProfileName);
     }
-    RegKey section(GetSectionKey(lpszSection));
+    const Win32::ClaveDeRegistro section(GetSectionKey(lpszSection));
     const DWORD value = static_cast<DWORD>(nValue);
-    return section && ::RegSetValueExW(section.get(), lpszEntry, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
+    return section && ::RegSetValueExW(section.Get(), lpszEntry, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
                                        sizeof value) == ERROR_SUCCESS;
 }
 
@@ -241,14 +214,14 @@ CString CWinApp::GetProfileString(LPCWSTR lpszSection, LPCWSTR lpszEntry, LPCWST
         }
     }
 
-    RegKey section(GetSectionKey(lpszSection));
+    const Win32::ClaveDeRegistro section(GetSectionKey(lpszSection));
     DWORD type = 0, size = 0;
-    if (!section || ::RegQueryValueExW(section.get(), lpszEntry, nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
+    if (!section || ::RegQueryValueExW(section.Get(), lpszEntry, nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
         type != REG_SZ)
         return lpszDefault;
     CString value;
     LPWSTR buffer = value.GetBuffer(static_cast<int>(size / sizeof(WCHAR)) + 1);
-    if (::RegQueryValueExW(section.get(), lpszEntry, nullptr, &type, reinterpret_cast<LPBYTE>(buffer), &size) !=
+    if (::RegQueryValueExW(section.Get(), lpszEntry, nullptr, &type, reinterpret_cast<LPBYTE>(buffer), &size) !=
         ERROR_SUCCESS)
         return lpszDefault;
     buffer[size / sizeof(WCHAR)] = L'\0';
@@ -263,15 +236,15 @@ BOOL CWinApp::WriteProfileString(LPCWSTR lpszSection, LPCWSTR lpszEntry, LPCWSTR
         return ::WritePrivateProfileStringW(lpszSection, lpszEntry, lpszValue, m_pszProfileName);
 
     if (lpszEntry == nullptr) {
-        RegKey app(GetAppRegistryKey());
-        return app && ::RegDeleteTreeW(app.get(), lpszSection) == ERROR_SUCCESS;
+        const Win32::ClaveDeRegistro app(GetAppRegistryKey());
+        return app && ::RegDeleteTreeW(app.Get(), lpszSection) == ERROR_SUCCESS;
     }
-    RegKey section(GetSectionKey(lpszSection));
+    const Win32::ClaveDeRegistro section(GetSectionKey(lpszSection));
     if (!section)
         return FALSE;
     if (lpszValue == nullptr)
-        return ::RegDeleteValueW(section.get(), lpszEntry) == ERROR_SUCCESS;
+        return ::RegDeleteValueW(section.Get(), lpszEntry) == ERROR_SUCCESS;
     const DWORD size = static_cast<DWORD>((wcslen(lpszValue) + 1) * sizeof(WCHAR));
-    return ::RegSetValueExW(section.get(), lpszEntry, 0, REG_SZ, reinterpret_cast<const BYTE*>(lpszValue), size) ==
+    return ::RegSetValueExW(section.Get(), lpszEntry, 0, REG_SZ, reinterpret_cast<const BYTE*>(lpszValue), size) ==
            ERROR_SUCCESS;
 }

@@ -2,6 +2,8 @@
 // window messages, commands and notifications through message maps.
 #include "ThreadState.h"
 
+#include <Win32/Texto.h>
+
 #include <exception>
 #include <vector>
 
@@ -14,17 +16,6 @@ void ReportHandlerFailure(LPCWSTR lpszWhat)
     if (lpszWhat != nullptr && *lpszWhat != L'\0')
         text += CString(L"\n\n") + lpszWhat;
     AfxMessageBox(text, MB_ICONSTOP);
-}
-
-CString Widen(const char* text)
-{
-    const int n = ::MultiByteToWideChar(CP_UTF8, 0, text, -1, nullptr, 0);
-    CString wide;
-    if (n > 1) {
-        ::MultiByteToWideChar(CP_UTF8, 0, text, -1, wide.GetBuffer(n - 1), n);
-        wide.ReleaseBuffer(n - 1);
-    }
-    return wide;
 }
 
 // The framework's own centring of a dialog whose OnInitDialog neither showed nor moved it.
@@ -73,7 +64,7 @@ LRESULT AFXAPI AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, L
         e->Delete();
         lResult = nMsg == WM_CREATE ? -1 : 0;
     } catch (const std::exception& e) {
-        ReportHandlerFailure(Widen(e.what()));
+        ReportHandlerFailure(Win32::Utf16(e.what()).c_str());
         lResult = nMsg == WM_CREATE ? -1 : 0;
     } catch (...) {
         ReportHandlerFailure(nullptr);
@@ -232,21 +223,6 @@ BOOL CWnd::SubclassWindow(HWND hWnd)
     return TRUE;
 }
 
-BOOL CWnd::SubclassDlgItem(UINT nID, CWnd* pParent)
-{
-    ASSERT(pParent != nullptr && ::IsWindow(pParent->m_hWnd));
-    const HWND hWndControl = ::GetDlgItem(pParent->m_hWnd, static_cast<int>(nID));
-    return hWndControl != nullptr && SubclassWindow(hWndControl);
-}
-
-HWND CWnd::UnsubclassWindow()
-{
-    ASSERT(::IsWindow(m_hWnd));
-    ::SetWindowLongPtrW(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
-    m_pfnSuper = nullptr;
-    return Detach();
-}
-
 BOOL CWnd::CreateEx(DWORD dwExStyle, LPCWSTR lpszClassName, LPCWSTR lpszWindowName, DWORD dwStyle, int x, int y,
                     int nWidth, int nHeight, HWND hWndParent, HMENU nIDorHMenu, LPVOID lpParam)
 {
@@ -340,8 +316,6 @@ union WindowMessageHandler {
     void (CWnd::*pfn_v_v)();
     BOOL (CWnd::*pfn_b_HELPINFO)(HELPINFO*);
     LRESULT (CWnd::*pfn_l_w_l)(WPARAM, LPARAM);
-    void (CWnd::*pfn_v_u_i_i)(UINT, int, int);
-    int (CWnd::*pfn_i_CREATESTRUCT)(LPCREATESTRUCT);
 };
 
 }  // namespace
@@ -373,13 +347,6 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
         break;
     case AfxSig_lwl:
         *pResult = (this->*mmf.pfn_l_w_l)(wParam, lParam);
-        break;
-    case AfxSig_vwii:
-        (this->*mmf.pfn_v_u_i_i)(static_cast<UINT>(wParam), LOWORD(lParam), HIWORD(lParam));
-        *pResult = 0;
-        break;
-    case AfxSig_iis:
-        *pResult = (this->*mmf.pfn_i_CREATESTRUCT)(reinterpret_cast<LPCREATESTRUCT>(lParam));
         break;
     default:
         ASSERT(FALSE);  // a window message entry with a command signature
@@ -470,7 +437,7 @@ int CWnd::RunModalLoop(DWORD dwFlags)
             }
             if (!(dwFlags & MLF_NOIDLEMSG) && hWndParent != nullptr && lIdleCount == 0)
                 ::SendMessageW(hWndParent, WM_ENTERIDLE, MSGF_DIALOGBOX, reinterpret_cast<LPARAM>(m_hWnd));
-            if ((dwFlags & MLF_NOKICKIDLE) || !SendMessage(WM_KICKIDLE, MSGF_DIALOGBOX, lIdleCount++))
+            if (!SendMessage(WM_KICKIDLE, MSGF_DIALOGBOX, lIdleCount++))
                 bIdle = false;
         }
         do {
@@ -512,12 +479,6 @@ DWORD CWnd::GetStyle() const
 {
     ASSERT(::IsWindow(m_hWnd));
     return static_cast<DWORD>(::GetWindowLongPtrW(m_hWnd, GWL_STYLE));
-}
-
-DWORD CWnd::GetExStyle() const
-{
-    ASSERT(::IsWindow(m_hWnd));
-    return static_cast<DWORD>(::GetWindowLongPtrW(m_hWnd, GWL_EXSTYLE));
 }
 
 CWnd* CWnd::GetParent() const
@@ -574,38 +535,6 @@ CWnd* CWnd::SetFocus()
     return FromHandle(::SetFocus(m_hWnd));
 }
 
-CWnd* PASCAL CWnd::GetFocus() { return FromHandle(::GetFocus()); }
-
-void CWnd::SetWindowText(LPCWSTR lpszString)
-{
-    ASSERT(::IsWindow(m_hWnd));
-    ::SetWindowTextW(m_hWnd, lpszString);
-}
-
-void CWnd::GetWindowText(CString& rString) const
-{
-    ASSERT(::IsWindow(m_hWnd));
-    const int nLength = ::GetWindowTextLengthW(m_hWnd);
-    ::GetWindowTextW(m_hWnd, rString.GetBufferSetLength(nLength), nLength + 1);
-    rString.ReleaseBuffer();
-}
-
-void CWnd::SetDlgItemText(int nID, LPCWSTR lpszString)
-{
-    ASSERT(::IsWindow(m_hWnd));
-    ::SetDlgItemTextW(m_hWnd, nID, lpszString);
-}
-
-int CWnd::GetDlgItemText(int nID, CString& rString) const
-{
-    ASSERT(::IsWindow(m_hWnd));
-    rString.Empty();
-    const HWND hWnd = ::GetDlgItem(m_hWnd, nID);
-    if (hWnd != nullptr)
-        FromHandle(hWnd)->GetWindowText(rString);
-    return rString.GetLength();
-}
-
 LRESULT CWnd::SendDlgItemMessage(int nID, UINT message, WPARAM wParam, LPARAM lParam) const
 {
     ASSERT(::IsWindow(m_hWnd));
@@ -630,12 +559,6 @@ void CWnd::GetWindowRect(LPRECT lpRect) const
     ::GetWindowRect(m_hWnd, lpRect);
 }
 
-void CWnd::GetClientRect(LPRECT lpRect) const
-{
-    ASSERT(::IsWindow(m_hWnd));
-    ::GetClientRect(m_hWnd, lpRect);
-}
-
 BOOL CWnd::SetWindowPos(const CWnd* pWndInsertAfter, int x, int y, int cx, int cy, UINT nFlags)
 {
     ASSERT(::IsWindow(m_hWnd));
@@ -647,12 +570,6 @@ void CWnd::UpdateWindow()
 {
     ASSERT(::IsWindow(m_hWnd));
     ::UpdateWindow(m_hWnd);
-}
-
-void CWnd::Invalidate(BOOL bErase)
-{
-    ASSERT(::IsWindow(m_hWnd));
-    ::InvalidateRect(m_hWnd, nullptr, bErase);
 }
 
 BOOL CWnd::RedrawWindow(LPCRECT lpRectUpdate, HRGN hrgnUpdate, UINT flags)
@@ -722,12 +639,6 @@ HICON CWnd::SetIcon(HICON hIcon, BOOL bBigIcon)
     ASSERT(::IsWindow(m_hWnd));
     return reinterpret_cast<HICON>(
         ::SendMessageW(m_hWnd, WM_SETICON, bBigIcon ? ICON_BIG : ICON_SMALL, reinterpret_cast<LPARAM>(hIcon)));
-}
-
-HICON CWnd::GetIcon(BOOL bBigIcon) const
-{
-    ASSERT(::IsWindow(m_hWnd));
-    return reinterpret_cast<HICON>(::SendMessageW(m_hWnd, WM_GETICON, bBigIcon ? ICON_BIG : ICON_SMALL, 0));
 }
 
 int CWnd::MessageBox(LPCWSTR lpszText, LPCWSTR lpszCaption, UINT nType)

@@ -1,5 +1,8 @@
-// CatalogoDeTextos.cpp: the language modules' search and the thread's UI languages.
+// CatalogoDeTextos.cpp: the language modules' search, in the thread's UI languages.
 #include "CatalogoDeTextos.h"
+
+#include <Win32/Idiomas.h>
+#include <Win32/Modulos.h>
 
 #include <cstdarg>
 #include <vector>
@@ -9,35 +12,6 @@ namespace Nadir {
 namespace {
 
 constexpr wchar_t kIdiomaDeReserva[] = L"en-US";
-
-// The thread's preferred UI languages, as "es-ES" names, best first. Wine 8 gives only the language
-// the process started with (LC_MESSAGES): its SetThreadPreferredUILanguages and SetThreadUILanguage
-// succeed and change nothing.
-std::vector<std::wstring> IdiomasDelHilo()
-{
-    ULONG numero = 0;
-    ULONG longitud = 0;
-    if (!GetThreadPreferredUILanguages(MUI_LANGUAGE_NAME, &numero, nullptr, &longitud) || longitud == 0)
-        return {};
-    std::vector<wchar_t> lista(longitud);
-    if (!GetThreadPreferredUILanguages(MUI_LANGUAGE_NAME, &numero, lista.data(), &longitud))
-        return {};
-    std::vector<std::wstring> idiomas;
-    for (const wchar_t* idioma = lista.data(); *idioma; idioma += idiomas.back().size() + 1)
-        idiomas.emplace_back(idioma);
-    return idiomas;
-}
-
-std::wstring RutaDelModulo(HMODULE modulo)
-{
-    std::vector<wchar_t> ruta(MAX_PATH);
-    for (;;) {
-        const DWORD longitud = GetModuleFileNameW(modulo, ruta.data(), static_cast<DWORD>(ruta.size()));
-        if (longitud < ruta.size())
-            return std::wstring(ruta.data(), longitud);
-        ruta.resize(ruta.size() * 2);
-    }
-}
 
 HMODULE EsteModulo()
 {
@@ -55,17 +29,15 @@ CatalogoDeTextos& CatalogoDeTextos::DeEsteModulo()
     return catalogo;
 }
 
-CatalogoDeTextos::CatalogoDeTextos(HMODULE biblioteca) : m_biblioteca(biblioteca)
+CatalogoDeTextos::CatalogoDeTextos(HMODULE biblioteca)
+    : m_biblioteca(biblioteca), m_carpeta(Win32::CarpetaDelModulo(biblioteca))
 {
-    const std::wstring ruta = RutaDelModulo(biblioteca);
-    const size_t barra = ruta.find_last_of(L"\\/");
-    m_carpeta = barra == std::wstring::npos ? std::wstring() : ruta.substr(0, barra + 1);
-    m_nombre = ruta.substr(barra == std::wstring::npos ? 0 : barra + 1);
+    m_nombre = Win32::RutaDelModulo(biblioteca).substr(m_carpeta.size());
 }
 
 std::vector<std::wstring> CatalogoDeTextos::IdiomasBuscados()
 {
-    std::vector<std::wstring> idiomas = IdiomasDelHilo();
+    std::vector<std::wstring> idiomas = Win32::IdiomasDelHilo();
     idiomas.emplace_back(kIdiomaDeReserva);
     return idiomas;
 }
@@ -94,7 +66,7 @@ HMODULE CatalogoDeTextos::ModuloDeIdioma(const std::wstring& idioma)
     auto encontrado = m_idiomas.find(idioma);
     if (encontrado == m_idiomas.end()) {
         const std::wstring ruta = m_carpeta + idioma + L"\\" + m_nombre + L".mui";
-        encontrado = m_idiomas.emplace(idioma, CargaModuloDeRecursos(ruta.c_str())).first;
+        encontrado = m_idiomas.emplace(idioma, Win32::CargaModuloDeRecursos(ruta.c_str())).first;
     }
     return encontrado->second.Get();
 }

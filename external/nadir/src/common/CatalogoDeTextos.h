@@ -2,11 +2,11 @@
 // this is built into, in the thread's UI language; Cadena and Mensaje, its texts for the library's code.
 #pragma once
 
-#include "ModuloDeRecursos.h"
-
 #include <afx.h>
 
 #include <windows.h>
+
+#include <Win32/Manejadores.h>
 
 #include <map>
 #include <mutex>
@@ -44,7 +44,7 @@ private:
     std::wstring m_carpeta;  // the library's folder, ending in a backslash
     std::wstring m_nombre;   // its file name
     std::mutex m_cerrojo;    // over m_idiomas: libraries may be called from several threads
-    std::map<std::wstring, ModuloDeRecursos> m_idiomas;  // every language looked for, found or not
+    std::map<std::wstring, Win32::ModuloCargado> m_idiomas;  // every language looked for, found or not
 };
 
 // Text id of this library's catalogue.

@@ -23,6 +23,33 @@ bool EsRedireccion(unsigned int estado)
     return estado == 301 || estado == 302 || estado == 303 || estado == 307 || estado == 308;
 }
 
+// The body kept whole, in room reserved from its declared length.
+class CuerpoEnTexto : public ReceptorDeCuerpo {
+public:
+    explicit CuerpoEnTexto(std::string& cuerpo) : m_cuerpo(cuerpo) {}
+
+    void Empieza(const RespuestaHttp&, std::optional<std::uint64_t> longitud) override
+    {
+        if (longitud)
+            m_cuerpo.reserve(static_cast<size_t>(*longitud));
+    }
+    std::span<char> Espacio(std::size_t minimo) override
+    {
+        m_cuerpo.resize(m_usados + minimo);
+        return {m_cuerpo.data() + m_usados, minimo};
+    }
+    void Recibe(std::size_t bytes) override
+    {
+        m_usados += bytes;
+        m_cuerpo.resize(m_usados);
+    }
+    void Termina() override {}
+
+private:
+    std::string& m_cuerpo;
+    std::size_t m_usados = 0;
+};
+
 [[noreturn]] void Rechazar(UINT formato, const CString& host, const CString& direccion)
 {
     throw ExcepcionNadir(Mensaje(formato, host.GetString(), direccion.GetString()));
@@ -70,6 +97,15 @@ void ConexionHttp::SetObservador(ObservadorHttp* observador)
 
 RespuestaHttp ConexionHttp::Get(const CString& url) const
 {
+    std::string cuerpo;
+    CuerpoEnTexto receptor(cuerpo);
+    RespuestaHttp respuesta = Get(url, receptor);
+    respuesta.cuerpo = std::move(cuerpo);
+    return respuesta;
+}
+
+RespuestaHttp ConexionHttp::Get(const CString& url, ReceptorDeCuerpo& receptor) const
+{
     DireccionUrl actual(url);
     std::optional<EsperaVisible> propia;
     EsperaVisible& espera =
@@ -115,7 +151,7 @@ RespuestaHttp ConexionHttp::Get(const CString& url) const
             respuesta.frase = respondida.Cabecera(WINHTTP_QUERY_STATUS_TEXT);
             respuesta.tipoContenido = respondida.Cabecera(WINHTTP_QUERY_CONTENT_TYPE);
             respuesta.urlFinal = actual.Texto();
-            respuesta.cuerpo = respondida.LeerCuerpo();
+            respondida.LeerCuerpo(respuesta, receptor);
             return respuesta;
         }
 

@@ -2,22 +2,15 @@
 // password wiped once used.
 #include "Credenciales.h"
 
-#include "Manejador.h"
 #include "VentanaDeEspera.h"
 
 #include <wincred.h>
 
-#include <memory>
-#include <vector>
+#include <Win32/Manejadores.h>
 
 namespace Nadir::Sockets {
 
 namespace {
-
-struct LiberaCredencial {
-    void operator()(CREDENTIALW* credencial) const { CredFree(credencial); }
-};
-using CredencialLeida = std::unique_ptr<CREDENTIALW, LiberaCredencial>;
 
 // The prompt's fields, wiped when the prompt is over.
 template <size_t N>
@@ -58,7 +51,7 @@ private:
     }
 
     static inline thread_local HWND s_propietario = nullptr;
-    Manejador<HHOOK, UnhookWindowsHookEx> m_gancho;
+    Win32::Gancho m_gancho;
 };
 
 }  // namespace
@@ -98,14 +91,13 @@ void Credencial::Borra()
 
 std::optional<Credencial> LeeDelAdministrador(const CString& destino)
 {
-    CREDENTIALW* leida = nullptr;
-    if (!CredReadW(destino, CRED_TYPE_GENERIC, 0, &leida))
+    Win32::MemoriaDeCredenciales<CREDENTIALW> leida;
+    if (!CredReadW(destino, CRED_TYPE_GENERIC, 0, leida.Recibe()))
         return std::nullopt;
-    const CredencialLeida propia(leida);
     // Credential Manager and cmdkey keep generic passwords as UTF-16.
-    std::wstring contrasena(reinterpret_cast<const wchar_t*>(propia->CredentialBlob),
-                            propia->CredentialBlobSize / sizeof(wchar_t));
-    return Credencial(propia->UserName ? propia->UserName : L"", std::move(contrasena));
+    std::wstring contrasena(reinterpret_cast<const wchar_t*>(leida->CredentialBlob),
+                            leida->CredentialBlobSize / sizeof(wchar_t));
+    return Credencial(leida->UserName ? leida->UserName : L"", std::move(contrasena));
 }
 
 bool GuardaEnAdministrador(const CString& destino, const Credencial& credencial)

@@ -10,24 +10,20 @@
 #include <oleauto.h>
 #include <shlwapi.h>  // URL_SCHEME
 
+#include <Win32/Texto.h>
+
 #include <cwchar>
-#include <memory>
 #include <string>
 
 namespace Nadir::Sockets {
 
 namespace {
 
-struct LiberarBstr {
-    void operator()(OLECHAR* texto) const { SysFreeString(texto); }
-};
-using Bstr = std::unique_ptr<OLECHAR, LiberarBstr>;
-
 CString Propiedad(IUri* uri, HRESULT (STDMETHODCALLTYPE IUri::*leer)(BSTR*))
 {
     BSTR valor = nullptr;
-    Bstr propio(SUCCEEDED((uri->*leer)(&valor)) ? valor : nullptr);
-    return propio ? CString(propio.get(), static_cast<int>(SysStringLen(propio.get()))) : CString();
+    const Win32::CadenaBstr propio(SUCCEEDED((uri->*leer)(&valor)) ? valor : nullptr);
+    return propio ? CString(propio.Get(), static_cast<int>(SysStringLen(propio.Get()))) : CString();
 }
 
 [[noreturn]] void RechazarDireccion(const CString& texto)
@@ -40,51 +36,41 @@ CString Propiedad(IUri* uri, HRESULT (STDMETHODCALLTYPE IUri::*leer)(BSTR*))
     throw ExcepcionNadir(Mensaje(IDS_ESQUEMA_NO_ADMITIDO, SinContrasena(texto).GetString()));
 }
 
-int ValorHexadecimal(wchar_t c)
+int ValorHexadecimal(char c)
 {
-    if (c >= L'0' && c <= L'9')
-        return c - L'0';
-    if (c >= L'a' && c <= L'f')
-        return c - L'a' + 10;
-    if (c >= L'A' && c <= L'F')
-        return c - L'A' + 10;
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
     return -1;
 }
 
-// %XX sequences as the bytes of UTF-8 text, as curl and GDAL read a user name and password.
+// %XX sequences as the bytes of UTF-8 text, as curl and GDAL read a user name and password; the bytes
+// wiped once decoded.
 std::wstring Descodifica(const CString& texto)
 {
-    std::wstring resultado;
-    std::string bytes;
-    auto vuelcaBytes = [&] {
-        if (bytes.empty())
-            return;
-        const int largo = MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
-        std::wstring ancho(static_cast<size_t>(largo), L'\0');
-        MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), ancho.data(), largo);
-        resultado += ancho;
-        SecureZeroMemory(bytes.data(), bytes.size());
-        SecureZeroMemory(ancho.data(), ancho.size() * sizeof(wchar_t));
-        bytes.clear();
-    };
-    for (int i = 0; i < texto.GetLength(); ++i) {
-        const int alto = i + 2 < texto.GetLength() ? ValorHexadecimal(texto[i + 1]) : -1;
-        const int bajo = alto >= 0 ? ValorHexadecimal(texto[i + 2]) : -1;
-        if (texto[i] == L'%' && bajo >= 0) {
-            bytes.push_back(static_cast<char>(alto * 16 + bajo));
+    std::string bytes = Win32::Utf8(texto.GetString());
+    size_t escritos = 0;
+    for (size_t i = 0; i < bytes.size(); ++i) {
+        const int alto = i + 2 < bytes.size() ? ValorHexadecimal(bytes[i + 1]) : -1;
+        const int bajo = alto >= 0 ? ValorHexadecimal(bytes[i + 2]) : -1;
+        if (bytes[i] == '%' && bajo >= 0) {
+            bytes[escritos++] = static_cast<char>(alto * 16 + bajo);
             i += 2;
-            continue;
+        } else {
+            bytes[escritos++] = bytes[i];
         }
-        vuelcaBytes();
-        resultado += texto[i];
     }
-    vuelcaBytes();
+    std::wstring resultado = Win32::Utf16(std::string_view(bytes.data(), escritos));
+    SecureZeroMemory(bytes.data(), bytes.size());
     return resultado;
 }
 
-PunteroCom<IUri> Analizar(const CString& texto, DWORD banderas)
+Win32::PunteroCom<IUri> Analizar(const CString& texto, DWORD banderas)
 {
-    PunteroCom<IUri> uri;
+    Win32::PunteroCom<IUri> uri;
     if (texto.IsEmpty() || FAILED(CreateUri(texto, banderas, 0, uri.Recibe())))
         RechazarDireccion(texto);
     return uri;
@@ -94,7 +80,8 @@ PunteroCom<IUri> Analizar(const CString& texto, DWORD banderas)
 
 DireccionUrl::DireccionUrl(const CString& texto) : DireccionUrl(texto, Analizar(texto, Uri_CREATE_CANONICALIZE)) {}
 
-DireccionUrl::DireccionUrl(const CString& texto, PunteroCom<IUri> uri) : m_texto(SinContrasena(texto)), m_uri(std::move(uri))
+DireccionUrl::DireccionUrl(const CString& texto, Win32::PunteroCom<IUri> uri)
+    : m_texto(SinContrasena(texto)), m_uri(std::move(uri))
 {
     DWORD esquema = URL_SCHEME_INVALID;
     m_uri->GetScheme(&esquema);
@@ -119,8 +106,8 @@ DireccionUrl::DireccionUrl(const CString& texto, PunteroCom<IUri> uri) : m_texto
 
 DireccionUrl DireccionUrl::Resolver(const CString& ubicacion) const
 {
-    PunteroCom<IUri> relativa = Analizar(ubicacion, Uri_CREATE_ALLOW_RELATIVE);
-    PunteroCom<IUri> absoluta;
+    Win32::PunteroCom<IUri> relativa = Analizar(ubicacion, Uri_CREATE_ALLOW_RELATIVE);
+    Win32::PunteroCom<IUri> absoluta;
     if (FAILED(CoInternetCombineIUri(m_uri.Get(), relativa.Get(), 0, absoluta.Recibe(), 0)))
         RechazarDireccion(ubicacion);
     const CString texto = Propiedad(absoluta.Get(), &IUri::GetAbsoluteUri);

@@ -2,13 +2,14 @@
 #pragma once
 
 #include "Credenciales.h"
-#include "PunteroCom.h"
 
 #include <afx.h>
 
 #include <windows.h>
 #include <urlmon.h>
 #include <winhttp.h>
+
+#include <Win32/Manejadores.h>
 
 #include <optional>
 
@@ -44,7 +45,7 @@ public:
     std::optional<Credencial> CredencialPropia() const;
 
 private:
-    DireccionUrl(const CString& texto, PunteroCom<IUri> uri);
+    DireccionUrl(const CString& texto, Win32::PunteroCom<IUri> uri);
 
     CString m_texto;
     CString m_canonica;
@@ -52,7 +53,7 @@ private:
     CString m_host;
     INTERNET_PORT m_puerto = 0;
     CString m_recurso;
-    PunteroCom<IUri> m_uri;
+    Win32::PunteroCom<IUri> m_uri;
 };
 
 }  // namespace Nadir::Sockets

@@ -1,6 +1,7 @@
 // Inflador.cpp: zlib inflate in fixed steps, each checked against the limit before it is kept.
 #include "Inflador.h"
 
+#include <algorithm>
 #include <new>
 
 namespace Nadir::Sockets {
@@ -25,7 +26,7 @@ Inflador::~Inflador()
     inflateEnd(&m_zs);
 }
 
-Inflador::Resultado Inflador::Agregar(const char* datos, std::size_t longitud, std::string& salida)
+Inflador::Resultado Inflador::Agregar(const char* datos, std::size_t longitud, ReceptorDeCuerpo& salida)
 {
     const bool alPrincipio = m_zs.total_in == 0;
     Resultado resultado = Inflar(datos, longitud, salida);
@@ -38,21 +39,23 @@ Inflador::Resultado Inflador::Agregar(const char* datos, std::size_t longitud, s
     return resultado;
 }
 
-Inflador::Resultado Inflador::Inflar(const char* datos, std::size_t longitud, std::string& salida)
+Inflador::Resultado Inflador::Inflar(const char* datos, std::size_t longitud, ReceptorDeCuerpo& salida)
 {
-    unsigned char paso[kPaso];
     m_zs.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(datos));
     m_zs.avail_in = static_cast<uInt>(longitud);
     while (!m_completo && (m_zs.avail_in > 0 || m_zs.avail_out == 0)) {
-        m_zs.next_out = paso;
-        m_zs.avail_out = sizeof(paso);
-        int estado = inflate(&m_zs, Z_NO_FLUSH);
+        const std::span<char> espacio = salida.Espacio(kPaso);
+        m_zs.next_out = reinterpret_cast<Bytef*>(espacio.data());
+        m_zs.avail_out = static_cast<uInt>(std::min<std::size_t>(espacio.size(), kPaso));
+        const uInt ofrecidos = m_zs.avail_out;
+        const int estado = inflate(&m_zs, Z_NO_FLUSH);
         if (estado != Z_OK && estado != Z_STREAM_END && estado != Z_BUF_ERROR)
             return Resultado::Corrupto;
-        std::size_t producidos = sizeof(paso) - m_zs.avail_out;
-        if (producidos > m_limite - salida.size())
+        const std::size_t producidos = ofrecidos - m_zs.avail_out;
+        if (producidos > m_limite - m_entregados)
             return Resultado::Excede;
-        salida.append(reinterpret_cast<const char*>(paso), producidos);
+        m_entregados += producidos;
+        salida.Recibe(producidos);
         m_completo = estado == Z_STREAM_END;
         if (estado == Z_BUF_ERROR)
             break;

@@ -3,12 +3,12 @@
 #include "PeticionHttp.h"
 
 #include "CatalogoDeTextos.h"
-#include "Inflador.h"
 #include "TextosSockets.h"
+
+#include <Win32/Texto.h>
 
 #include <algorithm>
 #include <atomic>
-#include <cstring>
 #include <cwchar>
 #include <memory>
 #include <vector>
@@ -49,13 +49,7 @@ CString Tamano(std::size_t bytes)
 // The system's own text for a WinHTTP or Windows error code.
 CString TextoDeError(DWORD error)
 {
-    wchar_t texto[512] = L"";
-    DWORD longitud = FormatMessageW(FORMAT_MESSAGE_FROM_HMODULE | FORMAT_MESSAGE_FROM_SYSTEM |
-                                        FORMAT_MESSAGE_IGNORE_INSERTS,
-                                    GetModuleHandleW(L"winhttp.dll"), error, 0, texto, ARRAYSIZE(texto), nullptr);
-    CString resultado(texto, static_cast<int>(longitud));
-    resultado.Trim();
-    resultado.TrimRight(L".");
+    CString resultado = Win32::MensajeDelSistema(error, GetModuleHandleW(L"winhttp.dll")).c_str();
     if (resultado.IsEmpty())
         resultado = Cadena(IDS_ERROR_DESCONOCIDO);
     return Mensaje(IDS_ERROR_CON_CODIGO, resultado.GetString(), error);
@@ -82,14 +76,12 @@ bool EsErrorTls(DWORD error)
 }  // namespace
 
 struct PeticionHttp::Avisos {
-    Manejador<HANDLE, CloseHandle> listo{CreateEventW(nullptr, FALSE, FALSE, nullptr)};  // a step completed
+    Win32::ObjetoDelNucleo listo{CreateEventW(nullptr, FALSE, FALSE, nullptr)};  // a step completed
     std::atomic<DWORD> error{0};
     std::atomic<DWORD> bytes{0};  // available, or read
     std::atomic<bool> conectado{false};
     std::atomic<DWORD> fallosTls{0};  // WINHTTP_CALLBACK_STATUS_FLAG_* of a refused certificate
     std::atomic<AvanceHttp::Fase> fase{AvanceHttp::Fase::Conectando};
-    // Reads land here: a read left pending by a skip may still write after the caller has gone.
-    std::vector<char> bloque = std::vector<char>(kBloque);
 };
 
 PeticionHttp::PeticionHttp(HINTERNET sesion, const DireccionUrl& url, const ConexionHttp::Limites& limites,
@@ -176,13 +168,17 @@ void CALLBACK PeticionHttp::AlAvanzar(HINTERNET, DWORD_PTR contexto, DWORD estad
     }
 }
 
-void PeticionHttp::Completar(BOOL llamada, Fase fase)
+void PeticionHttp::Completar(BOOL llamada, Fase fase, Espera espera)
 {
     if (!llamada)
         FallarWinHttp(GetLastError(), fase);
-    m_pendiente = true;
-    m_espera.Espera(m_avisos->listo.Get(), m_avisos->fase);
-    m_pendiente = false;
+    if (espera == Espera::Omitible) {
+        m_pendiente = true;
+        m_espera.Espera(m_avisos->listo.Get(), m_avisos->fase);
+        m_pendiente = false;
+    } else {
+        WaitForSingleObject(m_avisos->listo.Get(), INFINITE);
+    }
     if (const DWORD error = m_avisos->error.exchange(0))
         FallarWinHttp(error, fase);
 }
@@ -219,7 +215,7 @@ CString PeticionHttp::Cabecera(DWORD consulta) const
     return CString(valor.data(), static_cast<int>(bytes / sizeof(wchar_t)));
 }
 
-std::string PeticionHttp::LeerCuerpo()
+void PeticionHttp::LeerCuerpo(const RespuestaHttp& respuesta, ReceptorDeCuerpo& receptor)
 {
     CString codificacion = Cabecera(WINHTTP_QUERY_CONTENT_ENCODING);
     codificacion.Trim();
@@ -235,13 +231,10 @@ std::string PeticionHttp::LeerCuerpo()
     const std::optional<std::uint64_t> declarada = LongitudDeclarada();
     if (!inflador && declarada && *declarada > m_limites.tamanoMaximo)
         FallarPorTamano();
+    receptor.Empieza(respuesta, inflador ? std::nullopt : declarada);
 
     m_avisos->fase = AvanceHttp::Fase::Recibiendo;
-    std::string cuerpo;
-    // Grown block by block, a 20 MB body would be copied a dozen times and held twice at the last.
-    if (!inflador && declarada)
-        cuerpo.reserve(static_cast<size_t>(*declarada));
-    std::vector<char> bloque(kBloque);
+    std::vector<char> comprimido(inflador ? kBloque : 0);
     std::uint64_t recibidos = 0;
     m_inicioVentana = Reloj::now();
     m_recibidosAntesDeVentana = 0;
@@ -250,31 +243,44 @@ std::string PeticionHttp::LeerCuerpo()
         const DWORD disponibles = EsperarDatos();
         if (disponibles == 0)
             break;
-        const DWORD leidos = Leer(bloque.data(), std::min(disponibles, kBloque));
+        const DWORD leidos = inflador ? LeerComprimido(disponibles, *inflador, comprimido, receptor)
+                                      : LeerDirecto(disponibles, recibidos, receptor);
         if (leidos == 0)
             break;
         recibidos += leidos;
         m_espera.Recibidos(recibidos, declarada.value_or(0));
         ComprobarVelocidad(recibidos);
-        if (!inflador) {
-            if (leidos > m_limites.tamanoMaximo - cuerpo.size())
-                FallarPorTamano();
-            cuerpo.append(bloque.data(), leidos);
-            continue;
-        }
-        switch (inflador->Agregar(bloque.data(), leidos, cuerpo)) {
-        case Inflador::Resultado::Bien:
-            break;
-        case Inflador::Resultado::Excede:
-            FallarPorTamano();
-        case Inflador::Resultado::Corrupto:
-            throw ExcepcionNadir(Mensaje(IDS_COMPRIMIDO_DANADO, m_url.HostVisible().GetString()));
-        }
     }
     // A server that closes early leaves no error behind: only the count tells.
     if ((declarada && recibidos < *declarada) || (inflador && !inflador->Completo()))
         FallarPorCorte(recibidos);
-    return cuerpo;
+    receptor.Termina();
+}
+
+// Straight into the receptor's room: what is available now, never more (a larger read would wait
+// for the rest, past the low-speed rule's checks).
+DWORD PeticionHttp::LeerDirecto(DWORD disponibles, std::uint64_t recibidos, ReceptorDeCuerpo& receptor)
+{
+    if (disponibles > m_limites.tamanoMaximo - recibidos)
+        FallarPorTamano();
+    const DWORD leidos = Leer(receptor.Espacio(disponibles).data(), disponibles);
+    receptor.Recibe(leidos);
+    return leidos;
+}
+
+DWORD PeticionHttp::LeerComprimido(DWORD disponibles, Inflador& inflador, std::vector<char>& comprimido,
+                                   ReceptorDeCuerpo& receptor)
+{
+    const DWORD leidos = Leer(comprimido.data(), std::min(disponibles, static_cast<DWORD>(comprimido.size())));
+    switch (inflador.Agregar(comprimido.data(), leidos, receptor)) {
+    case Inflador::Resultado::Bien:
+        break;
+    case Inflador::Resultado::Excede:
+        FallarPorTamano();
+    case Inflador::Resultado::Corrupto:
+        throw ExcepcionNadir(Mensaje(IDS_COMPRIMIDO_DANADO, m_url.HostVisible().GetString()));
+    }
+    return leidos;
 }
 
 milliseconds PeticionHttp::Restante() const
@@ -296,6 +302,7 @@ void PeticionHttp::AjustarTiempos()
         !WinHttpSetOption(m_peticion.Get(), WINHTTP_OPTION_RECEIVE_RESPONSE_TIMEOUT, &respuesta,
                           sizeof(respuesta)))
         FallarWinHttp(GetLastError(), Fase::Conexion);
+    m_esperaFijada = respuesta;
 }
 
 void PeticionHttp::AjustarTiempoDeLectura()
@@ -303,10 +310,14 @@ void PeticionHttp::AjustarTiempoDeLectura()
     m_restante = Restante();
     if (m_restante <= milliseconds::zero())
         FallarPorPlazo();
-    // Near the deadline, a read may wait only for what is left of it.
+    // Near the deadline, a read may wait only for what is left of it. Set only when that changes:
+    // each setting is a call into the socket (under Wine, one to the server process besides).
     DWORD espera = static_cast<DWORD>(std::min(m_limites.inactividad, m_restante).count());
+    if (espera == m_esperaFijada)
+        return;
     if (!WinHttpSetOption(m_peticion.Get(), WINHTTP_OPTION_RECEIVE_TIMEOUT, &espera, sizeof(espera)))
         FallarWinHttp(GetLastError(), Fase::Cuerpo);
+    m_esperaFijada = espera;
 }
 
 DWORD PeticionHttp::EsperarDatos()
@@ -315,12 +326,12 @@ DWORD PeticionHttp::EsperarDatos()
     return m_avisos->bytes;
 }
 
+// The bytes WinHTTP announced are in its hands already: their read waits for no server, so it is not the
+// user's to skip, and no read is ever left pending into room its owner may free.
 DWORD PeticionHttp::Leer(char* destino, DWORD maximo)
 {
-    Completar(WinHttpReadData(m_peticion.Get(), m_avisos->bloque.data(), maximo, nullptr), Fase::Cuerpo);
-    const DWORD leidos = m_avisos->bytes;
-    std::memcpy(destino, m_avisos->bloque.data(), leidos);
-    return leidos;
+    Completar(WinHttpReadData(m_peticion.Get(), destino, maximo, nullptr), Fase::Cuerpo, Espera::SinOmitir);
+    return m_avisos->bytes;
 }
 
 // The low-speed rule, checked as data arrives: a server that sends nothing at all is the inactivity

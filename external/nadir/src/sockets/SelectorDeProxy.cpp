@@ -9,21 +9,17 @@
 #include <atomic>
 #include <chrono>
 #include <cstdint>
-#include <memory>
 
 namespace Nadir::Sockets {
 
 namespace {
 
 // Strings WinHTTP hands out for the caller to GlobalFree.
-struct LiberarGlobal {
-    void operator()(wchar_t* texto) const { GlobalFree(texto); }
-};
-using TextoGlobal = std::unique_ptr<wchar_t, LiberarGlobal>;
+using TextoGlobal = Win32::MemoriaGlobal<wchar_t>;
 
 CString Texto(const TextoGlobal& texto)
 {
-    return texto ? CString(texto.get()) : CString();
+    return texto ? CString(texto.Get()) : CString();
 }
 
 // When automatic detection last found no script, for every connection of the process: a network

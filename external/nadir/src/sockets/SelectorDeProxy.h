@@ -3,7 +3,7 @@
 #pragma once
 
 #include "DireccionUrl.h"
-#include "HandleInternet.h"
+#include "PeticionHttp.h"
 
 #include <afx.h>
 

@@ -59,9 +59,8 @@ VentanaDeEspera::VentanaDeEspera(HWND propietario, const CString& servidor) : m_
     const HMODULE modulo = CatalogoDeTextos::DeEsteModulo().ModuloConDialogo(IDD_ESPERA);
     if (!modulo)
         return;
-    m_ventana = Manejador<HWND, DestroyWindow>(CreateDialogParamW(modulo, MAKEINTRESOURCEW(IDD_ESPERA), propietario,
-                                                                  &VentanaDeEspera::Procedimiento,
-                                                                  reinterpret_cast<LPARAM>(this)));
+    m_ventana = Win32::Ventana(CreateDialogParamW(modulo, MAKEINTRESOURCEW(IDD_ESPERA), propietario,
+                                                  &VentanaDeEspera::Procedimiento, reinterpret_cast<LPARAM>(this)));
     if (!m_ventana)
         return;
     PonTexto(IDC_ESPERA_SERVIDOR, Mensaje(IDS_ESPERA_SERVIDOR, servidor.GetString()));

@@ -2,12 +2,13 @@
 // CentraSobre, which places it and the credential prompt.
 #pragma once
 
-#include "Manejador.h"
 #include "Nadir/Sockets/ConexionHttp.h"
 
 #include <afx.h>
 
 #include <windows.h>
+
+#include <Win32/Manejadores.h>
 
 namespace Nadir::Sockets {
 
@@ -41,7 +42,7 @@ private:
     HWND m_propietario;
     bool m_deshabilitado = false;  // the owner was enabled, and this window disabled it
     bool m_omitida = false;
-    Manejador<HWND, DestroyWindow> m_ventana;
+    Win32::Ventana m_ventana;
 };
 
 }  // namespace Nadir::Sockets

@@ -4,6 +4,7 @@
 #include "ExcepcionCapacidades.h"
 #include "PrologoXml.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 
@@ -29,18 +30,6 @@ constexpr NombreDeCodificacion kNombres[] = {
     {"shift_jis", 932},        {"gb2312", 936},           {"gbk", 936},              {"big5", 950},
     {"euc-kr", 949},
 };
-
-// Room for the namespace declarations PreparaPrologo adds to the root element, so that a 20 MB
-// text is not moved to a new block for a few bytes.
-constexpr size_t kHolgura = 4096;
-
-std::string CopiaConHolgura(std::string_view bytes)
-{
-    std::string copia;
-    copia.reserve(bytes.size() + kHolgura);
-    copia.append(bytes);
-    return copia;
-}
 
 std::string EnMinusculas(std::string_view texto)
 {
@@ -72,69 +61,39 @@ bool SoloAscii(const unsigned char* p)
     return (ocho & 0x8080808080808080ull) == 0;
 }
 
+// Length of the sequence the byte c starts, 0 when it starts none.
+size_t LargoAnunciado(unsigned c)
+{
+    return c < 0x80 ? 1 : c < 0xC2 ? 0 : c < 0xE0 ? 2 : c < 0xF0 ? 3 : c < 0xF5 ? 4 : 0;
+}
+
+// Whether b may stand at position i of a sequence that c starts: no overlong forms (E0, F0), no
+// surrogates (ED), nothing past U+10FFFF (F4).
+bool Continua(unsigned c, size_t i, unsigned b)
+{
+    unsigned desde = 0x80, hasta = 0xBF;
+    if (i == 1) {
+        desde = c == 0xE0 ? 0xA0 : c == 0xF0 ? 0x90 : desde;
+        hasta = c == 0xED ? 0x9F : c == 0xF4 ? 0x8F : hasta;
+    }
+    return b >= desde && b <= hasta;
+}
+
+// How many of the quedan bytes at p begin the sequence there well (its whole length at most).
+size_t PrefijoValido(const unsigned char* p, size_t quedan)
+{
+    const size_t largo = std::min(LargoAnunciado(p[0]), quedan);
+    for (size_t i = 1; i < largo; ++i)
+        if (!Continua(p[0], i, p[i]))
+            return i;
+    return largo;
+}
+
 // Length of the well-formed UTF-8 sequence at p, or 0 when none starts there.
 size_t LargoSecuenciaUtf8(const unsigned char* p, size_t quedan)
 {
-    const unsigned c = p[0];
-    auto continua = [&](size_t i, unsigned desde, unsigned hasta) {
-        return i < quedan && p[i] >= desde && p[i] <= hasta;
-    };
-    if (c < 0x80)
-        return 1;
-    if (c < 0xC2)
-        return 0;
-    if (c < 0xE0)
-        return continua(1, 0x80, 0xBF) ? 2 : 0;
-    if (c < 0xF0) {
-        // No overlong forms (E0) and no surrogates (ED).
-        const unsigned desde = c == 0xE0 ? 0xA0 : 0x80, hasta = c == 0xED ? 0x9F : 0xBF;
-        return continua(1, desde, hasta) && continua(2, 0x80, 0xBF) ? 3 : 0;
-    }
-    if (c < 0xF5) {
-        const unsigned desde = c == 0xF0 ? 0x90 : 0x80, hasta = c == 0xF4 ? 0x8F : 0xBF;
-        return continua(1, desde, hasta) && continua(2, 0x80, 0xBF) && continua(3, 0x80, 0xBF) ? 4 : 0;
-    }
-    return 0;
-}
-
-// Position of the first byte that starts no well-formed UTF-8 sequence; the size when there is none.
-size_t PrimerDefectoUtf8(std::string_view bytes)
-{
-    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
-    const size_t n = bytes.size();
-    for (size_t i = 0; i < n;) {
-        if (i + 8 <= n && SoloAscii(p + i)) {
-            i += 8;
-            continue;
-        }
-        if (p[i] < 0x80) {
-            ++i;
-            continue;
-        }
-        const size_t largo = LargoSecuenciaUtf8(p + i, n - i);
-        if (largo == 0)
-            return i;
-        i += largo;
-    }
-    return n;
-}
-
-std::string Utf8Reparado(std::string_view bytes)
-{
-    size_t defecto = PrimerDefectoUtf8(bytes);
-    if (defecto == bytes.size())
-        return CopiaConHolgura(bytes);
-    std::string resultado;
-    resultado.reserve(bytes.size() + kHolgura);
-    size_t copiadoHasta = 0;
-    while (defecto < bytes.size()) {
-        resultado.append(bytes.substr(copiadoHasta, defecto - copiadoHasta));
-        resultado.append("\xEF\xBF\xBD");
-        copiadoHasta = defecto + 1;
-        defecto = copiadoHasta + PrimerDefectoUtf8(bytes.substr(copiadoHasta));
-    }
-    resultado.append(bytes.substr(copiadoHasta));
-    return resultado;
+    const size_t largo = LargoAnunciado(p[0]);
+    return largo != 0 && PrefijoValido(p, quedan) == largo ? largo : 0;
 }
 
 std::string Utf8DeUtf16(const std::wstring& texto)
@@ -144,7 +103,6 @@ std::string Utf8DeUtf16(const std::wstring& texto)
     const int largo = WideCharToMultiByte(CP_UTF8, 0, texto.data(), static_cast<int>(texto.size()), nullptr, 0,
                                           nullptr, nullptr);
     std::string utf8;
-    utf8.reserve(static_cast<size_t>(largo) + kHolgura);
     utf8.resize(static_cast<size_t>(largo));
     WideCharToMultiByte(CP_UTF8, 0, texto.data(), static_cast<int>(texto.size()), utf8.data(), largo, nullptr,
                         nullptr);
@@ -243,6 +201,67 @@ Decodificacion Averigua(std::string_view bytes, const CString& tipoContenido, co
 }
 
 }  // namespace
+
+size_t PrimerDefectoUtf8(std::string_view bytes)
+{
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+    const size_t n = bytes.size();
+    for (size_t i = 0; i < n;) {
+        if (i + 8 <= n && SoloAscii(p + i)) {
+            i += 8;
+            continue;
+        }
+        if (p[i] < 0x80) {
+            ++i;
+            continue;
+        }
+        const size_t largo = LargoSecuenciaUtf8(p + i, n - i);
+        if (largo == 0)
+            return i;
+        i += largo;
+    }
+    return n;
+}
+
+std::string Utf8Reparado(std::string_view bytes)
+{
+    size_t defecto = PrimerDefectoUtf8(bytes);
+    if (defecto == bytes.size())
+        return std::string(bytes);
+    std::string resultado;
+    resultado.reserve(bytes.size() + 2 * (bytes.size() - defecto));
+    size_t copiadoHasta = 0;
+    while (defecto < bytes.size()) {
+        resultado.append(bytes.substr(copiadoHasta, defecto - copiadoHasta));
+        resultado.append("\xEF\xBF\xBD");
+        copiadoHasta = defecto + 1;
+        defecto = copiadoHasta + PrimerDefectoUtf8(bytes.substr(copiadoHasta));
+    }
+    resultado.append(bytes.substr(copiadoHasta));
+    return resultado;
+}
+
+size_t ColaIncompletaUtf8(std::string_view trozo)
+{
+    const auto* p = reinterpret_cast<const unsigned char*>(trozo.data());
+    const size_t n = trozo.size();
+    for (size_t cola = 1; cola <= std::min<size_t>(3, n); ++cola) {
+        const unsigned c = p[n - cola];
+        if (c < 0xC0)
+            continue;  // ASCII or a continuation: the start, if any, stands further back
+        // Held back only while it may still become well-formed; otherwise it is a defect now.
+        return LargoAnunciado(c) > cola && PrefijoValido(p + n - cola, cola) == cola ? cola : 0;
+    }
+    return 0;
+}
+
+std::optional<size_t> MarcaUtf8(std::string_view comienzo, const CString& tipoContenido, const CString& origen)
+{
+    const Decodificacion d = Averigua(comienzo, tipoContenido, origen);
+    if (d.forma != Forma::Utf8)
+        return std::nullopt;
+    return d.marca;
+}
 
 std::string TextoEnUtf8(std::string_view bytes, const CString& tipoContenido, const CString& origen)
 {

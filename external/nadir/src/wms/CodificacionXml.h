@@ -5,6 +5,8 @@
 
 #include <afx.h>
 
+#include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -22,5 +24,18 @@ NADIR_WMS_API std::string TextoEnUtf8(std::string_view bytes, const CString& tip
 // The same, taking the bytes over: UTF-8 that needs no repair comes back in its own buffer, so a
 // large answer is not held twice.
 NADIR_WMS_API std::string TextoEnUtf8(std::string&& bytes, const CString& tipoContenido, const CString& origen);
+
+// TextoEnUtf8's choice for an answer that starts with comienzo, which holds its XML declaration whole
+// when it has one: the length of the byte-order mark (0 when there is none) when the answer is taken
+// as UTF-8, nothing for any other encoding. Throws as TextoEnUtf8.
+std::optional<std::size_t> MarcaUtf8(std::string_view comienzo, const CString& tipoContenido, const CString& origen);
+
+// For UTF-8 that arrives piece by piece, repaired as TextoEnUtf8 repairs it:
+// how many bytes at the end of a piece begin a character that the next piece may complete;
+std::size_t ColaIncompletaUtf8(std::string_view trozo);
+// where the first byte that starts no well-formed sequence stands (the size when there is none);
+std::size_t PrimerDefectoUtf8(std::string_view bytes);
+// the bytes with each of those replaced by U+FFFD.
+std::string Utf8Reparado(std::string_view bytes);
 
 }  // namespace Nadir::OpenGIS::WMS

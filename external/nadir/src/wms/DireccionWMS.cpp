@@ -3,7 +3,6 @@
 
 #include "CatalogoDeTextos.h"
 #include "Nadir/Sockets/ConexionHttp.h"
-#include "PunteroCom.h"
 #include "TextosWMS.h"
 
 #include <windows.h>
@@ -11,19 +10,15 @@
 #include <shlwapi.h>  // URL_SCHEME
 #include <urlmon.h>
 
+#include <Win32/Manejadores.h>
+
 #include <cwchar>
-#include <memory>
 
 namespace Nadir::OpenGIS::WMS {
 
 namespace {
 
 constexpr wchar_t kServicio[] = L"SERVICE=WMS";
-
-struct LiberaBstr {
-    void operator()(OLECHAR* texto) const { SysFreeString(texto); }
-};
-using Bstr = std::unique_ptr<OLECHAR, LiberaBstr>;
 
 bool EsLetra(wchar_t c)
 {
@@ -80,14 +75,14 @@ bool EsVersion(const CString& clave)
 
 CString HostVisible(const CString& base, const CString& escrita)
 {
-    PunteroCom<IUri> uri;
+    Win32::PunteroCom<IUri> uri;
     if (FAILED(CreateUri(base, Uri_CREATE_CANONICALIZE, 0, uri.Recibe())))
         RechazaDireccion(escrita);
     BSTR leido = nullptr;
-    const Bstr host(SUCCEEDED(uri->GetHost(&leido)) ? leido : nullptr);
-    if (!host || SysStringLen(host.get()) == 0)
+    const Win32::CadenaBstr host(SUCCEEDED(uri->GetHost(&leido)) ? leido : nullptr);
+    if (!host || SysStringLen(host.Get()) == 0)
         RechazaDireccion(escrita);
-    CString visible(host.get(), static_cast<int>(SysStringLen(host.get())));
+    CString visible(host.Get(), static_cast<int>(SysStringLen(host.Get())));
     DWORD tipo = Uri_HOST_UNKNOWN;
     if (SUCCEEDED(uri->GetHostType(&tipo)) && tipo == Uri_HOST_IPV6)
         visible = L"[" + visible + L"]";

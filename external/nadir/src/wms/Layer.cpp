@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <mutex>
 #include <numeric>
 
 namespace Nadir::OpenGIS::WMS {
@@ -85,10 +86,20 @@ const CString& IdentificadorDeCaja(const BoundingBox& caja)
     return caja.srs;
 }
 
+void CopiaExtension(const BoundingBox& de, BoundingBox& a)
+{
+    a.minx = de.minx;
+    a.miny = de.miny;
+    a.maxx = de.maxx;
+    a.maxy = de.maxy;
+    a.tieneExtension = de.tieneExtension;
+}
+
 }  // namespace
 
-// The layer's own systems, each once, with sorted indexes: GetSRS on a leaf under a root that
-// states 6,000 systems looks each of its own up there without building any table.
+// The layer's own systems, each once, with sorted indexes, linked to its parent's. A layer with
+// children also keeps its effective list, worked out when a child first asks: a leaf under a root
+// that states 6,000 systems then copies that list and looks up only its own systems in it.
 struct Layer::Sistemas {
     Sistemas(std::vector<CString> propios, std::vector<BoundingBox> cajas)
         : srs(std::move(propios)), extensiones(std::move(cajas))
@@ -97,11 +108,15 @@ struct Layer::Sistemas {
         ordenExtensiones = QuitaRepetidos(extensiones, IdentificadorDeCaja);
     }
 
-    bool Declara(const CString& buscado) const { return Busca(srs, ordenSrs, buscado, Identificador) != nullptr; }
     const BoundingBox* Extension(const CString& buscado) const
     {
         return Busca(extensiones, ordenExtensiones, buscado, IdentificadorDeCaja);
     }
+
+    std::vector<BoundingBox> Efectivos() const;
+    // This layer's effective list, kept for its children, with its order by identifier.
+    const std::vector<BoundingBox>& EfectivosGuardados() const;
+    const BoundingBox* Efectivo(const CString& buscado) const;
 
     std::vector<CString> srs;
     std::vector<BoundingBox> extensiones;
@@ -109,7 +124,63 @@ struct Layer::Sistemas {
     std::vector<uint32_t> ordenExtensiones;
     // Shared, not the parent layer itself: a child kept alone still knows what it inherits.
     std::shared_ptr<const Sistemas> padre;
+
+private:
+    mutable std::once_flag m_guardados;
+    mutable std::vector<BoundingBox> m_efectivos;
+    mutable std::vector<uint32_t> m_ordenEfectivos;
 };
+
+// The parent's effective systems, then this layer's own that none of its ancestors states, with the
+// extents of this layer's own box for each, else those already found for it above.
+std::vector<BoundingBox> Layer::Sistemas::Efectivos() const
+{
+    std::vector<BoundingBox> efectivos;
+    if (padre) {
+        const std::vector<BoundingBox>& heredados = padre->EfectivosGuardados();
+        // In one block: large ones cost page faults each time they are made (Wine's heap gives
+        // their pages back when they are freed), so the list must not grow after the copy.
+        efectivos.reserve(heredados.size() + srs.size());
+        efectivos.insert(efectivos.end(), heredados.begin(), heredados.end());
+    }
+    const size_t heredados = efectivos.size();
+    for (const CString& propio : srs) {
+        if (padre && padre->Efectivo(propio))
+            continue;
+        efectivos.emplace_back();
+        efectivos.back().srs = propio;
+    }
+    for (size_t i = heredados; i < efectivos.size(); ++i)  // stated here first: boxed here or above
+        for (const Sistemas* s = padre.get(); s && !efectivos[i].tieneExtension; s = s->padre.get())
+            if (const BoundingBox* caja = s->Extension(efectivos[i].srs))
+                CopiaExtension(*caja, efectivos[i]);
+    for (const BoundingBox& caja : extensiones) {
+        const BoundingBox* heredado = padre ? padre->Efectivo(caja.srs) : nullptr;
+        if (heredado) {
+            CopiaExtension(caja, efectivos[static_cast<size_t>(heredado - padre->EfectivosGuardados().data())]);
+            continue;
+        }
+        for (size_t i = heredados; i < efectivos.size(); ++i)
+            if (Compara(efectivos[i].srs, caja.srs) == 0)
+                CopiaExtension(caja, efectivos[i]);
+    }
+    return efectivos;
+}
+
+const std::vector<BoundingBox>& Layer::Sistemas::EfectivosGuardados() const
+{
+    std::call_once(m_guardados, [this] {
+        m_efectivos = Efectivos();
+        m_ordenEfectivos = Orden(m_efectivos, IdentificadorDeCaja);
+    });
+    return m_efectivos;
+}
+
+const BoundingBox* Layer::Sistemas::Efectivo(const CString& buscado) const
+{
+    EfectivosGuardados();
+    return Busca(m_efectivos, m_ordenEfectivos, buscado, IdentificadorDeCaja);
+}
 
 Layer::Layer(const CString& name, const CString& title, const CString& abstract, std::vector<CString> srs,
              std::vector<BoundingBox> extensiones, std::vector<std::shared_ptr<Layer>> layers)
@@ -149,38 +220,7 @@ CString Layer::GetAbstract() const
 
 std::vector<BoundingBox> Layer::GetSRS() const
 {
-    std::vector<const Sistemas*> cadena;  // this layer first, the outermost ancestor last
-    size_t total = 0;
-    for (const Sistemas* s = m_sistemas.get(); s; s = s->padre.get()) {
-        cadena.push_back(s);
-        total += s->srs.size();
-    }
-
-    std::vector<BoundingBox> efectivos;
-    efectivos.reserve(total);
-    for (size_t k = cadena.size(); k-- > 0;) {
-        for (const CString& srs : cadena[k]->srs) {
-            const bool heredado = std::any_of(cadena.begin() + static_cast<ptrdiff_t>(k) + 1, cadena.end(),
-                                              [&](const Sistemas* ancestro) { return ancestro->Declara(srs); });
-            if (!heredado) {
-                efectivos.emplace_back();
-                efectivos.back().srs = srs;
-            }
-        }
-    }
-    for (BoundingBox& efectivo : efectivos) {
-        for (const Sistemas* s : cadena) {
-            if (const BoundingBox* caja = s->Extension(efectivo.srs)) {
-                efectivo.minx = caja->minx;
-                efectivo.miny = caja->miny;
-                efectivo.maxx = caja->maxx;
-                efectivo.maxy = caja->maxy;
-                efectivo.tieneExtension = true;
-                break;
-            }
-        }
-    }
-    return efectivos;
+    return m_sistemas->Efectivos();
 }
 
 }  // namespace Nadir::OpenGIS::WMS

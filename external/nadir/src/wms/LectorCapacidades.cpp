@@ -1,11 +1,12 @@
-// LectorCapacidades.cpp: one pass over the document with XmlLite, building the layer tree as it goes.
+// LectorCapacidades.cpp: one pass over the document as expat reads it, building the layer tree as it goes.
 #include "LectorCapacidades.h"
 
-#include "CodificacionXml.h"
 #include "ExcepcionCapacidades.h"
-#include "PrologoXml.h"
 
+#include <algorithm>
 #include <charconv>
+#include <cstring>
+#include <cwchar>
 
 namespace Nadir::OpenGIS::WMS {
 
@@ -71,55 +72,92 @@ bool LeeNumero(std::wstring_view texto, double& numero)
     return largo > 0 && error == std::errc() && fin == ascii + largo;
 }
 
+// A name as LectorXml gives it, split at OyenteXml::kSeparador into namespace and local name.
+struct NombreXml {
+    std::wstring_view espacio;
+    std::wstring_view local;
+};
+
+NombreXml Divide(const wchar_t* nombre)
+{
+    const std::wstring_view completo(nombre);
+    const size_t separador = completo.find(OyenteXml::kSeparador);
+    if (separador == std::wstring_view::npos)
+        return {{}, completo};
+    return {completo.substr(0, separador), completo.substr(separador + 1)};
+}
+
+// The value of an attribute, null when the element has none. espacio: its namespace URI, empty
+// for an unprefixed attribute.
+const wchar_t* Atributo(const wchar_t** atributos, std::wstring_view nombre, std::wstring_view espacio)
+{
+    for (; *atributos; atributos += 2) {
+        const NombreXml leido = Divide(*atributos);
+        if (leido.local == nombre && leido.espacio == espacio)
+            return atributos[1];
+    }
+    return nullptr;
+}
+
+CString LeeAtributo(const wchar_t** atributos, std::wstring_view nombre, std::wstring_view espacio = {})
+{
+    const wchar_t* valor = Atributo(atributos, nombre, espacio);
+    return valor ? Colapsa(valor) : CString();
+}
+
+// Pieces of this size keep expat's buffer small when a whole document is at hand.
+constexpr size_t kPieza = 64 * 1024;
+
 }  // namespace
 
 Capacidades LectorCapacidades::Lee(std::string_view bytes, const CString& tipoContenido, const CString& origen)
 {
-    return LeeUtf8(TextoEnUtf8(bytes, tipoContenido, origen), origen);
+    LectorCapacidades lector(tipoContenido, origen);
+    do {
+        const size_t largo = std::min(bytes.size(), kPieza);
+        std::memcpy(lector.Espacio(largo).data(), bytes.data(), largo);
+        lector.Agrega(largo);
+        bytes.remove_prefix(largo);
+    } while (!bytes.empty());
+    return lector.Termina();
 }
 
-Capacidades LectorCapacidades::Lee(std::string&& bytes, const CString& tipoContenido, const CString& origen)
+LectorCapacidades::LectorCapacidades(const CString& tipoContenido, const CString& origen)
+    : m_origen(origen), m_xml(*this, tipoContenido, origen)
 {
-    return LeeUtf8(TextoEnUtf8(std::move(bytes), tipoContenido, origen), origen);
 }
 
-Capacidades LectorCapacidades::LeeUtf8(std::string utf8, const CString& origen)
+LectorCapacidades::~LectorCapacidades() = default;
+
+std::span<char> LectorCapacidades::Espacio(std::size_t minimo)
 {
-    TextoPreparado texto = PreparaPrologo(std::move(utf8), origen);
-    const std::string nombreDoctype = texto.nombreDoctype;
-    LectorXml xml(std::move(texto), origen);
-    LectorCapacidades lector(xml, origen);
-    lector.Recorre(nombreDoctype);
-    return lector.Resultado();
+    return m_xml.Espacio(minimo);
 }
 
-LectorCapacidades::LectorCapacidades(LectorXml& xml, const CString& origen) : m_xml(xml), m_origen(origen) {}
-
-void LectorCapacidades::Recorre(const std::string& nombreDoctype)
+void LectorCapacidades::Agrega(std::size_t bytes)
 {
-    while (m_xml.Lee()) {
-        switch (m_xml.Tipo()) {
-        case XmlNodeType_Element:
-            if (m_pila.empty())
-                EmpiezaRaiz(nombreDoctype);
-            else
-                EmpiezaElemento();
-            if (m_xml.EsElementoVacio())
-                TerminaElemento();
-            break;
-        case XmlNodeType_EndElement:
-            TerminaElemento();
-            break;
-        case XmlNodeType_Text:
-        case XmlNodeType_CDATA:
-        case XmlNodeType_Whitespace:
-            if (!m_pila.empty() && GuardaTexto(m_pila.back()))
-                m_texto.append(m_xml.Valor());
-            break;
-        default:
-            break;
-        }
-    }
+    m_xml.Agrega(bytes);
+}
+
+Capacidades LectorCapacidades::Termina()
+{
+    m_xml.Termina();
+    return Resultado();
+}
+
+void LectorCapacidades::AlEmpezar(const wchar_t* nombre, const wchar_t** atributos)
+{
+    const NombreXml leido = Divide(nombre);
+    if (m_pila.empty())
+        EmpiezaRaiz(leido.espacio, leido.local, atributos);
+    else
+        EmpiezaElemento(leido.espacio, leido.local, atributos);
+}
+
+void LectorCapacidades::AlTexto(std::wstring_view texto)
+{
+    if (!m_pila.empty() && GuardaTexto(m_pila.back()))
+        m_texto.append(texto);
 }
 
 Capacidades LectorCapacidades::Resultado()
@@ -136,9 +174,8 @@ Capacidades LectorCapacidades::Resultado()
     return std::move(m_capacidades);
 }
 
-void LectorCapacidades::EmpiezaRaiz(const std::string& nombreDoctype)
+void LectorCapacidades::EmpiezaRaiz(std::wstring_view espacio, std::wstring_view nombre, const wchar_t** atributos)
 {
-    const std::wstring_view nombre = m_xml.NombreLocal();
     Papel papel = Papel::Otro;
     if (nombre == L"WMT_MS_Capabilities" || nombre == L"WMS_Capabilities")
         papel = Papel::Raiz;
@@ -146,23 +183,22 @@ void LectorCapacidades::EmpiezaRaiz(const std::string& nombreDoctype)
         papel = Papel::Informe;
     else if (nombre == L"ExceptionReport")
         papel = Papel::InformeOws;
-    else if (CString(nombreDoctype.c_str()).CompareNoCase(L"html") == 0)
+    else if (CString(m_xml.NombreDoctype().c_str()).CompareNoCase(L"html") == 0)
         throw ExcepcionCapacidades::NoEsCapacidades(m_origen, L"html");
     else
         throw ExcepcionCapacidades::NoEsCapacidades(m_origen, CString(nombre.data(), static_cast<int>(nombre.size())));
-    m_espacioRaiz = m_xml.EspacioDeNombres();
+    m_espacioRaiz = espacio;
     m_papelRaiz = papel;
     m_pila.push_back(papel);
     if (papel == Papel::Raiz)
-        m_capacidades.version = LeeAtributo(L"version", L"");
+        m_capacidades.version = LeeAtributo(atributos, L"version");
 }
 
-void LectorCapacidades::EmpiezaElemento()
+void LectorCapacidades::EmpiezaElemento(std::wstring_view espacio, std::wstring_view nombre,
+                                        const wchar_t** atributos)
 {
     const Papel padre = m_pila.back();
-    const Papel papel = padre != Papel::Otro && m_xml.EspacioDeNombres() == m_espacioRaiz
-                            ? PapelDeHijo(padre, m_xml.NombreLocal())
-                            : Papel::Otro;
+    const Papel papel = padre != Papel::Otro && espacio == m_espacioRaiz ? PapelDeHijo(padre, nombre) : Papel::Otro;
     m_pila.push_back(papel);
     if (GuardaTexto(papel))
         m_texto.clear();
@@ -172,33 +208,31 @@ void LectorCapacidades::EmpiezaElemento()
         m_capas.emplace_back();
         break;
     case Papel::CajaCapa:
-        LeeCaja();
+        LeeCaja(atributos);
         break;
-    case Papel::NombreDeFormato: {  // 1.0.0 names formats by empty elements: <Format><PNG/></Format>
-        const std::wstring_view nombre = m_xml.NombreLocal();
+    case Papel::NombreDeFormato:  // 1.0.0 names formats by empty elements: <Format><PNG/></Format>
         m_capacidades.formatosGetMap.emplace_back(nombre.data(), static_cast<int>(nombre.size()));
         break;
-    }
     case Papel::Get:  // 1.0.0: <Get onlineResource="..."/>
         if (m_capacidades.urlGetMap.IsEmpty())
-            m_capacidades.urlGetMap = LeeAtributo(L"onlineResource", L"");
+            m_capacidades.urlGetMap = LeeAtributo(atributos, L"onlineResource");
         break;
     case Papel::RecursoGet:
         if (m_capacidades.urlGetMap.IsEmpty())
-            m_capacidades.urlGetMap = LeeAtributo(L"href", kXlink);
+            m_capacidades.urlGetMap = LeeAtributo(atributos, L"href", kXlink);
         break;
     case Papel::ExcepcionServidor:
-        m_excepciones.push_back({LeeAtributo(L"code", L""), {}});
+        m_excepciones.push_back({LeeAtributo(atributos, L"code"), {}});
         break;
     case Papel::ExcepcionOws:
-        m_excepciones.push_back({LeeAtributo(L"exceptionCode", L""), {}});
+        m_excepciones.push_back({LeeAtributo(atributos, L"exceptionCode"), {}});
         break;
     default:
         break;
     }
 }
 
-void LectorCapacidades::TerminaElemento()
+void LectorCapacidades::AlTerminar()
 {
     const Papel papel = m_pila.back();
     m_pila.pop_back();
@@ -327,19 +361,24 @@ bool LectorCapacidades::GuardaTexto(Papel papel)
 }
 
 // A BoundingBox without its reference system or with an unreadable corner is left out.
-void LectorCapacidades::LeeCaja()
+void LectorCapacidades::LeeCaja(const wchar_t** atributos)
 {
-    BoundingBox caja;
-    if (!m_xml.Atributo(L"CRS", L"", m_atributo) && !m_xml.Atributo(L"SRS", L"", m_atributo))
+    const wchar_t* srs = Atributo(atributos, L"CRS", {});
+    if (!srs)
+        srs = Atributo(atributos, L"SRS", {});
+    if (!srs)
         return;
-    caja.srs = Colapsa(m_atributo);
+    BoundingBox caja;
+    caja.srs = Colapsa(srs);
     const struct {
         const wchar_t* nombre;
         double& valor;
     } esquinas[] = {{L"minx", caja.minx}, {L"miny", caja.miny}, {L"maxx", caja.maxx}, {L"maxy", caja.maxy}};
-    for (const auto& esquina : esquinas)
-        if (!m_xml.Atributo(esquina.nombre, L"", m_atributo) || !LeeNumero(m_atributo, esquina.valor))
+    for (const auto& esquina : esquinas) {
+        const wchar_t* valor = Atributo(atributos, esquina.nombre, {});
+        if (!valor || !LeeNumero(valor, esquina.valor))
             return;
+    }
     caja.tieneExtension = true;
     m_capas.back().cajas.push_back(std::move(caja));
 }
@@ -356,13 +395,6 @@ void LectorCapacidades::TerminaCapa()
 CString LectorCapacidades::TextoLeido() const
 {
     return Colapsa(m_texto);
-}
-
-CString LectorCapacidades::LeeAtributo(LPCWSTR nombre, LPCWSTR espacio)
-{
-    if (!m_xml.Atributo(nombre, espacio, m_atributo))
-        return {};
-    return Colapsa(m_atributo);
 }
 
 }  // namespace Nadir::OpenGIS::WMS

@@ -1,195 +1,279 @@
-// LectorXml.cpp: XmlLite set up safely, and its failures in words a user can act on.
+// LectorXml.cpp: expat fed as the bytes arrive, its safety settings, and its failures in words a user can act on.
 #include "LectorXml.h"
 
 #include "CatalogoDeTextos.h"
+#include "CodificacionXml.h"
 #include "ExcepcionCapacidades.h"
+#include "PrologoXml.h"
 #include "TextosWMS.h"
 
+#include <expat.h>
+
 #include <algorithm>
+#include <cstring>
+#include <new>
+#include <utility>
 
 namespace Nadir::OpenGIS::WMS {
 
 namespace {
 
+// What expat is asked for at least, and given at most, at a time: a few of WinHTTP's reads.
+constexpr std::size_t kTrozo = 64 * 1024;
+// A prologue not yet whole after this many bytes (a giant comment, say) is read with the rest at the end,
+// instead of being looked through again as each piece arrives.
+constexpr std::size_t kPrologoMaximo = 1 << 20;
+
 struct Razon {
-    unsigned codigo;  // an XmlError
+    XML_Error codigo;
     UINT texto;
 };
 
-// XmlLite gives codes only; these are its reasons in words.
 constexpr Razon kRazones[] = {
-    {MX_E_INPUTEND, IDS_RAZON_CORTADO},
-    {MX_E_ENCODING, IDS_RAZON_CODIFICACION},
-    {WC_E_WHITESPACE, IDS_RAZON_ESPACIO},
-    {WC_E_SEMICOLON, IDS_RAZON_PUNTO_Y_COMA},
-    {WC_E_GREATERTHAN, IDS_RAZON_MAYOR_QUE},
-    {WC_E_QUOTE, IDS_RAZON_COMILLAS},
-    {WC_E_EQUAL, IDS_RAZON_IGUAL},
-    {WC_E_LESSTHAN, IDS_RAZON_MENOR_QUE},
-    {WC_E_HEXDIGIT, IDS_RAZON_HEXADECIMAL},
-    {WC_E_DIGIT, IDS_RAZON_DECIMAL},
-    {WC_E_XMLCHARACTER, IDS_RAZON_CARACTER},
-    {WC_E_NAMECHARACTER, IDS_RAZON_CARACTER_DE_NOMBRE},
-    {WC_E_SYNTAX, IDS_RAZON_SINTAXIS},
-    {WC_E_CDSECT, IDS_RAZON_CDATA},
-    {WC_E_COMMENT, IDS_RAZON_COMENTARIO},
-    {WC_E_NAME, IDS_RAZON_NOMBRE},
-    {WC_E_ROOTELEMENT, IDS_RAZON_SIN_RAIZ},
-    {WC_E_ELEMENTMATCH, IDS_RAZON_ETIQUETAS},
-    {WC_E_UNIQUEATTRIBUTE, IDS_RAZON_ATRIBUTO_REPETIDO},
-    {WC_E_XMLDECL, IDS_RAZON_DECLARACION},
-    {WC_E_LEADINGXML, IDS_RAZON_DECLARACION_FUERA},
-    {WC_E_CDSECTEND, IDS_RAZON_FIN_DE_CDATA},
-    {WC_E_MOREDATA, IDS_RAZON_TRAS_LA_RAIZ},
-    {WC_E_DTDPROHIBITED, IDS_RAZON_DOCTYPE},
-    {WC_E_PI, IDS_RAZON_INSTRUCCION},
-    {NC_E_UNDECLAREDPREFIX, IDS_RAZON_PREFIJO},
-    {NC_E_QNAMECHARACTER, IDS_RAZON_NOMBRE_CUALIFICADO},
-    {NC_E_QNAMECOLON, IDS_RAZON_DOS_PUNTOS},
+    {XML_ERROR_SYNTAX, IDS_RAZON_SINTAXIS},
+    {XML_ERROR_INVALID_TOKEN, IDS_RAZON_NO_PERMITIDO},
+    {XML_ERROR_NO_ELEMENTS, IDS_RAZON_SIN_RAIZ},
+    {XML_ERROR_TAG_MISMATCH, IDS_RAZON_ETIQUETAS},
+    {XML_ERROR_DUPLICATE_ATTRIBUTE, IDS_RAZON_ATRIBUTO_REPETIDO},
+    {XML_ERROR_JUNK_AFTER_DOC_ELEMENT, IDS_RAZON_SIGUE_ALGO},
+    {XML_ERROR_BAD_CHAR_REF, IDS_RAZON_CARACTER},
+    {XML_ERROR_MISPLACED_XML_PI, IDS_RAZON_DECLARACION_FUERA},
+    {XML_ERROR_XML_DECL, IDS_RAZON_DECLARACION},
+    {XML_ERROR_UNCLOSED_CDATA_SECTION, IDS_RAZON_CDATA},
+    {XML_ERROR_INCORRECT_ENCODING, IDS_RAZON_CODIFICACION},
+    {XML_ERROR_UNBOUND_PREFIX, IDS_RAZON_PREFIJO},
+    {XML_ERROR_UNDECLARING_PREFIX, IDS_RAZON_PREFIJO},
 };
 
-CString RazonDe(HRESULT hr)
+CString RazonDe(XML_Error codigo)
 {
     for (const Razon& r : kRazones)
-        if (r.codigo == static_cast<unsigned>(hr))
+        if (r.codigo == codigo)
             return Cadena(r.texto);
-    return Mensaje(IDS_RAZON_XMLLITE, static_cast<unsigned>(hr));
+    return Mensaje(IDS_RAZON_EXPAT, XML_ErrorString(codigo));
+}
+
+// Errors at the end of the text that say it stops mid-way.
+bool DiceCortado(XML_Error codigo, bool raizVista)
+{
+    return codigo == XML_ERROR_UNCLOSED_TOKEN || codigo == XML_ERROR_PARTIAL_CHAR ||
+           codigo == XML_ERROR_UNCLOSED_CDATA_SECTION || (codigo == XML_ERROR_NO_ELEMENTS && raizVista);
+}
+
+// Moves a position (expat's: lines from 1, columns in characters from 0) over the text that follows it.
+void Avanza(std::string_view texto, XML_Size& linea, XML_Size& columna)
+{
+    for (std::size_t i = 0; i < texto.size(); ++i) {
+        const auto c = static_cast<unsigned char>(texto[i]);
+        if (c == '\n' || c == '\r') {
+            if (c == '\r' && i + 1 < texto.size() && texto[i + 1] == '\n')
+                ++i;
+            ++linea;
+            columna = 0;
+        } else if ((c & 0xC0) != 0x80) {
+            ++columna;
+        }
+    }
 }
 
 }  // namespace
 
-LectorXml::LectorXml(TextoPreparado texto, const CString& origen)
-    : m_origen(origen),
-      m_lineasQuitadas(texto.lineasQuitadas),
-      m_columnasAnadidas(texto.columnasAnadidas),
-      m_flujo(FlujoDeTexto::Crea(std::move(texto.utf8)))
-{
-    HRESULT hr = CreateXmlReader(__uuidof(IXmlReader), reinterpret_cast<void**>(m_lector.Recibe()), nullptr);
-    if (SUCCEEDED(hr))
-        hr = m_lector->SetProperty(XmlReaderProperty_DtdProcessing, DtdProcessing_Prohibit);
-    if (SUCCEEDED(hr))
-        hr = m_lector->SetProperty(XmlReaderProperty_MaxElementDepth, kProfundidadMaxima);
-    if (SUCCEEDED(hr))
-        hr = m_lector->SetInput(m_flujo.Get());
-    if (FAILED(hr))
-        throw ExcepcionNadir(Mensaje(IDS_XMLLITE_NO_ARRANCA, origen.GetString(), static_cast<unsigned>(hr)));
-}
-
-bool LectorXml::Lee()
-{
-    XmlNodeType tipo = XmlNodeType_None;
-    const HRESULT hr = m_lector->Read(&tipo);
-    if (FAILED(hr))
-        Falla(hr);
-    if (hr == S_FALSE) {
-        if (m_raizVista && m_profundidad == 0)
-            return false;
-        // Wine's way of saying the text stops before the root closes.
-        Falla(static_cast<HRESULT>(m_raizVista ? MX_E_INPUTEND : WC_E_ROOTELEMENT));
+struct LectorXml::Llamadas {
+    static void XMLCALL AlEmpezar(void* datos, const XML_Char* nombre, const XML_Char** atributos)
+    {
+        auto& lector = *static_cast<LectorXml*>(datos);
+        Atiende(lector, [&] {
+            if (++lector.m_profundidad > kProfundidadMaxima) {
+                const auto linea = static_cast<int>(XML_GetCurrentLineNumber(lector.m_analizador.get()));
+                throw ExcepcionCapacidades::DemasiadoProfundo(lector.m_origen, linea + lector.m_lineasQuitadas,
+                                                              kProfundidadMaxima);
+            }
+            lector.m_raizVista = true;
+            lector.m_oyente.AlEmpezar(nombre, atributos);
+        });
     }
-    m_tipo = tipo;
-    CompruebaAvance();
-    if (tipo == XmlNodeType_Element) {
-        m_raizVista = true;
-        m_vacio = m_lector->IsEmptyElement();
-        if (!m_vacio)
-            ++m_profundidad;
-    } else if (tipo == XmlNodeType_EndElement) {
-        --m_profundidad;
+
+    static void XMLCALL AlTerminar(void* datos, const XML_Char*)
+    {
+        auto& lector = *static_cast<LectorXml*>(datos);
+        Atiende(lector, [&] {
+            --lector.m_profundidad;
+            lector.m_oyente.AlTerminar();
+        });
     }
-    return true;
-}
 
-std::wstring_view LectorXml::NombreLocal() const
-{
-    const wchar_t* nombre = nullptr;
-    UINT largo = 0;
-    m_lector->GetLocalName(&nombre, &largo);
-    return {nombre, largo};
-}
-
-std::wstring_view LectorXml::EspacioDeNombres() const
-{
-    const wchar_t* uri = nullptr;
-    UINT largo = 0;
-    m_lector->GetNamespaceUri(&uri, &largo);
-    return {uri, largo};
-}
-
-std::wstring_view LectorXml::Valor() const
-{
-    const wchar_t* valor = nullptr;
-    UINT largo = 0;
-    m_lector->GetValue(&valor, &largo);
-    return {valor, largo};
-}
-
-bool LectorXml::Atributo(LPCWSTR nombre, LPCWSTR espacio, std::wstring& valor)
-{
-    if (m_lector->MoveToAttributeByName(nombre, espacio) != S_OK)
-        return false;
-    valor.assign(Valor());
-    m_lector->MoveToElement();
-    return true;
-}
-
-// FIXME(Wine 8): when the text ends inside character data, a comment or a CDATA section, Read
-// returns the same empty node at the same place for ever instead of failing. No real document has
-// two such nodes in one place.
-void LectorXml::CompruebaAvance()
-{
-    UINT linea = 0, columna = 0;
-    m_lector->GetLineNumber(&linea);
-    m_lector->GetLinePosition(&columna);
-    if (m_tipo == m_anterior.tipo && linea == m_anterior.linea && columna == m_anterior.columna &&
-        m_tipo != XmlNodeType_EndElement && Valor().empty())
-        Falla(static_cast<HRESULT>(MX_E_INPUTEND));
-    m_anterior = {m_tipo, linea, columna};
-}
-
-void LectorXml::Falla(HRESULT hr)
-{
-    UINT linea = 0, columna = 0;
-    m_lector->GetLineNumber(&linea);
-    m_lector->GetLinePosition(&columna);
-    const Posicion final = FinalDelTexto();
-    const bool sinRaiz = static_cast<unsigned>(hr) == WC_E_ROOTELEMENT;
-    // Whatever XmlLite expected there, a text that stops mid-way was most likely cut short.
-    const bool cortado = !sinRaiz && (static_cast<unsigned>(hr) == MX_E_INPUTEND ||
-                                      (linea == final.linea && columna + 1 >= final.columna));
-    if (cortado) {
-        linea = final.linea;
-        columna = final.columna;
+    static void XMLCALL AlTexto(void* datos, const XML_Char* texto, int largo)
+    {
+        auto& lector = *static_cast<LectorXml*>(datos);
+        Atiende(lector, [&] { lector.m_oyente.AlTexto({texto, static_cast<std::size_t>(largo)}); });
     }
-    const int lineaReal = static_cast<int>(linea) + m_lineasQuitadas;
-    const int columnaReal = std::max(1, static_cast<int>(columna) - (linea == 1 ? m_columnasAnadidas : 0));
-    if (static_cast<unsigned>(hr) == SC_E_MAXELEMENTDEPTH)
-        throw ExcepcionCapacidades::DemasiadoProfundo(m_origen, lineaReal, kProfundidadMaxima);
-    CString razon = RazonDe(hr);
+
+    // Nothing may unwind through expat's C frames: a failure is kept and thrown once it has returned.
+    template <class Paso>
+    static void Atiende(LectorXml& lector, Paso paso)
+    {
+        if (lector.m_fallo)
+            return;
+        try {
+            paso();
+        } catch (...) {
+            lector.m_fallo = std::current_exception();
+            XML_StopParser(lector.m_analizador.get(), XML_FALSE);
+        }
+    }
+};
+
+void LectorXml::LiberaAnalizador::operator()(XML_ParserStruct* analizador) const
+{
+    XML_ParserFree(analizador);
+}
+
+LectorXml::LectorXml(OyenteXml& oyente, const CString& tipoContenido, const CString& origen)
+    : m_oyente(oyente),
+      m_tipoContenido(tipoContenido),
+      m_origen(origen),
+      // Told UTF-8: what the declaration says is never believed, every text is made UTF-8 first.
+      m_analizador(XML_ParserCreateNS(L"UTF-8", OyenteXml::kSeparador))
+{
+    if (!m_analizador)
+        throw std::bad_alloc();
+    XML_Parser analizador = m_analizador.get();
+    XML_SetUserData(analizador, this);
+    XML_SetElementHandler(analizador, Llamadas::AlEmpezar, Llamadas::AlTerminar);
+    XML_SetCharacterDataHandler(analizador, Llamadas::AlTexto);
+    // No external entity or DTD is ever read (there is no handler to read one). As if the document
+    // had an external subset, a reference to an entity nothing declares is skipped, not an error.
+    XML_SetParamEntityParsing(analizador, XML_PARAM_ENTITY_PARSING_NEVER);
+    XML_UseForeignDTD(analizador, XML_TRUE);
+}
+
+LectorXml::~LectorXml() = default;
+
+std::span<char> LectorXml::Espacio(std::size_t minimo)
+{
+    if (m_fase != Fase::Utf8) {
+        m_bytes.resize(m_recibidos + minimo);
+        return {m_bytes.data() + m_recibidos, minimo};
+    }
+    const std::size_t pedido = std::max(minimo, kTrozo) + m_largoCola;
+    m_espacio = static_cast<char*>(XML_GetBuffer(m_analizador.get(), static_cast<int>(pedido)));
+    if (!m_espacio)
+        throw std::bad_alloc();
+    std::memcpy(m_espacio, m_cola, m_largoCola);
+    return {m_espacio + m_largoCola, pedido - m_largoCola};
+}
+
+void LectorXml::Agrega(std::size_t bytes)
+{
+    if (m_fase == Fase::Utf8) {
+        AgregaUtf8(bytes);
+        return;
+    }
+    m_recibidos += bytes;
+    m_bytes.resize(m_recibidos);
+    if (m_fase == Fase::Comienzo)
+        EligeLectura();
+}
+
+void LectorXml::Termina()
+{
+    if (m_fase == Fase::Utf8) {
+        AnalizaTexto(Utf8Reparado({m_cola, m_largoCola}), true);
+        return;
+    }
+    m_bytes.resize(m_recibidos);
+    AnalizaPreparado(PreparaPrologo(TextoEnUtf8(std::move(m_bytes), m_tipoContenido, m_origen), m_origen), true);
+}
+
+// Once the prologue is whole its declaration is known, and with it the encoding.
+void LectorXml::EligeLectura()
+{
+    const std::string_view comienzo(m_bytes);
+    const std::size_t posibleMarca = comienzo.starts_with("\xEF\xBB\xBF") ? 3 : 0;
+    if (!PrologoCompleto(comienzo.substr(posibleMarca))) {
+        if (comienzo.size() > kPrologoMaximo)
+            m_fase = Fase::Entera;
+        return;
+    }
+    if (const std::optional<std::size_t> marca = MarcaUtf8(comienzo, m_tipoContenido, m_origen))
+        EmpiezaUtf8(*marca);
+    else
+        m_fase = Fase::Entera;
+}
+
+void LectorXml::EmpiezaUtf8(std::size_t marca)
+{
+    std::string texto = std::move(m_bytes);
+    texto.erase(0, marca);
+    GuardaCola(texto);
+    m_fase = Fase::Utf8;
+    AnalizaPreparado(PreparaPrologo(Utf8Reparado(texto), m_origen), false);
+}
+
+// The bytes are already in expat's buffer, after the held-back ones: parsed there when they need no repair.
+void LectorXml::AgregaUtf8(std::size_t bytes)
+{
+    std::string_view trozo(m_espacio, m_largoCola + bytes);
+    trozo.remove_suffix(GuardaCola(trozo));
+    if (PrimerDefectoUtf8(trozo) == trozo.size())
+        Analiza(XML_ParseBuffer(m_analizador.get(), static_cast<int>(trozo.size()), XML_FALSE), false);
+    else
+        AnalizaTexto(Utf8Reparado(trozo), false);
+}
+
+std::size_t LectorXml::GuardaCola(std::string_view texto)
+{
+    m_largoCola = ColaIncompletaUtf8(texto);
+    std::memcpy(m_cola, texto.data() + texto.size() - m_largoCola, m_largoCola);
+    return m_largoCola;
+}
+
+void LectorXml::AnalizaPreparado(TextoPreparado texto, bool final)
+{
+    m_lineasQuitadas = texto.lineasQuitadas;
+    m_nombreDoctype = std::move(texto.nombreDoctype);
+    AnalizaTexto(texto.utf8, final);
+}
+
+// In pieces: expat copies what it is given into its buffer, which stays small.
+void LectorXml::AnalizaTexto(std::string_view texto, bool final)
+{
+    do {
+        const std::size_t largo = std::min(texto.size(), kTrozo);
+        const bool ultima = final && largo == texto.size();
+        Analiza(XML_Parse(m_analizador.get(), texto.data(), static_cast<int>(largo), ultima), ultima);
+        texto.remove_prefix(largo);
+    } while (!texto.empty());
+}
+
+void LectorXml::Analiza(int estado, bool final)
+{
+    if (m_fallo)
+        std::rethrow_exception(std::exchange(m_fallo, nullptr));
+    if (estado == XML_STATUS_ERROR)
+        Falla(final);
+}
+
+void LectorXml::Falla(bool final)
+{
+    XML_Parser analizador = m_analizador.get();
+    const XML_Error codigo = XML_GetErrorCode(analizador);
+    if (codigo == XML_ERROR_NO_MEMORY)
+        throw std::bad_alloc();
+    XML_Size linea = XML_GetCurrentLineNumber(analizador);
+    XML_Size columna = XML_GetCurrentColumnNumber(analizador);
+    const bool cortado = final && DiceCortado(codigo, m_raizVista);
+    int desde = 0, hasta = 0;
+    // Cut short, the place to show is the end: past what expat still holds of the unfinished part.
+    if (const char* contexto = XML_GetInputContext(analizador, &desde, &hasta); cortado && contexto)
+        Avanza({contexto + desde, static_cast<std::size_t>(hasta - desde)}, linea, columna);
+    CString razon = RazonDe(codigo);
     if (cortado)
         razon = Cadena(IDS_RAZON_CORTADO);
     else if (m_raizVista && m_profundidad == 0)
         razon = Cadena(IDS_RAZON_SIGUE_ALGO);
-    throw ExcepcionCapacidades::XmlMalformado(m_origen, lineaReal, columnaReal, razon);
-}
-
-// Where the text ends, counted as XmlLite counts: a CR LF pair is one break, columns are UTF-16 units.
-LectorXml::Posicion LectorXml::FinalDelTexto() const
-{
-    const std::string& texto = m_flujo->Texto();
-    Posicion final;
-    for (size_t i = 0; i < texto.size(); ++i) {
-        const auto c = static_cast<unsigned char>(texto[i]);
-        if (c == '\n' || (c == '\r' && (i + 1 == texto.size() || texto[i + 1] != '\n'))) {
-            ++final.linea;
-            final.columna = 1;
-        } else if (c >= 0xF0) {
-            final.columna += 2;  // outside the BMP: a surrogate pair
-        } else if ((c & 0xC0) != 0x80 && c != '\r') {
-            ++final.columna;
-        }
-    }
-    return final;
+    throw ExcepcionCapacidades::XmlMalformado(m_origen, static_cast<int>(linea) + m_lineasQuitadas,
+                                              static_cast<int>(columna) + 1, razon);
 }
 
 }  // namespace Nadir::OpenGIS::WMS

@@ -5,11 +5,14 @@
 #include "ClienteWMS.h"
 #include "DireccionWMS.h"
 #include "ExcepcionCapacidades.h"
-#include "LectorCapacidades.h"
+#include "LecturaEnParalelo.h"
 #include "TextosWMS.h"
 
+#include <cstdint>
 #include <cwchar>
 #include <iterator>
+#include <optional>
+#include <span>
 #include <vector>
 
 namespace Nadir::OpenGIS::WMS {
@@ -20,6 +23,9 @@ using Sockets::ConexionHttp;
 using Sockets::RespuestaHttp;
 using Sockets::ServidorOmitido;
 using Motivo = ExcepcionCapacidades::Motivo;
+
+// Answers at least this long (or of unknown length) are read on a thread of their own as they arrive.
+constexpr std::uint64_t kLecturaEnParalelo = 256 * 1024;
 
 // Newest first. A server answers a version it lacks with the nearest one it has: that answer stands.
 constexpr const wchar_t* kVersiones[] = {L"1.3.0", L"1.1.1", L"1.1.0", L"1.0.0"};
@@ -57,40 +63,76 @@ bool DetieneLaNegociacion(unsigned int estado)
     }
 }
 
-// The server's own exception when the error page is an exception report, else the status line.
-CString FalloHttp(const RespuestaHttp& respuesta, const CString& host)
+bool EsExito(unsigned int estado)
 {
-    try {
-        LectorCapacidades::Lee(respuesta.cuerpo, respuesta.tipoContenido, host);
-    } catch (const ExcepcionCapacidades& e) {
-        if (e.m_motivo == Motivo::InformeDeExcepcion)
-            return e.m_mensaje;
-    }
-    CString mensaje = Mensaje(IDS_ESTADO_HTTP, host.GetString(), respuesta.estado);
-    if (!respuesta.frase.IsEmpty())
-        mensaje += L" " + respuesta.frase;
-    return mensaje;
+    return estado >= 200 && estado <= 299;
 }
+
+// The answer to one request, read as it arrives whatever its status: a failed request's body is
+// only looked at for the server's own exception report.
+class ReceptorDeCapacidades : public Sockets::ReceptorDeCuerpo {
+public:
+    explicit ReceptorDeCapacidades(const CString& host) : m_host(host) {}
+
+    void Empieza(const RespuestaHttp& respuesta, std::optional<std::uint64_t> longitud) override
+    {
+        m_estado = respuesta.estado;
+        m_frase = respuesta.frase;
+        m_lector.emplace(respuesta.tipoContenido, m_host, !longitud || *longitud >= kLecturaEnParalelo);
+    }
+    std::span<char> Espacio(std::size_t minimo) override { return m_lector->Espacio(minimo); }
+    void Recibe(std::size_t bytes) override { m_lector->Agrega(bytes); }
+    void Termina() override { m_capacidades = m_lector->Termina(); }
+
+    // After a Get that ended without an exception.
+    Intento Resultado()
+    {
+        if (!EsExito(m_estado))
+            return FalloHttp({});
+        return {std::make_shared<ClienteWMS>(std::move(*m_capacidades)), {}, false};
+    }
+
+    // After the reader refused the body.
+    Intento Resultado(const ExcepcionCapacidades& e) const
+    {
+        if (!EsExito(m_estado))
+            return FalloHttp(e.m_motivo == Motivo::InformeDeExcepcion ? e.m_mensaje : CString());
+        return {nullptr, e.m_mensaje, OtraVersionPuedeServir(e.m_motivo)};
+    }
+
+private:
+    // The server's own exception when the error page was one, else the status line.
+    Intento FalloHttp(const CString& informe) const
+    {
+        CString mensaje = informe;
+        if (mensaje.IsEmpty()) {
+            mensaje = Mensaje(IDS_ESTADO_HTTP, m_host.GetString(), m_estado);
+            if (!m_frase.IsEmpty())
+                mensaje += L" " + m_frase;
+        }
+        return {nullptr, mensaje, !DetieneLaNegociacion(m_estado)};
+    }
+
+    CString m_host;
+    unsigned int m_estado = 0;
+    CString m_frase;
+    std::optional<LecturaEnParalelo> m_lector;
+    std::optional<Capacidades> m_capacidades;
+};
 
 Intento Pide(const ConexionHttp& conexion, const DireccionWMS& direccion, const CString& version)
 {
-    RespuestaHttp respuesta;
+    ReceptorDeCapacidades receptor(direccion.Host());
     try {
-        respuesta = conexion.Get(direccion.Peticion(version));
+        conexion.Get(direccion.Peticion(version), receptor);
+    } catch (const ExcepcionCapacidades& e) {
+        return receptor.Resultado(e);
     } catch (const ServidorOmitido&) {
         throw;  // the user gave up on this server: no other version is asked either
     } catch (const ExcepcionNadir& e) {
-        return {nullptr, e.m_mensaje, false};  // no answer at all: no other version would get one
+        return {nullptr, e.m_mensaje, false};  // no answer, or not all of it: no other version would do better
     }
-    if (respuesta.estado < 200 || respuesta.estado > 299)
-        return {nullptr, FalloHttp(respuesta, direccion.Host()), !DetieneLaNegociacion(respuesta.estado)};
-    try {
-        return {std::make_shared<ClienteWMS>(
-                    LectorCapacidades::Lee(std::move(respuesta.cuerpo), respuesta.tipoContenido, direccion.Host())),
-                {}, false};
-    } catch (const ExcepcionCapacidades& e) {
-        return {nullptr, e.m_mensaje, OtraVersionPuedeServir(e.m_motivo)};
-    }
+    return receptor.Resultado();
 }
 
 CString ConVersionesAnteriores(const CString& fallo)

@@ -1,5 +1,5 @@
-// PrologoXml.h: an XML text made fit for XmlLite: no leading whitespace, a plain declaration, no
-// DOCTYPE, no references to entities that nothing declares.
+// PrologoXml.h: the start of an XML text made fit for the parser: no leading whitespace, a plain
+// declaration, no DOCTYPE.
 #pragma once
 
 #include "Nadir/NadirExport.h"
@@ -13,11 +13,8 @@ namespace Nadir::OpenGIS::WMS {
 
 struct TextoPreparado {
     std::string utf8;
-    // Line breaks removed before the declaration: XmlLite's line numbers are this much short.
+    // Line breaks removed before the declaration: the parser's line numbers are this much short.
     int lineasQuitadas = 0;
-    // Characters put before the first line (a declaration where there was none): XmlLite's
-    // columns on that line are this much long.
-    int columnasAnadidas = 0;
     // Name the blanked DOCTYPE gave the root ("html" for a web page); empty without DOCTYPE.
     std::string nombreDoctype;
 };
@@ -26,17 +23,19 @@ struct TextoPreparado {
 // does not start with a declaration or it names no encoding.
 NADIR_WMS_API std::string_view CodificacionDeclarada(std::string_view texto);
 
-// Prepares a UTF-8 text (from TextoEnUtf8) for XmlLite, which under Wine stops at whitespace before
-// the declaration, knows no charset but UTF-8 and UTF-16, and cannot skip an internal DTD subset:
-// - leading whitespace goes (counted in lineasQuitadas);
-// - the declaration becomes <?xml version="1.0"?>, padded to its old length so that columns stay,
-//   or is put first where there was none;
-// - the DOCTYPE, internal subset included, is overwritten with blanks, its line breaks kept;
-// - since no DTD is read, a reference to any entity but the five predefined ones (&amp; &lt; &gt;
-//   &quot; &apos;) expands to nothing, as a non-validating processor that skips external entities
-//   would leave it; character references stay. Comments, CDATA sections and instructions are left alone.
-// Throws ExcepcionCapacidades: Vacio (nothing but whitespace), NoEsXml (does not start with '<'),
-// XmlMalformado (declaration or DOCTYPE never closed).
+// Whether texto, the start of a UTF-8 text, holds its prologue whole: the declaration, comments,
+// instructions and DOCTYPE up to the root element's '<' (or the first line of something that is not XML).
+NADIR_WMS_API bool PrologoCompleto(std::string_view texto);
+
+// Prepares the start of a UTF-8 text (from TextoEnUtf8: the whole text, or enough of it for
+// PrologoCompleto) for the parser, which is told it reads UTF-8 and takes no DTD:
+// - leading whitespace goes (counted in lineasQuitadas): no declaration may follow any;
+// - the declaration becomes <?xml version="1.0"?>, padded to its old length so that columns stay: the
+//   parser never sees the old encoding, nor a standalone="yes" that would make undeclared entities errors;
+// - the DOCTYPE, internal subset included, is overwritten with blanks, its line breaks kept, so no
+//   entity it declares is ever expanded.
+// Nothing after the prologue changes. Throws ExcepcionCapacidades: Vacio (nothing but whitespace),
+// NoEsXml (does not start with '<'), XmlMalformado (declaration or DOCTYPE never closed).
 NADIR_WMS_API TextoPreparado PreparaPrologo(std::string utf8, const CString& origen);
 
 }  // namespace Nadir::OpenGIS::WMS

@@ -20,6 +20,11 @@ public:
 
     CString GetNombre() const;
 
+    // The code a system's identifier carries, as servers state it ("EPSG:4326", "AUTO2:42001,1,0,0",
+    // "4326"): the number after its first colon, all of it without one, read as _wtoi reads (white
+    // space, a sign, digits). 0 when no digits follow.
+    static std::int32_t CodigoDe(const CString& identificador);
+
     std::int32_t m_codigo;
 
 private:

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "Nadir/ExcepcionNadir.h"
+#include "Nadir/Sockets/ReceptorDeCuerpo.h"
 
 #include <chrono>
 #include <cstddef>
@@ -104,6 +105,8 @@ public:
     // (Escape too) that ends the Get at once with ServidorOmitido; the limit of inactivity is then
     // inactividadConUsuario.
     RespuestaHttp Get(const CString& url) const;
+    // The same, handing the body to receptor as it arrives instead of keeping it in cuerpo.
+    RespuestaHttp Get(const CString& url, ReceptorDeCuerpo& receptor) const;
 
     // The Gets made while a Consulta lives are one wait for the user: one window for all of them,
     // named after servidor, its clock running from the Consulta's start.

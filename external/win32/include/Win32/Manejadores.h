@@ -1,13 +1,21 @@
-// ManejadoresWin32.h: move-only owners of Win32 handles for windows programs and their tests: loaded modules,
-// windows, memory DCs, bitmaps, fonts, icons, a window's DC and a GDI selection.
+// Manejadores.h: Manejador, the move-only owner of a handle that one function gives back, and the owners made
+// of it (kernel objects, registry keys, global, local and credential memory, BSTRs, loaded modules, COM
+// pointers, windows, hooks, GDI objects); DcDeVentana and SeleccionGdi, which need two values to give back what
+// they hold.
 #pragma once
 
 #include <windows.h>
+#include <oleauto.h>
+#include <unknwn.h>
+#include <wincred.h>
 
 #include <utility>
 
-// Owns a handle released by one function of its own (FreeLibrary, DestroyWindow, DeleteDC, ...).
-template <class H, BOOL(WINAPI* Libera)(H)>
+namespace Win32 {
+
+// Libera: the function that gives the handle back (CloseHandle, RegCloseKey, FreeLibrary, ...); its result
+// is not looked at. A null handle is no handle.
+template <class H, auto Libera>
 class Manejador {
 public:
     Manejador() = default;
@@ -26,7 +34,15 @@ public:
     Manejador& operator=(const Manejador&) = delete;
 
     H Get() const { return m_handle; }
+    H operator->() const { return m_handle; }
     explicit operator bool() const { return m_handle != nullptr; }
+
+    // For functions that hand out a new handle through an out parameter; what was held is given back first.
+    H* Recibe()
+    {
+        Cierra();
+        return &m_handle;
+    }
 
 private:
     void Cierra()
@@ -40,15 +56,36 @@ private:
 };
 
 namespace detalle {
-inline BOOL WINAPI BorraMapaDeBits(HBITMAP h) { return ::DeleteObject(h); }
-inline BOOL WINAPI BorraFuente(HFONT h) { return ::DeleteObject(h); }
+template <class T>
+void SueltaReferencia(T* objeto)
+{
+    objeto->Release();
+}
 }  // namespace detalle
 
+// Files, events, threads, processes. CreateFile's INVALID_HANDLE_VALUE is a failure: never give it one.
+using ObjetoDelNucleo = Manejador<HANDLE, ::CloseHandle>;
+using ClaveDeRegistro = Manejador<HKEY, ::RegCloseKey>;
+// Memory the system hands out for the caller to free: GlobalFree (WinHTTP's strings), LocalFree
+// (CommandLineToArgvW, FormatMessage).
+template <class T>
+using MemoriaGlobal = Manejador<T*, ::GlobalFree>;
+template <class T>
+using MemoriaLocal = Manejador<T*, ::LocalFree>;
+// What Credential Manager hands out (CredReadW, CredEnumerateW), given back with CredFree.
+template <class T>
+using MemoriaDeCredenciales = Manejador<T*, ::CredFree>;
+using CadenaBstr = Manejador<BSTR, ::SysFreeString>;
 using ModuloCargado = Manejador<HMODULE, ::FreeLibrary>;
+// Holds one reference: takes over one the caller already owns.
+template <class T>
+using PunteroCom = Manejador<T*, &detalle::SueltaReferencia<T>>;
+
 using Ventana = Manejador<HWND, ::DestroyWindow>;
+// A hook of SetWindowsHookEx.
+using Gancho = Manejador<HHOOK, ::UnhookWindowsHookEx>;
 using DcEnMemoria = Manejador<HDC, ::DeleteDC>;
-using MapaDeBits = Manejador<HBITMAP, detalle::BorraMapaDeBits>;
-using Fuente = Manejador<HFONT, detalle::BorraFuente>;
+using MapaDeBits = Manejador<HBITMAP, ::DeleteObject>;
 using Icono = Manejador<HICON, ::DestroyIcon>;
 
 // A window's DC (GetDC, or GetWindowDC with its frame), given back with ReleaseDC.
@@ -85,3 +122,5 @@ private:
     HDC m_dc;
     HGDIOBJ m_anterior;
 };
+
+}  // namespace Win32
