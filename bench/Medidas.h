@@ -1,4 +1,5 @@
-// Medidas.h: the clock, the process counters, the call as Ortus makes it and the tree walk the benchmarks share.
+// Medidas.h: the clock, the process counters, the call as Ortus makes it, the tree walk, and a user who
+// skips a slow server, which the benchmarks share.
 #pragma once
 
 #include "Nadir/OpenGIS/WMS/Layer.h"
@@ -9,8 +10,11 @@
 #include <windows.h>
 #include <psapi.h>
 
+#include <Win32/Manejadores.h>
+
 #include <cstddef>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace medidas {
@@ -69,5 +73,57 @@ inline Recorrido Recorre(const Nadir::OpenGIS::WMS::Layer* raiz)
     }
     return total;
 }
+
+// A visible top-level window, as a host's main window: Nadir's wait window needs one to own it.
+inline Win32::Ventana VentanaPrincipal()
+{
+    return Win32::Ventana(CreateWindowExW(0, L"STATIC", L"bench", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 80, 640,
+                                          480, nullptr, nullptr, nullptr, nullptr));
+}
+
+// While it lives, presses Skip in Nadir's wait window (a dialog owned by principal) as soon as it
+// shows, from a timer that runs in the wait's own loop; notes when (medidas::Ahora) it showed.
+class OmiteAlVerla {
+public:
+    explicit OmiteAlVerla(HWND principal) : m_principal(principal)
+    {
+        s_activa = this;
+        m_reloj = SetTimer(nullptr, 0, 5, &OmiteAlVerla::Tic);
+    }
+    ~OmiteAlVerla()
+    {
+        KillTimer(nullptr, m_reloj);
+        s_activa = nullptr;
+    }
+    OmiteAlVerla(const OmiteAlVerla&) = delete;
+    OmiteAlVerla& operator=(const OmiteAlVerla&) = delete;
+
+    std::optional<double> vista;     // the window showed
+    std::optional<double> omitida;   // Skip pressed
+
+private:
+    static void CALLBACK Tic(HWND, UINT, UINT_PTR, DWORD)
+    {
+        if (!s_activa || s_activa->omitida)
+            return;
+        EnumThreadWindows(GetCurrentThreadId(), &OmiteAlVerla::Busca, 0);
+    }
+    static BOOL CALLBACK Busca(HWND ventana, LPARAM)
+    {
+        wchar_t clase[16] = L"";
+        GetClassNameW(ventana, clase, 16);
+        if (!IsWindowVisible(ventana) || lstrcmpW(clase, L"#32770") != 0 ||
+            GetWindow(ventana, GW_OWNER) != s_activa->m_principal)
+            return TRUE;
+        s_activa->vista = Ahora();
+        PostMessageW(ventana, WM_COMMAND, IDCANCEL, 0);
+        s_activa->omitida = Ahora();
+        return FALSE;
+    }
+
+    static inline OmiteAlVerla* s_activa = nullptr;
+    HWND m_principal;
+    UINT_PTR m_reloj = 0;
+};
 
 }  // namespace medidas

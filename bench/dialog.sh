@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # The connection dialog's own work, in a real dialog under Wine, against the loopback fixture server:
 # asking the largest corpus document's server, refreshing the selection for it with every EPSG system
-# in the sample host's list, opening on 100 servers, and opening when servers fail (the five built-in ones
-# unreachable, one silent, one dribbling). Prints Markdown (bench/README.md holds the last run).
+# in the sample host's list, opening on 100 servers, opening when servers fail (the five built-in ones
+# unreachable, one silent, one dribbling), and over a main window with a user who skips a silent server
+# as soon as Nadir's wait window shows (the time to that window, and from Skip to the next server
+# answered). Prints Markdown (bench/README.md holds the last run).
 # Takes about two minutes. Not a test: nothing here fails on speed.
 # Usage: bench/dialog.sh            Environment: ORTUS_BUILD_DIR (default build/), RUNS (default 7)
 set -euo pipefail
@@ -25,6 +27,7 @@ bench() { "$build/wine-run" ./dialog_bench.exe "$@" | tr -d '\r' | grep '^RESULT
   bench abre 1 --por-defecto
   bench abre 1 "$http/never-answers/dialog-$$"
   bench abre 1 "$http/trickle/dialog-$$"
+  bench omite "$runs" "$http/never-answers/dialog-omite-$$" "$http/corpus/mapserver__wms_cap130.xml"
 } | awk '
   BEGIN { print "| measure | median | counted |"; print "|---|---|---|" }
   { printf "| %s | %.3f s | %s |\n", $2, $3, $4 }'

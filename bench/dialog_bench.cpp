@@ -8,6 +8,10 @@
 //   dialog_bench abre RUNS [--por-defecto] URL...
 //                                             opening the dialog on a catalogue of these servers (after
 //                                             the five built-in ones with --por-defecto)
+//   dialog_bench omite RUNS SILENT_URL NEXT_URL
+//                                             opening over a main window on a silent server and another:
+//                                             the time to Nadir's wait window, and from Skip (pressed as
+//                                             soon as it shows) to the next server answered
 // Prints RESULT lines: name, median seconds, and what was counted.
 #include "Medidas.h"
 
@@ -145,6 +149,43 @@ int Abre(int veces, bool porDefecto, const std::vector<CString>& urls)
     return 0;
 }
 
+int Omite(int veces, const CString& mudo, const CString& siguiente)
+{
+    const Win32::Ventana ventana = medidas::VentanaPrincipal();
+    std::vector<Vectra::CSistemaReferencia> sistemas;
+    std::vector<double> hastaLaVentana;
+    std::vector<double> hastaElSiguiente;
+    size_t conCapas = 0;
+    for (int vez = 0; vez < veces; ++vez) {
+        CDataConectaURL catalogo;
+        CDireccionURL entrada;
+        entrada.m_nombre = L"a silent";
+        entrada.m_url.Format(L"%s?vez=%d", mudo.GetString(), vez);
+        catalogo.Inserta(entrada);
+        entrada.m_nombre = L"b next";
+        entrada.m_url = siguiente;
+        catalogo.Inserta(entrada);
+        CDialogoMedido dialogo(catalogo, 1, sistemas, CWnd::FromHandle(ventana.Get()));
+        double respondido = 0;
+        dialogo.m_mide = [&](CDialogoMedido&) { respondido = medidas::Ahora(); };
+        const medidas::OmiteAlVerla usuario(ventana.Get());
+        const double inicio = medidas::Ahora();
+        dialogo.DoModal();
+        if (!usuario.vista) {
+            std::fprintf(stderr, "dialog_bench: no wait window for %ls\n", mudo.GetString());
+            return 1;
+        }
+        hastaLaVentana.push_back(*usuario.vista - inicio);
+        hastaElSiguiente.push_back(respondido - *usuario.omitida);
+        conCapas = catalogo.m_direcciones[1].m_capas.size();
+    }
+    char cuenta[64];
+    std::snprintf(cuenta, sizeof cuenta, "%zu-leaves-next", conCapas);
+    Informa("wait-window-shown", Mediana(hastaLaVentana), "");
+    Informa("skip-to-next-server-answered", Mediana(hastaElSiguiente), cuenta);
+    return 0;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv)
@@ -161,6 +202,9 @@ int wmain(int argc, wchar_t** argv)
         const bool porDefecto = argc > 3 && std::wstring(argv[3]) == L"--por-defecto";
         return Abre(_wtoi(argv[2]), porDefecto, std::vector<CString>(argv + (porDefecto ? 4 : 3), argv + argc));
     }
-    std::fprintf(stderr, "usage: dialog_bench interroga URL RUNS | selecciona URL RUNS | abre RUNS [--por-defecto] URL...\n");
+    if (modo == L"omite" && argc == 5)
+        return Omite(_wtoi(argv[2]), argv[3], argv[4]);
+    std::fprintf(stderr, "usage: dialog_bench interroga URL RUNS | selecciona URL RUNS | abre RUNS [--por-defecto] URL... | "
+                         "omite RUNS SILENT_URL NEXT_URL\n");
     return 2;
 }

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # What a server that fails costs the connection dialog: CreaClienteWMS with the default limits against
 # a refused port, a name that does not resolve, a server that never answers and one that dribbles its
-# answer (the loopback fixture server), and how many requests each server saw. Prints Markdown
-# (bench/README.md holds the last run). Takes about a minute. Not a test: nothing here fails on speed.
+# answer (the loopback fixture server), and how many requests each server saw; then the silent and the
+# dribbling server again with a main window on screen and a user who presses Skip as soon as Nadir's
+# wait window shows. Prints Markdown (bench/README.md holds the last run). Takes about a minute. Not a
+# test: nothing here fails on speed.
 # Usage: bench/limits.sh            Environment: ORTUS_BUILD_DIR (default build/)
 set -euo pipefail
 source "$(dirname "$0")/comun.sh"
@@ -16,6 +18,10 @@ run="bench-$$"
   "name that does not resolve=http://wms.ortus-bench.invalid/wms" \
   "never answers=$http/never-answers/$run" \
   "dribbles a byte a second=$http/trickle/$run" | tr -d '\r'
+echo
+"$build/wine-run" "$build/bin/limits_bench.exe" --ventana \
+  "never answers, a user watching=$http/never-answers/$run-ventana" \
+  "dribbles a byte a second, a user watching=$http/trickle/$run-ventana" | tr -d '\r'
 
 echo
 for path in never-answers trickle; do

@@ -46,7 +46,8 @@ class Module:
 MODULES = {
     # RT_VERSION, RT_MANIFEST; RT_ICON, RT_DIALOG, RT_STRING, RT_GROUP_ICON.
     "ortus": Module("Ortus", [16, 24], [3, 5, 6, 14], FALLBACK_LOCATION_EXTERNAL),
-    "NadirSockets": Module("NadirSockets", [RT_STRING], [RT_STRING], FALLBACK_LOCATION_INTERNAL),
+    # RT_DIALOG (the wait's window) and RT_STRING.
+    "NadirSockets": Module("NadirSockets", [5, RT_STRING], [5, RT_STRING], FALLBACK_LOCATION_INTERNAL),
     "NadirWMS": Module("NadirWMS", [RT_STRING], [RT_STRING], FALLBACK_LOCATION_INTERNAL),
     # RT_VERSION, RT_MANIFEST; RT_STRING (the messages of the C interface).
     "ortusc": Module("OrtusC", [16, 24], [RT_STRING], FALLBACK_LOCATION_EXTERNAL),

@@ -24,7 +24,7 @@ void DejaPintar(HWND ventana)
 
 }  // namespace
 
-CapturaDeVentana::CapturaDeVentana(HWND ventana)
+CapturaDeVentana::CapturaDeVentana(HWND ventana, bool conLoQueTapa)
 {
     DejaPintar(ventana);
     RECT marco;
@@ -41,14 +41,15 @@ CapturaDeVentana::CapturaDeVentana(HWND ventana)
     formato.bmiHeader.biBitCount = 32;
     formato.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    const Win32::DcDeVentana origen(ventana, true);
+    const Win32::DcDeVentana origen(conLoQueTapa ? nullptr : ventana, !conLoQueTapa);
     const Win32::DcEnMemoria destino(::CreateCompatibleDC(origen.Get()));
     const Win32::MapaDeBits mapa(::CreateDIBSection(origen.Get(), &formato, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!origen.Get() || !destino || !mapa)
         return;
     {
         const Win32::SeleccionGdi seleccion(destino.Get(), mapa.Get());
-        if (!::BitBlt(destino.Get(), 0, 0, ancho, alto, origen.Get(), 0, 0, SRCCOPY))
+        const POINT desde = conLoQueTapa ? POINT{marco.left, marco.top} : POINT{0, 0};
+        if (!::BitBlt(destino.Get(), 0, 0, ancho, alto, origen.Get(), desde.x, desde.y, SRCCOPY))
             return;
         ::GdiFlush();
     }

@@ -10,8 +10,9 @@
 
 class CapturaDeVentana {
 public:
-    // Lets the window and its children paint, then copies it, frame and caption included.
-    explicit CapturaDeVentana(HWND ventana);
+    // Lets the window and its children paint, then copies it, frame and caption included. conLoQueTapa:
+    // from the screen, with whatever lies over it (another process's windows too), as its user sees it.
+    explicit CapturaDeVentana(HWND ventana, bool conLoQueTapa = false);
 
     int Ancho() const { return m_ancho; }
     int Alto() const { return m_alto; }

@@ -138,7 +138,7 @@ RespuestaDelServidor InterrogaServidor(const CString& url, const FabricaDeClient
         return Fallida(e.m_mensaje);
     } catch (const std::exception& e) {
         CString fallo;
-        fallo.Format(IDS_RESPUESTA_ILEGIBLE, url.GetString(), e.what());
+        fallo.Format(IDS_RESPUESTA_ILEGIBLE, Nadir::Sockets::SinContrasena(url).GetString(), e.what());
         return Fallida(fallo);
     }
 }

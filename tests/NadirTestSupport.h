@@ -27,6 +27,17 @@ inline std::wstring Texto(const CString& s)
     return s.GetString();
 }
 
+inline bool Contiene(const std::string& texto, const std::string& fragmento)
+{
+    return texto.find(fragmento) != std::string::npos;
+}
+
+// Wine's answers differ from Windows' in places (schemes, proxies): the tests say how.
+inline bool EsWine()
+{
+    return ::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
+}
+
 inline std::string LeeArchivo(const std::filesystem::path& ruta)
 {
     std::ifstream archivo(ruta, std::ios::binary);

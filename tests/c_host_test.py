@@ -30,13 +30,14 @@ def check_imports(args, exe):
 
 
 def run_host(args, exe):
-    """The host's output lines and the INI file it leaves, after a run from a catalogue of two servers."""
-    refused = "http://127.0.0.1:%d/wms" % fixture_ports(args.fixtures)["refused"]
+    """The host's output lines and the INI file it leaves, after a run from a catalogue of two servers: the first
+    slow enough for Nadir's wait window to show over the host while the dialog asks it."""
+    slow = "http://127.0.0.1:%d/steady?rate=1024&seconds=1&VERSION=1.3.0" % fixture_ports(args.fixtures)["http"]
     mapserver = "http://127.0.0.1:%d/wms" % fixture_ports(args.fixtures)["mapserver"]
     with tempfile.TemporaryDirectory(prefix="c_host_test.") as scratch:
         ini = os.path.join(scratch, "catalogo.ini")
         with open(ini, "w", encoding="utf-16") as f:
-            f.write('[%s]\r\nURL1="Cerrado",%s\r\nURL2="MapServer",%s\r\n' % (SECTION, refused, mapserver))
+            f.write('[%s]\r\nURL1="Lento",%s\r\nURL2="MapServer",%s\r\n' % (SECTION, slow, mapserver))
         environment = dict(os.environ, LC_MESSAGES="C.UTF-8")
         environment.pop("LC_ALL", None)
         try:
@@ -60,7 +61,7 @@ def check_run(args, exe):
         "ortusc.dll 1.0.0",
         "servers read: 2",
         "inserting a second server of that name: status 5: Another server of the catalogue already has the name"
-        " \u201cCerrado\u201d or the address \u201chttp://127.0.0.1:1/otra\u201d.",
+        " \u201cLento\u201d or the address \u201chttp://127.0.0.1:1/otra\u201d.",
         "dialog: OK",
         "file prompt: asked 1, titled Save As",
         "help: asked 1, topic 0x20065",

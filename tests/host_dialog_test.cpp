@@ -11,6 +11,7 @@
 #include "TestSupport.h"
 #include "resource.h"
 #include "support/DialogoDeConexion.h"
+#include "support/InicioDeSesion.h"
 #include "support/PruebaDeVentanas.h"
 #include "support/UsuarioSimulado.h"
 
@@ -265,6 +266,78 @@ TEST_F(HostDialog, HelpAndF1OpenTheDialogsPage)
     EXPECT_EQ(std::vector({pagina, pagina}), theApp.m_paginas);
     EXPECT_TRUE(std::filesystem::exists(pagina));
     Almacen{"INI file", true}.Vacia();
+}
+
+// A server that never answers: the wait's window over the host's main window before the dialog
+// shows; Skip moves on to the next server, and the skipped one's entry says why it is empty.
+TEST_F(HostDialog, ASkippedServerIsToldInItsEntryAndTheNextOneIsAsked)
+{
+    const Almacen almacen = {"INI file", true};
+    almacen.Vacia();
+    const COpcionesQuasar opciones = Prepara(Mas(almacen.Opciones(), {
+        L"--add", Servidor(L"Mudo", Url("http", InicioDeSesion::RutaPropia(L"/never-answers"))),
+        L"--add", Servidor(L"MapServer", Url("mapserver", L"/wms"))}));
+    CConexionQuasar conexion(opciones, theApp.Tabla());
+    CUsuarioSimulado usuario;
+    usuario
+        .Cuando("the wait window has the keyboard", [] { return Ventanas::Activa(Ventanas::ConTitulo(L"Waiting for a server")); }, [] {
+            const HWND espera = Ventanas::ConTitulo(L"Waiting for a server");
+            EXPECT_EQ(AfxGetMainWnd()->m_hWnd, ::GetWindow(espera, GW_OWNER)) << "the dialog is not up yet";
+            EXPECT_EQ(nullptr, Conexion());
+            Usuario::Tecla(VK_ESCAPE);
+        })
+        .Cuando("the dialog is up", [] { return Conexion() != nullptr; }, [] { ClicEnFila(L"Mudo"); })
+        .Cuando("the skipped server selected", [] { return Seleccionada(L"Mudo"); }, [] {
+            EXPECT_EQ(L"You skipped " + std::wstring(HostDe("http")) + L": its answer was not waited for.",
+                      Texto(IDC_METADATO2));
+            ClicEnFila(L"MapServer");
+        })
+        .Cuando("the next server answered", [] { return Elementos(Conexion(), IDC_COMBO_CAPA).size() == 2; },
+                [] { Usuario::Tecla(VK_ESCAPE); });
+    usuario.Empieza();
+    EXPECT_EQ(IDCANCEL, conexion.Ejecuta(AfxGetMainWnd()));
+    almacen.Vacia();
+}
+
+// A server that asks for a password: the system's prompt over the host, a wrong password (a new request
+// for the next), the right one remembered; the store never holds it (both stores are written alike: the
+// INI file is read), and the next run signs in from Credential Manager.
+TEST_F(HostDialog, APasswordGivenInThePromptIsRememberedByWindowsAndNeverStoredByTheHost)
+{
+    using namespace InicioDeSesion;
+    const CString ruta = RutaPropia(L"/basic");
+    CString privado;
+    privado.Format(L"http://localhost:%u%s", Puerto("http"), ruta.GetString());
+    CString anfitrion;
+    anfitrion.Format(L"localhost:%u", Puerto("http"));
+    const CredencialGuardada guardada(L"Nadir:http://" + anfitrion);
+    const Almacen almacen = {"INI file", true};
+    for (const char* vez : {"prompted", "from Credential Manager"}) {
+        SCOPED_TRACE(vez);
+        almacen.Vacia();
+        const COpcionesQuasar opciones = Prepara(Mas(almacen.Opciones(), {L"--add", Servidor(L"Privado", privado)}));
+        CConexionQuasar conexion(opciones, theApp.Tabla());
+        const std::wstring titulo = L"Sign in to " + std::wstring(anfitrion);
+        CUsuarioSimulado usuario;
+        if (guardada.Leida().empty())
+            Teclea(usuario, [&] { return Ventanas::ConTitulo(titulo); }, {L"no-es-esta", kContrasena}, true,
+                   L"Over http the password travels unencrypted.");
+        usuario.Cuando("the dialog is up", [] { return Conexion() != nullptr; }, [] { ClicEnFila(L"Privado"); })
+            .Cuando("the server's layers shown", [] { return !Elementos(Conexion(), IDC_COMBO_CAPA).empty(); },
+                    [] { Usuario::Tecla(VK_RETURN); });
+        usuario.Empieza();
+        EXPECT_EQ(IDOK, conexion.Ejecuta(AfxGetMainWnd()));
+        EXPECT_EQ(std::wstring(kUsuario + L" " + kContrasena), guardada.Leida());
+        std::vector<WCHAR> seccion(32768);
+        const std::wstring guardado(seccion.data(), ::GetPrivateProfileSectionW(almacen.Seccion().c_str(), seccion.data(),
+                                                                             32768, almacen.Archivo().c_str()));
+        EXPECT_NE(std::wstring::npos, guardado.find(L"Privado")) << "the store was written";
+        EXPECT_EQ(std::wstring::npos, guardado.find(L"contrase\u00f1a")) << std::string(guardado.begin(), guardado.end());
+        almacen.Vacia();
+    }
+    const std::string correcto = Basic(kUsuario, kContrasena);
+    EXPECT_EQ(std::vector<std::string>({"-", Basic(kUsuario, L"no-es-esta"), "-", correcto, "-", correcto}),
+              LoginsVistos(ruta));
 }
 
 // A host started in a Spanish locale, with no --lang: the dialogs, the framework's prompt title, Nadir's

@@ -51,22 +51,12 @@ CString MensajeDeError(const CString& url, const ConexionHttp::Limites& limites 
     return CString();
 }
 
-bool Contiene(const std::string& texto, const std::string& fragmento)
-{
-    return texto.find(fragmento) != std::string::npos;
-}
-
 std::size_t PicoDeMemoria()
 {
     PROCESS_MEMORY_COUNTERS contadores = {};
     contadores.cb = sizeof(contadores);
     K32GetProcessMemoryInfo(GetCurrentProcess(), &contadores, sizeof(contadores));
     return contadores.PeakWorkingSetSize;
-}
-
-bool EsWine()
-{
-    return GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
 }
 
 struct CerrarAlmacen {

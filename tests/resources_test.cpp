@@ -2,9 +2,12 @@
 // users meet them: every identifier with its kind and language, the MUI record, the controls the code
 // relies on, and layouts whose texts fit at the DPI the process runs at (96 here; the picture run
 // repeats the DialogLayout suites at 144 in its own prefix, see tests/dialog_pictures.sh; the pictures
-// themselves are of the live dialogs, taken by dialogs_test).
+// themselves are of the live dialogs, taken by dialogs_test). The same layout checks for the one
+// template of Nadir's, the wait's window, with the longest texts its code writes into it.
+#include "TextosSockets.h"
 #include "resource.h"
 
+#include <afx.h>
 #include <afxres.h>
 
 #include "support/ControlesDeDialogo.h"
@@ -46,9 +49,11 @@ std::string Estrecho(std::wstring_view texto) { return std::string(texto.begin()
 // As a host's resource search reads it: data only, no code run, images mapped for icons and dialogs.
 ModuloCargado CargaComoDatos(const std::wstring& ruta) { return Win32::CargaModuloDeRecursos(ruta.c_str()); }
 
-ModuloCargado CargaIdioma(const wchar_t* idioma)
+// The language module of the library at ruta (in bin/), in its folder for idioma.
+ModuloCargado CargaIdioma(const wchar_t* idioma, std::wstring ruta = L"ortus.dll", const wchar_t* modulo = L"ortus.dll.mui")
 {
-    return CargaComoDatos(Win32::CarpetaDelModulo(nullptr) + idioma + L"\\ortus.dll.mui");
+    ruta = Win32::CarpetaDelModulo(nullptr) + ruta;
+    return CargaComoDatos(ruta.substr(0, ruta.find_last_of(L'\\') + 1) + idioma + L"\\" + modulo);
 }
 
 // ---- Every identifier, in the module's language ----
@@ -156,12 +161,13 @@ struct Biblioteca {
     const wchar_t* ruta;       // in bin/
     const wchar_t* modulo;     // its language module, in a folder per language beside it
     DWORD ubicacionDeReserva;  // 2: en-US's resources are in en-US's module only; 1: in the library as well
+    std::set<std::wstring> tiposDeIdioma;  // what its language modules hold besides the record
 };
 
 const Biblioteca kBibliotecas[] = {
-    {L"ortus.dll", L"ortus.dll.mui", 2},
-    {L"Nadir.Sockets\\NadirSockets.dll", L"NadirSockets.dll.mui", 1},
-    {L"Nadir.WMS\\NadirWMS.dll", L"NadirWMS.dll.mui", 1},
+    {L"ortus.dll", L"ortus.dll.mui", 2, {L"#3", L"#5", L"#6", L"#14"}},                // icons, dialogs, strings
+    {L"Nadir.Sockets\\NadirSockets.dll", L"NadirSockets.dll.mui", 1, {L"#5", L"#6"}},  // the wait's window, strings
+    {L"Nadir.WMS\\NadirWMS.dll", L"NadirWMS.dll.mui", 1, {L"#6"}},
 };
 
 // A resource-only DLL has no entry point and imports nothing (ld still writes an empty import table).
@@ -219,12 +225,12 @@ TEST(LanguageModules, AreResourceOnlyInTheirLanguageAndPairedWithTheirLibrary)
         EXPECT_TRUE(sumas.insert(neutro.sumas).second) << "another library's checksum";
         EXPECT_EQ(TiposDe(principal.Get()), neutro.tiposPropios) << "the types listed are the types held";
         EXPECT_FALSE(SoloRecursos(principal.Get())) << "the check sees code where there is some";
+        EXPECT_EQ(biblioteca.tiposDeIdioma, neutro.tiposDeIdioma);
         std::set<std::wstring> enLosModulos = neutro.tiposDeIdioma;
         enLosModulos.insert(L"MUI");
         for (const Idioma& idioma : kIdiomas) {
             SCOPED_TRACE(Estrecho(idioma.nombre));
-            const ModuloCargado modulo =
-                CargaComoDatos(ruta.substr(0, ruta.find_last_of(L'\\') + 1) + idioma.nombre + L"\\" + biblioteca.modulo);
+            const ModuloCargado modulo = CargaIdioma(idioma.nombre, biblioteca.ruta, biblioteca.modulo);
             ASSERT_TRUE(modulo);
             const RegistroMui registro = LeeRegistroMui(modulo.Get());
             EXPECT_EQ(0x12u, registro.tipoDeArchivo) << "language-specific";
@@ -361,10 +367,28 @@ TEST(DialogTemplates, HoldTheFrameFontAndControlsTheCodeReliesOn)
 
 // ---- Layout: every template in every language, at this process's DPI ----
 
+// The wait's window as its code fills it (EsperaVisible, VentanaDeEspera): the longest texts a language
+// makes, nine thousand and more KB of as many MB after a long server name.
+void TextosMasLargosDeLaEspera(HWND dialogo, HMODULE modulo)
+{
+    const auto formato = [&](UINT id, auto... argumentos) {
+        CString texto;
+        texto.Format(Cadena(modulo, id).c_str(), argumentos...);
+        return texto;
+    };
+    const CString recibidos = formato(IDS_CANTIDAD_KB, 9999ull);
+    const CString total = formato(IDS_CANTIDAD_MB, 9999ull);
+    ::SetDlgItemTextW(dialogo, IDC_ESPERA_SERVIDOR, formato(IDS_ESPERA_SERVIDOR, L"wms.example.org:8080"));
+    ::SetDlgItemTextW(dialogo, IDC_ESPERA_FASE, formato(IDS_ESPERA_RECIBIENDO_DE, recibidos.GetString(), total.GetString()));
+    ::SetDlgItemTextW(dialogo, IDC_ESPERA_TIEMPO, formato(IDS_ESPERA_TIEMPO, 9999u));
+}
+
 struct Caso {
     int plantilla;
     const char* nombre;
     const wchar_t* idioma;
+    const Biblioteca* biblioteca = &kBibliotecas[0];
+    void (*rellena)(HWND dialogo, HMODULE modulo) = nullptr;  // the texts the code writes, if any
 };
 
 const Caso kCasos[] = {
@@ -372,6 +396,8 @@ const Caso kCasos[] = {
     {IDD_CONECTA_URL, "conecta_url", L"es-ES"},
     {IDD_URL, "url", L"en-US"},
     {IDD_URL, "url", L"es-ES"},
+    {IDD_ESPERA, "espera_nadir", L"en-US", &kBibliotecas[1], TextosMasLargosDeLaEspera},
+    {IDD_ESPERA, "espera_nadir", L"es-ES", &kBibliotecas[1], TextosMasLargosDeLaEspera},
 };
 
 void PrintTo(const Caso& caso, std::ostream* os) { *os << caso.nombre << " " << Estrecho(caso.idioma); }
@@ -414,10 +440,13 @@ class DialogLayout : public testing::TestWithParam<Caso> {
 protected:
     void SetUp() override
     {
-        m_modulo = CargaIdioma(GetParam().idioma);
+        const Caso& caso = GetParam();
+        m_modulo = CargaIdioma(caso.idioma, caso.biblioteca->ruta, caso.biblioteca->modulo);
         ASSERT_TRUE(m_modulo);
-        m_dialogo = CreaDialogo(m_modulo.Get(), GetParam().plantilla);
+        m_dialogo = CreaDialogo(m_modulo.Get(), caso.plantilla);
         ASSERT_TRUE(m_dialogo);
+        if (caso.rellena)
+            caso.rellena(m_dialogo.Get(), m_modulo.Get());
         RecordProperty("dpi", PuntosPorPulgada());
     }
 

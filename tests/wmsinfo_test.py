@@ -3,9 +3,12 @@
 
 Usage: wmsinfo_test.py --wine-run PATH --exe PATH --fixtures DIR --corpus DIR
 Needs the loopback servers (CTest fixture loopback_servers). Prints one line per row; exits 1 if any failed.
+The rows that run on a console give wmsinfo a terminal with script(1).
 """
 import json
 import os
+import shlex
+import subprocess
 import sys
 import tempfile
 
@@ -94,15 +97,36 @@ def rows(ctx):
         ("texts that need escapes", ["--json", ctx["escaped"]], 0, "", check_escaped_json),
         ("MapServer", ["--json", "--timeout", "30", mapserver], 0, "", check_mapserver_json),
         ("MapServer without a scheme", ["--json", mapserver[len("http://"):]], 0, "", check_mapserver_json),
+        ("password asked, none given", [http + "/basic/wmsinfo"], 1,
+         host + " asks for a user name and password. Give them in the address, as http://USER:PASSWORD@" + host +
+         "/..., or in Windows Credential Manager as the generic credential Nadir:http://" + host + ".", None),
+        ("password in the address", ["--json", "http://ana:contrase%C3%B1a%3A%40%2F%201@" + host + "/basic/wmsinfo"],
+         0, "", check_corpus_json),
+        ("progress on a console", ["--timeout", "2", http + "/never-answers/wmsinfo"], 1,
+         host + ": waiting for the answer, 1 s", None, True),
     ]
 
 
-def run_row(args, options, status, in_stderr, check):
-    run = run_program([args.wine_run, args.exe] + options, cwd=os.path.dirname(args.exe))
+def run_on_a_console(args, options):
+    """The program's output and error streams both on the terminal script(1) makes, read as one."""
+    command = " ".join(shlex.quote(part) for part in [args.wine_run, args.exe] + options)
+    environment = dict(os.environ, ORTUS_WINE_STDERR_AFTER="0")  # stderr on the terminal itself
+    run = run_program(["script", "-qec", command, "/dev/null"], cwd=os.path.dirname(args.exe), env=environment)
+    return subprocess.CompletedProcess(run.args, run.returncode, b"", run.stdout)
+
+
+def run_row(args, options, status, in_stderr, check, console=False):
+    if console:
+        run = run_on_a_console(args, options)
+    else:
+        run = run_program([args.wine_run, args.exe] + options, cwd=os.path.dirname(args.exe))
     stderr = text(run.stderr)
     expect_equal("exit status (stderr: %s)" % stderr, run.returncode, status)
     if in_stderr not in stderr:
         raise Failure("stderr %r lacks %r" % (stderr, in_stderr))
+    # Progress is for a person at a console, not for a pipe or a file.
+    if not console and "waiting for the answer" in stderr:
+        raise Failure("progress in stderr %r" % stderr)
     if status != 0:
         expect_equal("stdout on failure", run.stdout[:200], b"")
     if check:

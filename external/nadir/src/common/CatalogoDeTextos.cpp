@@ -35,16 +35,29 @@ CatalogoDeTextos::CatalogoDeTextos(HMODULE biblioteca)
     m_nombre = Win32::RutaDelModulo(biblioteca).substr(m_carpeta.size());
 }
 
-CString CatalogoDeTextos::Texto(UINT id)
+std::vector<std::wstring> CatalogoDeTextos::IdiomasBuscados()
 {
     std::vector<std::wstring> idiomas = Win32::IdiomasDelHilo();
     idiomas.emplace_back(kIdiomaDeReserva);
+    return idiomas;
+}
+
+CString CatalogoDeTextos::Texto(UINT id)
+{
     CString texto;
-    for (const std::wstring& idioma : idiomas)
+    for (const std::wstring& idioma : IdiomasBuscados())
         if (const HMODULE modulo = ModuloDeIdioma(idioma); modulo && texto.LoadString(modulo, id))
             return texto;
     texto.LoadString(m_biblioteca, id);
     return texto;
+}
+
+HMODULE CatalogoDeTextos::ModuloConDialogo(UINT id)
+{
+    for (const std::wstring& idioma : IdiomasBuscados())
+        if (const HMODULE modulo = ModuloDeIdioma(idioma); modulo && FindResourceW(modulo, MAKEINTRESOURCEW(id), RT_DIALOG))
+            return modulo;
+    return FindResourceW(m_biblioteca, MAKEINTRESOURCEW(id), RT_DIALOG) ? m_biblioteca : nullptr;
 }
 
 HMODULE CatalogoDeTextos::ModuloDeIdioma(const std::wstring& idioma)

@@ -1,5 +1,5 @@
-// CatalogoDeTextos.h: CatalogoDeTextos, the user-facing texts of the Nadir library this is built into, in
-// the thread's UI language; Cadena and Mensaje, its texts for the library's code.
+// CatalogoDeTextos.h: CatalogoDeTextos, the user-facing texts and dialog templates of the Nadir library
+// this is built into, in the thread's UI language; Cadena and Mensaje, its texts for the library's code.
 #pragma once
 
 #include <afx.h>
@@ -11,6 +11,7 @@
 #include <map>
 #include <mutex>
 #include <string>
+#include <vector>
 
 namespace Nadir {
 
@@ -29,8 +30,13 @@ public:
 
     // String id in the first of those languages that has it; empty only when the library lacks it.
     CString Texto(UINT id);
+    // The module of the first of those languages that holds dialog template id; the library's own
+    // when none does, null only when the library lacks it too.
+    HMODULE ModuloConDialogo(UINT id);
 
 private:
+    // The thread's preferred UI languages, then en-US.
+    static std::vector<std::wstring> IdiomasBuscados();
     // The language's module beside the library, null when there is none.
     HMODULE ModuloDeIdioma(const std::wstring& idioma);
 

@@ -1,12 +1,16 @@
-// ConexionHttp.cpp: the WinHTTP session, proxy choice and the redirect loop of Get.
+// ConexionHttp.cpp: the sessions, the wait the user sees, and the redirect and login loops of Get.
 #include "Nadir/Sockets/ConexionHttp.h"
 
+#include "Autenticacion.h"
 #include "CatalogoDeTextos.h"
 #include "DireccionUrl.h"
+#include "EsperaVisible.h"
 #include "PeticionHttp.h"
+#include "SelectorDeProxy.h"
 #include "TextosSockets.h"
 
 #include <memory>
+#include <optional>
 #include <set>
 #include <utility>
 
@@ -14,45 +18,9 @@ namespace Nadir::Sockets {
 
 namespace {
 
-// Strings WinHTTP hands out for the caller to GlobalFree.
-using TextoGlobal = Win32::MemoriaGlobal<wchar_t>;
-
 bool EsRedireccion(unsigned int estado)
 {
     return estado == 301 || estado == 302 || estado == 303 || estado == 307 || estado == 308;
-}
-
-HandleInternet AbrirSesion(const CString& agente, DWORD acceso, LPCWSTR proxy = WINHTTP_NO_PROXY_NAME,
-                           LPCWSTR excepciones = WINHTTP_NO_PROXY_BYPASS)
-{
-    HandleInternet sesion(WinHttpOpen(agente, acceso, proxy, excepciones, 0));
-    if (!sesion)
-        throw ExcepcionNadir(Mensaje(IDS_WINHTTP_NO_ARRANCA, GetLastError()));
-    return sesion;
-}
-
-// The proxy set for WinHTTP (netsh winhttp) when there is one, else the static proxy of the
-// user's Internet Options, else none.
-HandleInternet AbrirSesionConProxyDelSistema(const CString& agente)
-{
-    WINHTTP_PROXY_INFO porDefecto = {};
-    if (WinHttpGetDefaultProxyConfiguration(&porDefecto)) {
-        TextoGlobal proxy(porDefecto.lpszProxy);
-        TextoGlobal excepciones(porDefecto.lpszProxyBypass);
-        if (porDefecto.dwAccessType == WINHTTP_ACCESS_TYPE_NAMED_PROXY && proxy)
-            return AbrirSesion(agente, WINHTTP_ACCESS_TYPE_NAMED_PROXY, proxy.Get(),
-                               excepciones ? excepciones.Get() : WINHTTP_NO_PROXY_BYPASS);
-    }
-    WINHTTP_CURRENT_USER_IE_PROXY_CONFIG usuario = {};
-    if (WinHttpGetIEProxyConfigForCurrentUser(&usuario)) {
-        TextoGlobal autoconfiguracion(usuario.lpszAutoConfigUrl);
-        TextoGlobal proxy(usuario.lpszProxy);
-        TextoGlobal excepciones(usuario.lpszProxyBypass);
-        if (proxy)
-            return AbrirSesion(agente, WINHTTP_ACCESS_TYPE_NAMED_PROXY, proxy.Get(),
-                               excepciones ? excepciones.Get() : WINHTTP_NO_PROXY_BYPASS);
-    }
-    return AbrirSesion(agente, WINHTTP_ACCESS_TYPE_NO_PROXY);
 }
 
 // The body kept whole, in room reserved from its declared length.
@@ -89,17 +57,25 @@ private:
 
 }  // namespace
 
+ServidorOmitido::ServidorOmitido(const CString& mensaje) : ExcepcionNadir(mensaje) {}
+
+ObservadorHttp::~ObservadorHttp() = default;
+
 struct ConexionHttp::Impl {
-    HandleInternet sesion;
+    Impl(const CString& agente, bool proxyDelSistema) : proxies(agente, proxyDelSistema) {}
+
+    SelectorDeProxy proxies;
     Limites limites;
+    ObservadorHttp* observador = nullptr;
+    std::unique_ptr<EsperaVisible> consulta;  // the wait of the Consulta in course
+    CredencialesAceptadas aceptadas;
 };
 
-ConexionHttp::ConexionHttp(const CString& agente, unsigned int opciones) : m_impl(std::make_unique<Impl>())
+ConexionHttp::ConexionHttp(const CString& agente, unsigned int opciones)
 {
     if (opciones & ~kProxyDelSistema)
         throw ExcepcionNadir(Mensaje(IDS_OPCION_DESCONOCIDA, opciones & ~kProxyDelSistema, kProxyDelSistema));
-    m_impl->sesion = (opciones & kProxyDelSistema) ? AbrirSesionConProxyDelSistema(agente)
-                                                   : AbrirSesion(agente, WINHTTP_ACCESS_TYPE_NO_PROXY);
+    m_impl = std::make_unique<Impl>(agente, (opciones & kProxyDelSistema) != 0);
 }
 
 ConexionHttp::~ConexionHttp() = default;
@@ -114,6 +90,11 @@ void ConexionHttp::SetLimites(const Limites& limites)
     m_impl->limites = limites;
 }
 
+void ConexionHttp::SetObservador(ObservadorHttp* observador)
+{
+    m_impl->observador = observador;
+}
+
 RespuestaHttp ConexionHttp::Get(const CString& url) const
 {
     std::string cuerpo;
@@ -125,22 +106,52 @@ RespuestaHttp ConexionHttp::Get(const CString& url) const
 
 RespuestaHttp ConexionHttp::Get(const CString& url, ReceptorDeCuerpo& receptor) const
 {
-    const Limites& limites = m_impl->limites;
-    const auto plazo = PeticionHttp::Reloj::now() + limites.total;
     DireccionUrl actual(url);
+    std::optional<EsperaVisible> propia;
+    EsperaVisible& espera =
+        m_impl->consulta ? *m_impl->consulta : propia.emplace(actual.HostVisible(), m_impl->observador);
+    Limites limites = m_impl->limites;
+    if (espera.ConUsuario())
+        limites.inactividad = limites.inactividadConUsuario;
+    const auto plazo = PeticionHttp::Reloj::now() + limites.total;
+    // The address's own user and password are for its server alone.
+    const CString origen = actual.Origen();
+    const std::optional<Credencial> deLaDireccion = actual.CredencialPropia();
     std::set<CString> visitadas{actual.Canonica()};
     for (unsigned int redirecciones = 0;; ++redirecciones) {
-        PeticionHttp peticion(m_impl->sesion.Get(), actual, limites, plazo);
-        peticion.Enviar();
-        const unsigned int estado = peticion.Estado();
-        const CString ubicacion = peticion.Cabecera(WINHTTP_QUERY_LOCATION);
+        const SelectorDeProxy::Ruta ruta = m_impl->proxies.Para(actual);
+        Autenticacion servidor = Autenticacion::DelServidor(
+            actual, actual.Origen() == origen ? deLaDireccion : std::nullopt, m_impl->aceptadas, espera);
+        Autenticacion proxy = Autenticacion::DelProxy(ruta.proxy, ruta.automatico, m_impl->aceptadas, espera);
+        std::optional<PeticionHttp> peticion;
+        peticion.emplace(ruta.sesion, actual, limites, plazo, espera);
+        unsigned int estado = 0;
+        for (;;) {
+            peticion->Enviar();
+            estado = peticion->Estado();
+            Autenticacion* pide = estado == 407 ? &proxy : estado == 401 ? &servidor : nullptr;
+            const Autenticacion::Paso paso = pide ? pide->Responde(peticion->Handle()) : Autenticacion::Paso::Ninguno;
+            if (paso == Autenticacion::Paso::Ninguno)
+                break;
+            if (paso == Autenticacion::Paso::NuevaPeticion) {
+                peticion.reset();
+                peticion.emplace(ruta.sesion, actual, limites, plazo, espera);
+                proxy.NuevaPeticion();
+                servidor.NuevaPeticion();
+            }
+        }
+        proxy.Concluye(estado);
+        servidor.Concluye(estado);
+        PeticionHttp& respondida = *peticion;
+
+        const CString ubicacion = respondida.Cabecera(WINHTTP_QUERY_LOCATION);
         if (!EsRedireccion(estado) || ubicacion.IsEmpty()) {
             RespuestaHttp respuesta;
             respuesta.estado = estado;
-            respuesta.frase = peticion.Cabecera(WINHTTP_QUERY_STATUS_TEXT);
-            respuesta.tipoContenido = peticion.Cabecera(WINHTTP_QUERY_CONTENT_TYPE);
+            respuesta.frase = respondida.Cabecera(WINHTTP_QUERY_STATUS_TEXT);
+            respuesta.tipoContenido = respondida.Cabecera(WINHTTP_QUERY_CONTENT_TYPE);
             respuesta.urlFinal = actual.Texto();
-            peticion.LeerCuerpo(respuesta, receptor);
+            respondida.LeerCuerpo(respuesta, receptor);
             return respuesta;
         }
 
@@ -154,6 +165,19 @@ RespuestaHttp ConexionHttp::Get(const CString& url, ReceptorDeCuerpo& receptor) 
                                          limites.redirecciones, siguiente.Texto().GetString()));
         actual = std::move(siguiente);
     }
+}
+
+ConexionHttp::Consulta::Consulta(const ConexionHttp& conexion, const CString& servidor)
+    : m_conexion(conexion), m_propia(!conexion.m_impl->consulta)
+{
+    if (m_propia)
+        conexion.m_impl->consulta = std::make_unique<EsperaVisible>(servidor, conexion.m_impl->observador);
+}
+
+ConexionHttp::Consulta::~Consulta()
+{
+    if (m_propia)
+        m_conexion.m_impl->consulta.reset();
 }
 
 }  // namespace Nadir::Sockets

@@ -1,6 +1,8 @@
 // DireccionUrl.h: an http or https address parsed by the system (IUri), and redirect targets resolved against it.
 #pragma once
 
+#include "Credenciales.h"
+
 #include <afx.h>
 
 #include <windows.h>
@@ -8,6 +10,8 @@
 #include <winhttp.h>
 
 #include <Win32/Manejadores.h>
+
+#include <optional>
 
 namespace Nadir::Sockets {
 
@@ -19,7 +23,7 @@ public:
     // The address a Location header points to, relative ones taken against this one.
     DireccionUrl Resolver(const CString& ubicacion) const;
 
-    // The address as given, or as resolved for a redirect.
+    // The address as given, or as resolved for a redirect, without its password: for messages.
     const CString& Texto() const { return m_texto; }
     // The system's canonical spelling, for telling whether two addresses are the same.
     const CString& Canonica() const { return m_canonica; }
@@ -31,6 +35,14 @@ public:
     const CString& Recurso() const { return m_recurso; }
     // Host for messages: with the port when it is not the scheme's own.
     CString HostVisible() const;
+    // "http://host:port", port always written: what a login belongs to.
+    CString Origen() const;
+    // The address without user and password, as a proxy configuration script may see it.
+    CString SinUsuario() const;
+    // localhost, 127.0.0.0/8 or ::1.
+    bool EsBucleLocal() const;
+    // The user name and password of user:password@, percent-decoded; none when the address has neither.
+    std::optional<Credencial> CredencialPropia() const;
 
 private:
     DireccionUrl(const CString& texto, Win32::PunteroCom<IUri> uri);

@@ -1,4 +1,5 @@
-// PeticionHttp.cpp: connect, send, headers and body of one GET, and the messages for its failures.
+// PeticionHttp.cpp: connect, send, headers and body of one GET, each step started asynchronously and
+// waited for through EsperaVisible, and the messages for its failures.
 #include "PeticionHttp.h"
 
 #include "CatalogoDeTextos.h"
@@ -7,7 +8,9 @@
 #include <Win32/Texto.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cwchar>
+#include <memory>
 #include <vector>
 
 namespace Nadir::Sockets {
@@ -72,9 +75,18 @@ bool EsErrorTls(DWORD error)
 
 }  // namespace
 
+struct PeticionHttp::Avisos {
+    Win32::ObjetoDelNucleo listo{CreateEventW(nullptr, FALSE, FALSE, nullptr)};  // a step completed
+    std::atomic<DWORD> error{0};
+    std::atomic<DWORD> bytes{0};  // available, or read
+    std::atomic<bool> conectado{false};
+    std::atomic<DWORD> fallosTls{0};  // WINHTTP_CALLBACK_STATUS_FLAG_* of a refused certificate
+    std::atomic<AvanceHttp::Fase> fase{AvanceHttp::Fase::Conectando};
+};
+
 PeticionHttp::PeticionHttp(HINTERNET sesion, const DireccionUrl& url, const ConexionHttp::Limites& limites,
-                           Reloj::time_point plazo)
-    : m_url(url), m_limites(limites), m_plazo(plazo)
+                           Reloj::time_point plazo, EsperaVisible& espera)
+    : m_url(url), m_limites(limites), m_plazo(plazo), m_espera(espera)
 {
     m_conexion = HandleInternet(WinHttpConnect(sesion, url.Host(), url.Puerto(), 0));
     if (!m_conexion)
@@ -84,37 +96,100 @@ PeticionHttp::PeticionHttp(HINTERNET sesion, const DireccionUrl& url, const Cone
                                                    url.EsSegura() ? WINHTTP_FLAG_SECURE : 0));
     if (!m_peticion)
         FallarWinHttp(GetLastError(), Fase::Conexion);
+    auto avisos = std::make_unique<Avisos>();
+    const DWORD llamadas = WINHTTP_CALLBACK_FLAG_ALL_COMPLETIONS | WINHTTP_CALLBACK_FLAG_HANDLES |
+                           WINHTTP_CALLBACK_FLAG_CONNECT_TO_SERVER | WINHTTP_CALLBACK_FLAG_SEND_REQUEST |
+                           WINHTTP_CALLBACK_FLAG_SECURE_FAILURE;
+    DWORD_PTR contexto = reinterpret_cast<DWORD_PTR>(avisos.get());
+    if (!avisos->listo ||
+        WinHttpSetStatusCallback(m_peticion.Get(), &PeticionHttp::AlAvanzar, llamadas, 0) ==
+            WINHTTP_INVALID_STATUS_CALLBACK ||
+        !WinHttpSetOption(m_peticion.Get(), WINHTTP_OPTION_CONTEXT_VALUE, &contexto, sizeof(contexto)))
+        FallarWinHttp(GetLastError(), Fase::Conexion);
+    // From here the callback owns them: it frees them when the handle closes.
+    m_avisos = avisos.release();
     // Redirects are followed by ConexionHttp, which checks each hop.
     DWORD sinRedirecciones = WINHTTP_DISABLE_REDIRECTS;
     if (!WinHttpSetOption(m_peticion.Get(), WINHTTP_OPTION_DISABLE_FEATURE, &sinRedirecciones,
-                          sizeof(sinRedirecciones)))
-        FallarWinHttp(GetLastError(), Fase::Conexion);
-    const DWORD avisos = WINHTTP_CALLBACK_FLAG_CONNECT_TO_SERVER | WINHTTP_CALLBACK_FLAG_SECURE_FAILURE;
-    if (WinHttpSetStatusCallback(m_peticion.Get(), &PeticionHttp::AlAvanzar, avisos, 0) ==
-        WINHTTP_INVALID_STATUS_CALLBACK)
+                          sizeof(sinRedirecciones)) ||
+        !WinHttpAddRequestHeaders(m_peticion.Get(), kCabeceras, static_cast<DWORD>(-1),
+                                  WINHTTP_ADDREQ_FLAG_ADD | WINHTTP_ADDREQ_FLAG_REPLACE))
         FallarWinHttp(GetLastError(), Fase::Conexion);
 }
 
-void CALLBACK PeticionHttp::AlAvanzar(HINTERNET, DWORD_PTR contexto, DWORD estado, LPVOID informacion, DWORD)
+PeticionHttp::~PeticionHttp()
 {
-    auto* peticion = reinterpret_cast<PeticionHttp*>(contexto);
-    if (!peticion)
+    // A step left pending (the user skipped) may call back after this object is gone; WinHTTP then
+    // holds the callback, so the library stays loaded.
+    if (m_pendiente) {
+        HMODULE propio = nullptr;
+        GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_PIN,
+                           reinterpret_cast<LPCWSTR>(&PeticionHttp::AlAvanzar), &propio);
+    }
+}
+
+void CALLBACK PeticionHttp::AlAvanzar(HINTERNET, DWORD_PTR contexto, DWORD estado, LPVOID informacion, DWORD longitud)
+{
+    auto* avisos = reinterpret_cast<Avisos*>(contexto);
+    if (!avisos)
         return;
-    if (estado == WINHTTP_CALLBACK_STATUS_CONNECTED_TO_SERVER)
-        peticion->m_conectado = true;
-    else if (estado == WINHTTP_CALLBACK_STATUS_SECURE_FAILURE && informacion)
-        peticion->m_fallosTls = *static_cast<const DWORD*>(informacion);
+    switch (estado) {
+    case WINHTTP_CALLBACK_STATUS_CONNECTED_TO_SERVER:
+        avisos->conectado = true;
+        break;
+    case WINHTTP_CALLBACK_STATUS_REQUEST_SENT:
+        avisos->fase = AvanceHttp::Fase::EsperandoRespuesta;
+        break;
+    case WINHTTP_CALLBACK_STATUS_SECURE_FAILURE:
+        if (informacion)
+            avisos->fallosTls = *static_cast<const DWORD*>(informacion);
+        break;
+    case WINHTTP_CALLBACK_STATUS_SENDREQUEST_COMPLETE:
+    case WINHTTP_CALLBACK_STATUS_HEADERS_AVAILABLE:
+        SetEvent(avisos->listo.Get());
+        break;
+    case WINHTTP_CALLBACK_STATUS_DATA_AVAILABLE:
+        avisos->bytes = *static_cast<const DWORD*>(informacion);
+        SetEvent(avisos->listo.Get());
+        break;
+    case WINHTTP_CALLBACK_STATUS_READ_COMPLETE:
+        avisos->bytes = longitud;
+        SetEvent(avisos->listo.Get());
+        break;
+    case WINHTTP_CALLBACK_STATUS_REQUEST_ERROR:
+        avisos->error = static_cast<const WINHTTP_ASYNC_RESULT*>(informacion)->dwError;
+        SetEvent(avisos->listo.Get());
+        break;
+    case WINHTTP_CALLBACK_STATUS_HANDLE_CLOSING:
+        delete avisos;
+        break;
+    default:
+        break;
+    }
+}
+
+void PeticionHttp::Completar(BOOL llamada, Fase fase, Espera espera)
+{
+    if (!llamada)
+        FallarWinHttp(GetLastError(), fase);
+    if (espera == Espera::Omitible) {
+        m_pendiente = true;
+        m_espera.Espera(m_avisos->listo.Get(), m_avisos->fase);
+        m_pendiente = false;
+    } else {
+        WaitForSingleObject(m_avisos->listo.Get(), INFINITE);
+    }
+    if (const DWORD error = m_avisos->error.exchange(0))
+        FallarWinHttp(error, fase);
 }
 
 void PeticionHttp::Enviar()
 {
     AjustarTiempos();
-    // Sync mode: the callback runs on this thread, inside these calls, with this context.
-    if (!WinHttpSendRequest(m_peticion.Get(), kCabeceras, static_cast<DWORD>(-1), WINHTTP_NO_REQUEST_DATA, 0, 0,
-                            reinterpret_cast<DWORD_PTR>(this)))
-        FallarWinHttp(GetLastError(), Fase::Conexion);
-    if (!WinHttpReceiveResponse(m_peticion.Get(), nullptr))
-        FallarWinHttp(GetLastError(), Fase::Respuesta);
+    Completar(WinHttpSendRequest(m_peticion.Get(), WINHTTP_NO_ADDITIONAL_HEADERS, 0, WINHTTP_NO_REQUEST_DATA, 0, 0,
+                                 reinterpret_cast<DWORD_PTR>(m_avisos)),
+              Fase::Conexion);
+    Completar(WinHttpReceiveResponse(m_peticion.Get(), nullptr), Fase::Respuesta);
 }
 
 unsigned int PeticionHttp::Estado() const
@@ -158,6 +233,7 @@ void PeticionHttp::LeerCuerpo(const RespuestaHttp& respuesta, ReceptorDeCuerpo& 
         FallarPorTamano();
     receptor.Empieza(respuesta, inflador ? std::nullopt : declarada);
 
+    m_avisos->fase = AvanceHttp::Fase::Recibiendo;
     std::vector<char> comprimido(inflador ? kBloque : 0);
     std::uint64_t recibidos = 0;
     m_inicioVentana = Reloj::now();
@@ -172,6 +248,7 @@ void PeticionHttp::LeerCuerpo(const RespuestaHttp& respuesta, ReceptorDeCuerpo& 
         if (leidos == 0)
             break;
         recibidos += leidos;
+        m_espera.Recibidos(recibidos, declarada.value_or(0));
         ComprobarVelocidad(recibidos);
     }
     // A server that closes early leaves no error behind: only the count tells.
@@ -186,10 +263,7 @@ DWORD PeticionHttp::LeerDirecto(DWORD disponibles, std::uint64_t recibidos, Rece
 {
     if (disponibles > m_limites.tamanoMaximo - recibidos)
         FallarPorTamano();
-    const std::span<char> espacio = receptor.Espacio(disponibles);
-    DWORD leidos = 0;
-    if (!WinHttpReadData(m_peticion.Get(), espacio.data(), disponibles, &leidos))
-        FallarWinHttp(GetLastError(), Fase::Cuerpo);
+    const DWORD leidos = Leer(receptor.Espacio(disponibles).data(), disponibles);
     receptor.Recibe(leidos);
     return leidos;
 }
@@ -197,10 +271,7 @@ DWORD PeticionHttp::LeerDirecto(DWORD disponibles, std::uint64_t recibidos, Rece
 DWORD PeticionHttp::LeerComprimido(DWORD disponibles, Inflador& inflador, std::vector<char>& comprimido,
                                    ReceptorDeCuerpo& receptor)
 {
-    DWORD leidos = 0;
-    if (!WinHttpReadData(m_peticion.Get(), comprimido.data(),
-                         std::min(disponibles, static_cast<DWORD>(comprimido.size())), &leidos))
-        FallarWinHttp(GetLastError(), Fase::Cuerpo);
+    const DWORD leidos = Leer(comprimido.data(), std::min(disponibles, static_cast<DWORD>(comprimido.size())));
     switch (inflador.Agregar(comprimido.data(), leidos, receptor)) {
     case Inflador::Resultado::Bien:
         break;
@@ -251,10 +322,16 @@ void PeticionHttp::AjustarTiempoDeLectura()
 
 DWORD PeticionHttp::EsperarDatos()
 {
-    DWORD disponibles = 0;
-    if (!WinHttpQueryDataAvailable(m_peticion.Get(), &disponibles))
-        FallarWinHttp(GetLastError(), Fase::Cuerpo);
-    return disponibles;
+    Completar(WinHttpQueryDataAvailable(m_peticion.Get(), nullptr), Fase::Cuerpo);
+    return m_avisos->bytes;
+}
+
+// The bytes WinHTTP announced are in its hands already: their read waits for no server, so it is not the
+// user's to skip, and no read is ever left pending into room its owner may free.
+DWORD PeticionHttp::Leer(char* destino, DWORD maximo)
+{
+    Completar(WinHttpReadData(m_peticion.Get(), destino, maximo, nullptr), Fase::Cuerpo, Espera::SinOmitir);
+    return m_avisos->bytes;
 }
 
 // The low-speed rule, checked as data arrives: a server that sends nothing at all is the inactivity
@@ -299,7 +376,7 @@ void PeticionHttp::FallarWinHttp(DWORD error, Fase fase) const
         throw ExcepcionNadir(Mensaje(IDS_CONEXION_RECHAZADA, host.GetString()));
     case ERROR_WINHTTP_TIMEOUT:
     case kTiempoAgotadoWinsock: {
-        const bool conectando = fase == Fase::Conexion && !m_conectado;
+        const bool conectando = fase == Fase::Conexion && !(m_avisos && m_avisos->conectado);
         if (m_restante < (conectando ? m_limites.conexion : m_limites.inactividad))
             FallarPorPlazo();
         if (conectando)
@@ -320,17 +397,18 @@ void PeticionHttp::FallarWinHttp(DWORD error, Fase fase) const
 void PeticionHttp::FallarTls(DWORD error) const
 {
     const CString host = m_url.HostVisible();
+    const DWORD fallosTls = m_avisos ? m_avisos->fallosTls.load() : 0;
     UINT texto = 0;
-    if (error == ERROR_WINHTTP_SECURE_INVALID_CA || (m_fallosTls & WINHTTP_CALLBACK_STATUS_FLAG_INVALID_CA))
+    if (error == ERROR_WINHTTP_SECURE_INVALID_CA || (fallosTls & WINHTTP_CALLBACK_STATUS_FLAG_INVALID_CA))
         texto = IDS_TLS_CA_DESCONOCIDA;
     else if (error == ERROR_WINHTTP_SECURE_CERT_CN_INVALID ||
-             (m_fallosTls & WINHTTP_CALLBACK_STATUS_FLAG_CERT_CN_INVALID))
+             (fallosTls & WINHTTP_CALLBACK_STATUS_FLAG_CERT_CN_INVALID))
         texto = IDS_TLS_OTRO_NOMBRE;
     else if (error == ERROR_WINHTTP_SECURE_CERT_DATE_INVALID ||
-             (m_fallosTls & WINHTTP_CALLBACK_STATUS_FLAG_CERT_DATE_INVALID))
+             (fallosTls & WINHTTP_CALLBACK_STATUS_FLAG_CERT_DATE_INVALID))
         texto = IDS_TLS_CADUCADO;
     else if (error == ERROR_WINHTTP_SECURE_CERT_REVOKED ||
-             (m_fallosTls & WINHTTP_CALLBACK_STATUS_FLAG_CERT_REVOKED))
+             (fallosTls & WINHTTP_CALLBACK_STATUS_FLAG_CERT_REVOKED))
         texto = IDS_TLS_REVOCADO;
     else if (error == ERROR_WINHTTP_SECURE_CHANNEL_ERROR)
         texto = IDS_TLS_RECHAZADO;

@@ -1,4 +1,4 @@
-// TextosSockets.h: identifiers of NadirSockets' strings (textos/en-US.rc, textos/es-ES.rc).
+// TextosSockets.h: identifiers of NadirSockets' strings and of its wait window (textos/en-US.rc, textos/es-ES.rc).
 #pragma once
 
 #define IDS_WINHTTP_NO_ARRANCA 1001
@@ -30,3 +30,31 @@
 #define IDS_DEMASIADO_LENTO 1027
 #define IDS_ERROR_DESCONOCIDO 1028
 #define IDS_ERROR_CON_CODIGO 1029
+#define IDS_OMITIDO 1030
+#define IDS_TITULO_CREDENCIALES 1031
+#define IDS_TITULO_CREDENCIALES_PROXY 1032
+#define IDS_PIDE_CREDENCIALES 1033
+#define IDS_PIDE_CREDENCIALES_PROXY 1034
+#define IDS_SIN_CIFRAR 1035
+#define IDS_CREDENCIALES_CANCELADAS 1036
+#define IDS_CREDENCIALES_RECHAZADAS 1037
+#define IDS_CREDENCIALES_NECESARIAS 1038
+#define IDS_COMO_DAR_CREDENCIALES 1039
+#define IDS_COMO_DAR_CREDENCIALES_PROXY 1040
+#define IDS_EL_PROXY 1041
+#define IDS_EL_PROXY_AUTOMATICO 1042
+#define IDS_ESPERA_SERVIDOR 1043
+#define IDS_ESPERA_CONECTANDO 1044
+#define IDS_ESPERA_RESPUESTA 1045
+#define IDS_ESPERA_RECIBIENDO 1046
+#define IDS_ESPERA_RECIBIENDO_DE 1047
+#define IDS_ESPERA_TIEMPO 1048
+#define IDS_CANTIDAD_BYTES 1049
+#define IDS_CANTIDAD_KB 1050
+#define IDS_CANTIDAD_MB 1051
+
+// The wait's window (textos/<idioma>.rc) and its controls.
+#define IDD_ESPERA 100
+#define IDC_ESPERA_SERVIDOR 1001
+#define IDC_ESPERA_FASE 1002
+#define IDC_ESPERA_TIEMPO 1003

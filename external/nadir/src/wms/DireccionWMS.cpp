@@ -2,6 +2,7 @@
 #include "DireccionWMS.h"
 
 #include "CatalogoDeTextos.h"
+#include "Nadir/Sockets/ConexionHttp.h"
 #include "TextosWMS.h"
 
 #include <windows.h>
@@ -69,7 +70,7 @@ bool EsVersion(const CString& clave)
 
 [[noreturn]] void RechazaDireccion(const CString& texto)
 {
-    throw ExcepcionNadir(Mensaje(IDS_DIRECCION_SIN_SERVIDOR, texto.GetString()));
+    throw ExcepcionNadir(Mensaje(IDS_DIRECCION_SIN_SERVIDOR, Sockets::SinContrasena(texto).GetString()));
 }
 
 CString HostVisible(const CString& base, const CString& escrita)
@@ -108,7 +109,7 @@ DireccionWMS::DireccionWMS(const CString& escrita)
     if (esquema.IsEmpty()) {
         texto = (texto.Left(2) == L"//" ? L"http:" : L"http://") + texto;
     } else if (esquema.CompareNoCase(L"http") != 0 && esquema.CompareNoCase(L"https") != 0) {
-        throw ExcepcionNadir(Mensaje(IDS_NO_ES_DIRECCION_WMS, texto.GetString()));
+        throw ExcepcionNadir(Mensaje(IDS_NO_ES_DIRECCION_WMS, Sockets::SinContrasena(texto).GetString()));
     }
 
     const int interrogacion = texto.Find(L'?');

@@ -1,8 +1,11 @@
 // LecturaEnParalelo.cpp: blocks handed between the caller, which fills them, and the reader's thread.
 #include "LecturaEnParalelo.h"
 
+#include <Win32/Idiomas.h>
+
 #include <algorithm>
 #include <cstring>
+#include <string>
 
 namespace Nadir::OpenGIS::WMS {
 
@@ -14,22 +17,14 @@ constexpr std::size_t kBloque = 64 * 1024;
 // network does not let the answer pile up in memory.
 constexpr std::size_t kBloquesMaximos = 16;
 
-// The thread's UI languages, best first, as SetThreadPreferredUILanguages takes them.
-struct Idiomas {
-    ULONG numero = 0;
-    std::vector<wchar_t> nombres;
-};
-
-Idiomas IdiomasDelHilo()
+// The thread's UI languages, best first, as SetThreadPreferredUILanguages takes them: each ended by a
+// null, and one more at the end.
+std::wstring IdiomasDelHilo()
 {
-    Idiomas idiomas;
-    ULONG longitud = 0;
-    if (!GetThreadPreferredUILanguages(MUI_LANGUAGE_NAME, &idiomas.numero, nullptr, &longitud) || longitud == 0)
-        return {};
-    idiomas.nombres.resize(longitud);
-    if (!GetThreadPreferredUILanguages(MUI_LANGUAGE_NAME, &idiomas.numero, idiomas.nombres.data(), &longitud))
-        return {};
-    return idiomas;
+    std::wstring lista;
+    for (const std::wstring& idioma : Win32::IdiomasDelHilo())
+        lista += idioma + L'\0';
+    return lista + L'\0';
 }
 
 }  // namespace
@@ -40,8 +35,8 @@ LecturaEnParalelo::LecturaEnParalelo(const CString& tipoContenido, const CString
     if (enParalelo)
         m_hilo = std::thread([this, idiomas = IdiomasDelHilo()] {
             ULONG puestos = 0;
-            if (idiomas.numero > 0)
-                SetThreadPreferredUILanguages(MUI_LANGUAGE_NAME, idiomas.nombres.data(), &puestos);
+            if (idiomas.size() > 1)
+                SetThreadPreferredUILanguages(MUI_LANGUAGE_NAME, idiomas.c_str(), &puestos);
             Lee();
         });
 }

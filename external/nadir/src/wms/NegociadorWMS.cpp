@@ -21,6 +21,7 @@ namespace {
 
 using Sockets::ConexionHttp;
 using Sockets::RespuestaHttp;
+using Sockets::ServidorOmitido;
 using Motivo = ExcepcionCapacidades::Motivo;
 
 // Answers at least this long (or of unknown length) are read on a thread of their own as they arrive.
@@ -126,6 +127,8 @@ Intento Pide(const ConexionHttp& conexion, const DireccionWMS& direccion, const 
         conexion.Get(direccion.Peticion(version), receptor);
     } catch (const ExcepcionCapacidades& e) {
         return receptor.Resultado(e);
+    } catch (const ServidorOmitido&) {
+        throw;  // the user gave up on this server: no other version is asked either
     } catch (const ExcepcionNadir& e) {
         return {nullptr, e.m_mensaje, false};  // no answer, or not all of it: no other version would do better
     }
@@ -143,8 +146,10 @@ CString ConVersionesAnteriores(const CString& fallo)
 std::shared_ptr<IClienteWMS> NegociadorWMS::CreaClienteWMS(std::shared_ptr<ConexionHttp> conexion, const CString& url)
 {
     if (!conexion)
-        throw ExcepcionNadir(Mensaje(IDS_SIN_CONEXION, url.GetString()));
+        throw ExcepcionNadir(Mensaje(IDS_SIN_CONEXION, Sockets::SinContrasena(url).GetString()));
     const DireccionWMS direccion(url);
+    // Every version asked is one wait for the user.
+    const ConexionHttp::Consulta consulta(*conexion, direccion.Host());
     // A version in the address is what the user wants, and only that.
     const std::vector<CString> versiones = direccion.VersionFijada().IsEmpty()
                                                ? std::vector<CString>(std::begin(kVersiones), std::end(kVersiones))

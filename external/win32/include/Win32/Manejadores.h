@@ -1,11 +1,13 @@
 // Manejadores.h: Manejador, the move-only owner of a handle that one function gives back, and the owners made
-// of it (kernel objects, registry keys, global and local memory, BSTRs, loaded modules, COM pointers, windows,
-// GDI objects); DcDeVentana and SeleccionGdi, which need two values to give back what they hold.
+// of it (kernel objects, registry keys, global, local and credential memory, BSTRs, loaded modules, COM
+// pointers, windows, hooks, GDI objects); DcDeVentana and SeleccionGdi, which need two values to give back what
+// they hold.
 #pragma once
 
 #include <windows.h>
 #include <oleauto.h>
 #include <unknwn.h>
+#include <wincred.h>
 
 #include <utility>
 
@@ -70,6 +72,9 @@ template <class T>
 using MemoriaGlobal = Manejador<T*, ::GlobalFree>;
 template <class T>
 using MemoriaLocal = Manejador<T*, ::LocalFree>;
+// What Credential Manager hands out (CredReadW, CredEnumerateW), given back with CredFree.
+template <class T>
+using MemoriaDeCredenciales = Manejador<T*, ::CredFree>;
 using CadenaBstr = Manejador<BSTR, ::SysFreeString>;
 using ModuloCargado = Manejador<HMODULE, ::FreeLibrary>;
 // Holds one reference: takes over one the caller already owns.
@@ -77,6 +82,8 @@ template <class T>
 using PunteroCom = Manejador<T*, &detalle::SueltaReferencia<T>>;
 
 using Ventana = Manejador<HWND, ::DestroyWindow>;
+// A hook of SetWindowsHookEx.
+using Gancho = Manejador<HHOOK, ::UnhookWindowsHookEx>;
 using DcEnMemoria = Manejador<HDC, ::DeleteDC>;
 using MapaDeBits = Manejador<HBITMAP, ::DeleteObject>;
 using Icono = Manejador<HICON, ::DestroyIcon>;

@@ -1,0 +1,340 @@
+// Tests of NadirSockets' logins and proxies against the loopback fixtures, with no window to prompt
+// from (as wmsinfo runs): credentials from the address and from Credential Manager, the schemes
+// chosen, passwords kept out of messages and away from other hosts; the proxies of Internet
+// Options (configuration script, fixed proxy and bypass list, automatic detection) and a proxy
+// that asks for a login. The tests change this Wine prefix's user settings: CTest runs them one at
+// a time (RESOURCE_LOCK).
+#include "Nadir/OpenGIS/WMS/NegociadorWMS.h"
+#include "Nadir/Sockets/ConexionHttp.h"
+
+#include "support/InicioDeSesion.h"
+
+#include <winhttp.h>
+
+#include <Win32/Manejadores.h>
+
+#include <memory>
+#include <optional>
+
+using Nadir::ExcepcionNadir;
+using Nadir::Sockets::ConexionHttp;
+using Nadir::Sockets::RespuestaHttp;
+using namespace InicioDeSesion;
+using namespace std::chrono_literals;
+
+namespace {
+
+constexpr wchar_t kAgente[] = L"OrtusTest/1.0 (logins)";
+
+// WinHTTP's own handles, for the evidence of what Wine does.
+using HandleInternet = Win32::Manejador<HINTERNET, WinHttpCloseHandle>;
+
+// The answer, or the failure's message.
+struct Resultado {
+    std::optional<RespuestaHttp> respuesta;
+    CString mensaje;
+};
+
+Resultado Pide(const CString& url, unsigned int opciones = ConexionHttp::kSinOpciones)
+{
+    try {
+        ConexionHttp conexion(kAgente, opciones);
+        conexion.SetLimites(LimitesDePrueba(5s, 20s));
+        return {conexion.Get(url), CString()};
+    } catch (const ExcepcionNadir& e) {
+        return {std::nullopt, e.m_mensaje};
+    }
+}
+
+// ---- Logins ----
+
+TEST(HttpLogins, CredentialsComeFromTheAddressThenCredentialManagerAndEachIsTriedOnce)
+{
+    const CString incorrecta = L"no-es-esta";
+    const std::string correcto = Basic(kUsuario, kContrasena);
+    const std::string erroneo = Basic(kUsuario, incorrecta);
+    const CString pedirlas = L"Give them in the address, as http://USER:PASSWORD@" + HostDe("http") +
+                             L"/..., or in Windows Credential Manager as the generic credential " + Destino("http") + L".";
+    const struct {
+        const char* caso;
+        const wchar_t* enLaDireccion;  // password in the address; null: no user:password@
+        const wchar_t* guardada;       // password in Credential Manager; null: none
+        std::vector<std::string> vistos;
+        CString fragmento;  // empty: the server lets us in
+    } filas[] = {
+        {"address", kContrasenaEnDireccion, nullptr, {"-", correcto}, L""},
+        {"Credential Manager", nullptr, kContrasena, {"-", correcto}, L""},
+        // Each new password goes on a new request, which the server challenges first.
+        {"wrong address, then Credential Manager", L"no-es-esta", kContrasena, {"-", erroneo, "-", correcto}, L""},
+        {"the address first", kContrasenaEnDireccion, incorrecta, {"-", correcto}, L""},
+        {"wrong address alone", L"no-es-esta", nullptr, {"-", erroneo},
+         HostDe("http") + L" did not accept the user name and password. " + pedirlas},
+        {"both wrong and the same", L"no-es-esta", incorrecta, {"-", erroneo},
+         HostDe("http") + L" did not accept the user name and password. " + pedirlas},
+        {"none", nullptr, nullptr, {"-"}, HostDe("http") + L" asks for a user name and password. " + pedirlas},
+    };
+    for (const auto& fila : filas) {
+        SCOPED_TRACE(fila.caso);
+        const CString ruta = RutaPropia(L"/basic");
+        std::optional<CredencialGuardada> guardada;
+        if (fila.guardada)
+            guardada.emplace(Destino("http"), kUsuario, fila.guardada);
+        const Resultado resultado =
+            Pide(fila.enLaDireccion ? ConCredenciales(ruta, kUsuario, fila.enLaDireccion) : Url("http", ruta));
+        EXPECT_EQ(fila.vistos, LoginsVistos(ruta));
+        if (fila.fragmento.IsEmpty()) {
+            ASSERT_TRUE(resultado.respuesta) << Utf8(resultado.mensaje);
+            EXPECT_EQ(200u, resultado.respuesta->estado);
+            EXPECT_TRUE(Contiene(resultado.respuesta->cuerpo, "<WMS_Capabilities"));
+            // The address the caller is given back keeps the user but not the password.
+            EXPECT_EQ(-1, resultado.respuesta->urlFinal.Find(L"contrase"));
+        } else {
+            EXPECT_EQ(std::wstring(fila.fragmento), std::wstring(resultado.mensaje));
+        }
+    }
+}
+
+// Digest and the Windows schemes go before Basic, which sends the password as it is.
+TEST(HttpLogins, TheStrongestSchemeOfferedIsTheOneUsed)
+{
+    const struct {
+        const wchar_t* ruta;
+        const char* esquema;
+        bool entra;  // the fixture can check this scheme's answer
+    } filas[] = {
+        {L"/digest", "Digest ", true},
+        {L"/negotiate", "N", false},
+    };
+    for (const auto& fila : filas) {
+        SCOPED_TRACE(Utf8(fila.ruta));
+        const CString ruta = RutaPropia(fila.ruta);
+        const Resultado resultado = Pide(ConCredenciales(ruta, kUsuario, kContrasenaEnDireccion));
+        const std::vector<std::string> vistos = LoginsVistos(ruta);
+        for (const std::string& visto : vistos)
+            EXPECT_FALSE(Contiene(visto, "Basic")) << "the password went out as Basic";
+        // Wine's WinHTTP has no Digest (nor, without Samba's ntlm_auth, the Windows schemes): it sends
+        // the request again with no Authorization at all. Windows answers with the scheme itself.
+        if (EsWine()) {
+            EXPECT_EQ(std::vector<std::string>(vistos.size(), "-"), vistos);
+            EXPECT_CONTAINS(resultado.mensaje, HostDe("http") + L" did not accept the user name and password.");
+            continue;
+        }
+        ASSERT_GE(vistos.size(), 2u);
+        EXPECT_EQ(0u, vistos[1].find(fila.esquema)) << vistos[1];
+        EXPECT_EQ(fila.entra, resultado.respuesta.has_value()) << Utf8(resultado.mensaje);
+    }
+}
+
+TEST(HttpLogins, ARedirectToAnotherHostLeavesThePasswordBehind)
+{
+    const CString ruta = RutaPropia(L"");
+    const Resultado resultado = Pide(ConCredenciales(L"/basic-redirect" + ruta, kUsuario, kContrasenaEnDireccion));
+    ASSERT_TRUE(resultado.respuesta) << Utf8(resultado.mensaje);
+    CString otro;
+    otro.Format(L"http://localhost:%u/echo%s", Puerto("http"), ruta.GetString());
+    EXPECT_STREQ(otro, resultado.respuesta->urlFinal);
+    EXPECT_TRUE(Contiene(resultado.respuesta->cuerpo, "Host: localhost:")) << resultado.respuesta->cuerpo;
+    EXPECT_FALSE(Contiene(resultado.respuesta->cuerpo, "Authorization")) << resultado.respuesta->cuerpo;
+    EXPECT_EQ(std::vector<std::string>{"-"}, LoginsVistos(L"/echo" + ruta));
+}
+
+TEST(HttpLogins, APasswordInTheAddressNeverReachesAMessage)
+{
+    const CString secreto = L"s3creto";
+    CString rechazada;
+    rechazada.Format(L"http://ana:%s@127.0.0.1:%u/wms", secreto.GetString(), Puerto("refused"));
+    const CString filas[] = {
+        rechazada,
+        L"http://ana:" + secreto + L"@127.0.0.1:99999/wms",
+        L"ftp://ana:" + secreto + L"@example.org/wms",
+        ConCredenciales(RutaPropia(L"/basic"), kUsuario, secreto),
+    };
+    for (const CString& url : filas) {
+        SCOPED_TRACE(Utf8(url));
+        const Resultado http = Pide(url);
+        EXPECT_FALSE(http.mensaje.IsEmpty());
+        EXPECT_EQ(-1, http.mensaje.Find(secreto)) << Utf8(http.mensaje);
+        try {
+            Nadir::OpenGIS::WMS::NegociadorWMS::CreaClienteWMS(std::make_shared<ConexionHttp>(kAgente, 1), url);
+            ADD_FAILURE() << "answered";
+        } catch (const ExcepcionNadir& e) {
+            EXPECT_EQ(-1, e.m_mensaje.Find(secreto)) << Utf8(e.m_mensaje);
+        }
+    }
+    // The user, where a message names the address, stays.
+    EXPECT_CONTAINS(Pide(L"http://ana:" + secreto + L"@127.0.0.1:99999/wms").mensaje, L"\"http://ana@127.0.0.1:99999/wms\"");
+}
+
+// ---- Proxies, as Internet Options sets them ----
+
+// The user's Internet Options for the length of a scope, as Windows keeps them (the connection
+// settings WinINet writes), and back as they were afterwards.
+class OpcionesDeInternet {
+public:
+    enum Bandera : DWORD { kDirecto = 1, kProxy = 2, kGuion = 4, kDeteccion = 8 };
+
+    OpcionesDeInternet(DWORD banderas, const CString& proxy, const CString& excepciones, const CString& guion)
+    {
+        ::RegCreateKeyExW(HKEY_CURRENT_USER, kClave, 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr, m_clave.Recibe(),
+                          nullptr);
+        DWORD tamano = 0;
+        if (::RegQueryValueExW(m_clave.Get(), kValor, nullptr, nullptr, nullptr, &tamano) == ERROR_SUCCESS) {
+            m_anterior.emplace(tamano, '\0');
+            ::RegQueryValueExW(m_clave.Get(), kValor, nullptr, nullptr, reinterpret_cast<BYTE*>(m_anterior->data()),
+                               &tamano);
+        }
+        std::string bloque;
+        const auto palabra = [&](DWORD valor) { bloque.append(reinterpret_cast<const char*>(&valor), sizeof valor); };
+        const auto texto = [&](const CString& valor) {
+            const std::string ascii = Utf8(valor);
+            palabra(static_cast<DWORD>(ascii.size()));
+            bloque += ascii;
+        };
+        palabra(0x46);  // the layout's version
+        palabra(1);     // changes counter
+        palabra(banderas);
+        texto(proxy);
+        texto(excepciones);
+        texto(guion);
+        bloque.append(32, '\0');
+        EXPECT_EQ(ERROR_SUCCESS, ::RegSetValueExW(m_clave.Get(), kValor, 0, REG_BINARY, reinterpret_cast<const BYTE*>(bloque.data()),
+                                                  static_cast<DWORD>(bloque.size())));
+    }
+    ~OpcionesDeInternet()
+    {
+        if (m_anterior)
+            ::RegSetValueExW(m_clave.Get(), kValor, 0, REG_BINARY, reinterpret_cast<const BYTE*>(m_anterior->data()),
+                             static_cast<DWORD>(m_anterior->size()));
+        else
+            ::RegDeleteValueW(m_clave.Get(), kValor);
+    }
+    OpcionesDeInternet(const OpcionesDeInternet&) = delete;
+    OpcionesDeInternet& operator=(const OpcionesDeInternet&) = delete;
+
+private:
+    static constexpr wchar_t kClave[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\Connections";
+    static constexpr wchar_t kValor[] = L"DefaultConnectionSettings";
+    Win32::ClaveDeRegistro m_clave;
+    std::optional<std::string> m_anterior;
+};
+
+// The request lines a fixture proxy forwarded.
+std::string Reenviados(const std::string& listener)
+{
+    return Pide(Url(listener, L"/forwarded")).respuesta.value_or(RespuestaHttp()).cuerpo;
+}
+
+// What a request through the system's proxies turned into: "forwarded", "direct" (the fixture's echo
+// answered, the proxy did not see it), or the failure's message.
+std::string Camino(const CString& url, const std::string& proxy)
+{
+    const Resultado resultado = Pide(url, ConexionHttp::kProxyDelSistema);
+    if (!resultado.respuesta)
+        return Utf8(resultado.mensaje);
+    const CString ruta = url.Mid(url.Find(L'/', url.Find(L"//") + 2));
+    return Contiene(Reenviados(proxy), Utf8(ruta) + " HTTP/") ? "forwarded" : "direct";
+}
+
+// A name only a proxy can reach: no resolver knows .invalid.
+CString Lejano(const CString& nombre, const CString& ruta)
+{
+    return L"http://" + nombre + L".ortus.invalid" + ruta;
+}
+
+TEST(HttpProxies, AConfigurationScriptOnLoopbackPicksTheRecordingProxy)
+{
+    const OpcionesDeInternet opciones(OpcionesDeInternet::kDirecto | OpcionesDeInternet::kGuion, L"", L"",
+                                      Url("http", L"/pac/proxy"));
+    const CString lejana = RutaPropia(L"/echo");
+    EXPECT_EQ("forwarded", Camino(Lejano(L"wms", lejana), "proxy"));
+    // The proxy asked for the whole address.
+    EXPECT_TRUE(Contiene(Reenviados("proxy"), "GET http://wms.ortus.invalid:80" + Utf8(lejana))) << Reenviados("proxy");
+    // Loopback goes direct: the script is not even asked.
+    EXPECT_EQ("direct", Camino(Url("http", RutaPropia(L"/echo")), "proxy"));
+}
+
+TEST(HttpProxies, AFixedProxyServesAllButItsBypassListAndLoopbackOnlyWhenTheListSaysSo)
+{
+    const CString sinPuntos(L'p', 64);  // <local>; a label that long is refused before any query leaves
+    const struct {
+        const wchar_t* excepciones;
+        CString url;
+        std::string camino;
+    } filas[] = {
+        {L"*.skip.ortus.invalid;<local>", Lejano(L"a", RutaPropia(L"/echo")), "forwarded"},
+        {L"*.skip.ortus.invalid;<local>", Lejano(L"b.skip", L"/echo"),
+         "Cannot find the server \"b.skip.ortus.invalid\": the name does not resolve."},
+        {L"*.skip.ortus.invalid;<local>", L"http://" + sinPuntos + L"/echo",
+         "Cannot find the server \"" + Utf8(sinPuntos) + "\": the name does not resolve."},
+        {L"*.skip.ortus.invalid;<local>", Url("http", RutaPropia(L"/echo")), "direct"},
+        {L"<local>;<-loopback>", Url("http", RutaPropia(L"/echo")), "forwarded"},
+    };
+    for (const auto& fila : filas) {
+        SCOPED_TRACE(Utf8(CString(fila.excepciones) + L" " + fila.url));
+        const OpcionesDeInternet opciones(OpcionesDeInternet::kDirecto | OpcionesDeInternet::kProxy,
+                                          HostDe("proxy"), fila.excepciones, L"");
+        EXPECT_EQ(fila.camino, Camino(fila.url, "proxy"));
+    }
+}
+
+TEST(HttpProxies, AutomaticDetectionThatFindsNoScriptLeavesTheFixedProxy)
+{
+    const OpcionesDeInternet opciones(
+        OpcionesDeInternet::kDirecto | OpcionesDeInternet::kProxy | OpcionesDeInternet::kDeteccion, HostDe("proxy"),
+        L"<local>", L"");
+    // The evidence: detection finds no script here (no DHCP option, no wpad host), as on most networks.
+    {
+        const HandleInternet sesion(WinHttpOpen(kAgente, WINHTTP_ACCESS_TYPE_NO_PROXY, nullptr, nullptr, 0));
+        WINHTTP_AUTOPROXY_OPTIONS detectar = {};
+        detectar.dwFlags = WINHTTP_AUTOPROXY_AUTO_DETECT;
+        detectar.dwAutoDetectFlags = WINHTTP_AUTO_DETECT_TYPE_DHCP | WINHTTP_AUTO_DETECT_TYPE_DNS_A;
+        WINHTTP_PROXY_INFO encontrado = {};
+        if (WinHttpGetProxyForUrl(sesion.Get(), L"http://wms.ortus.invalid/", &detectar, &encontrado)) {
+            const Win32::MemoriaGlobal<wchar_t> proxy(encontrado.lpszProxy), excepciones(encontrado.lpszProxyBypass);
+            GTEST_SKIP() << "this network publishes a proxy configuration script";
+        }
+        EXPECT_EQ(static_cast<DWORD>(ERROR_WINHTTP_AUTODETECTION_FAILED), GetLastError());
+    }
+    EXPECT_EQ("forwarded", Camino(Lejano(L"c", RutaPropia(L"/echo")), "proxy"));
+}
+
+// Why Nadir reads the settings itself under Wine: the access type Windows 8.1 resolves them with is
+// accepted there, and then the request goes direct.
+TEST(HttpProxies, WineTakesTheAutomaticProxyAccessTypeAndGoesDirect)
+{
+    if (!EsWine())
+        GTEST_SKIP() << "Windows resolves WINHTTP_ACCESS_TYPE_AUTOMATIC_PROXY itself";
+    const OpcionesDeInternet opciones(OpcionesDeInternet::kDirecto | OpcionesDeInternet::kProxy, HostDe("proxy"),
+                                      L"<local>", L"");
+    const HandleInternet sesion(WinHttpOpen(kAgente, WINHTTP_ACCESS_TYPE_AUTOMATIC_PROXY, nullptr, nullptr, 0));
+    ASSERT_TRUE(sesion) << "Wine refused it: the selector could use it then";
+    const HandleInternet conexion(WinHttpConnect(sesion.Get(), L"d.ortus.invalid", 80, 0));
+    const HandleInternet peticion(WinHttpOpenRequest(conexion.Get(), L"GET", L"/echo", nullptr, nullptr, nullptr, 0));
+    EXPECT_FALSE(WinHttpSendRequest(peticion.Get(), nullptr, 0, nullptr, 0, 0, 0));
+    EXPECT_EQ(static_cast<DWORD>(ERROR_WINHTTP_NAME_NOT_RESOLVED), GetLastError());
+}
+
+TEST(HttpProxies, AProxyThatAsksForALoginTakesItFromCredentialManager)
+{
+    const OpcionesDeInternet opciones(OpcionesDeInternet::kDirecto | OpcionesDeInternet::kProxy,
+                                      HostDe("proxy-login"), L"<local>", L"");
+    const CString destino = L"Nadir:http://" + HostDe("proxy-login");
+    {
+        const CredencialGuardada limpia(destino);  // none there, and none left
+        EXPECT_EQ("The proxy " + Utf8(HostDe("proxy-login")) +
+                      " asks for a user name and password. Give them in Windows Credential Manager as the generic "
+                      "credential " + Utf8(destino) + ".",
+                  Camino(Lejano(L"e", RutaPropia(L"/echo")), "proxy-login"));
+    }
+    const CredencialGuardada guardada(destino, kUsuarioDelProxy, kContrasenaDelProxy);
+    EXPECT_EQ("forwarded", Camino(Lejano(L"f", RutaPropia(L"/echo")), "proxy-login"));
+    // Proxy and server both ask: each gets its own.
+    const CString ruta = RutaPropia(L"/basic");
+    const Resultado ambos = Pide(L"http://ana:" + kContrasenaEnDireccion + L"@g.ortus.invalid" + ruta,
+                                 ConexionHttp::kProxyDelSistema);
+    ASSERT_TRUE(ambos.respuesta) << Utf8(ambos.mensaje);
+    EXPECT_EQ(200u, ambos.respuesta->estado);
+    EXPECT_EQ(Basic(kUsuario, kContrasena), LoginsVistos(ruta).back());
+}
+
+}  // namespace
