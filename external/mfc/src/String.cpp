@@ -443,37 +443,18 @@ int CString::Delete(int iIndex, int nCount)
     return GetLength();
 }
 
-CString operator+(const CString& a, const CString& b)
+namespace {
+template <class A, class B>
+CString Concatena(const A& a, const B& b)
 {
     CString s(a);
     s += b;
     return s;
 }
+}  // namespace
 
-CString operator+(const CString& a, LPCWSTR b)
-{
-    CString s(a);
-    s += b;
-    return s;
-}
-
-CString operator+(LPCWSTR a, const CString& b)
-{
-    CString s(a);
-    s += b;
-    return s;
-}
-
-CString operator+(const CString& a, WCHAR b)
-{
-    CString s(a);
-    s += b;
-    return s;
-}
-
-CString operator+(WCHAR a, const CString& b)
-{
-    CString s(a);
-    s += b;
-    return s;
-}
+CString operator+(const CString& a, const CString& b) { return Concatena(a, b); }
+CString operator+(const CString& a, LPCWSTR b) { return Concatena(a, b); }
+CString operator+(LPCWSTR a, const CString& b) { return Concatena(a, b); }
+CString operator+(const CString& a, WCHAR b) { return Concatena(a, b); }
+CString operator+(WCHAR a, const CString& b) { return Concatena(a, b); }
