@@ -29,6 +29,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -178,20 +179,13 @@ class CAppPrueba : public CAplicacionQuasar {
 public:
     CAppPrueba() : CAplicacionQuasar(L"DialogosPrueba") { m_contextoFichero = &m_carpeta; }
 
-    struct Peticion {
-        UINT idTitulo;
-        DWORD flags;
-        BOOL abrir;
-        void* contexto;
-        int indiceFiltro;
-        LPCWSTR filtros;
-    };
+    // The title, flags, open or save, the context's value, the filter index and the filters.
+    using Peticion = std::tuple<UINT, DWORD, BOOL, void*, int, LPCWSTR>;
 
     BOOL PideArchivo(CString& archivo, UINT idTitulo, DWORD flags, BOOL abrir, void** contexto, int indiceFiltro,
                      LPCWSTR filtros) override
     {
-        m_peticiones.push_back({idTitulo, flags, abrir, contexto != nullptr ? *contexto : nullptr, indiceFiltro,
-                                filtros});
+        m_peticiones.emplace_back(idTitulo, flags, abrir, contexto != nullptr ? *contexto : nullptr, indiceFiltro, filtros);
         if (!m_respuesta)
             return FALSE;
         archivo = *m_respuesta;
@@ -718,14 +712,10 @@ TEST_F(ConnectionDialog, BrowseAsksTheHostAndOkFollowsTheName)
     m_usuario.Haz("OK", [] { Usuario::Tecla(VK_RETURN); });
     EXPECT_EQ(IDOK, Abre().DoModal());
     EXPECT_EQ(L"C:\\mapas\\r\u00edo.tif", std::wstring(m_catalogo.m_archivoSalida));
-    for (const CAppPrueba::Peticion& peticion : theApp.m_peticiones) {
-        EXPECT_EQ(static_cast<UINT>(AFX_IDS_SAVEFILE), peticion.idTitulo);
-        EXPECT_EQ(static_cast<DWORD>(OFN_CREATEPROMPT | OFN_OVERWRITEPROMPT), peticion.flags);
-        EXPECT_FALSE(peticion.abrir);
-        EXPECT_EQ(&theApp.m_carpeta, peticion.contexto);  // the value the dialog copied when it was built
-        EXPECT_EQ(0, peticion.indiceFiltro);
-        EXPECT_EQ(nullptr, peticion.filtros);
-    }
+    // The context is the value the dialog copied when it was built.
+    const CAppPrueba::Peticion peticion = {AFX_IDS_SAVEFILE, OFN_CREATEPROMPT | OFN_OVERWRITEPROMPT, FALSE,
+                                           &theApp.m_carpeta, 0, nullptr};
+    EXPECT_EQ(std::vector<CAppPrueba::Peticion>(3, peticion), theApp.m_peticiones);
 }
 
 TEST_F(ConnectionDialog, F1AndTheHelpButtonShowTheDialogsTopic)
