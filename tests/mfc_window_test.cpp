@@ -480,8 +480,11 @@ TEST_F(MfcWindows, AWindowIsServedUnderTheModuleStateItWasMadeIn)
     }
 }
 
-TEST(MfcResourceChain, TheMostRecentModuleWinsAndEnglishFillsItsGaps)
+TEST(MfcResourceChain, TheMostRecentModuleWinsEnglishFillsItsGapsAndATemplateNowhereFailsAtOnce)
 {
+    CDialogoPrueba sinPlantilla;  // no module in the chain has it yet
+    EXPECT_EQ(-1, sinPlantilla.DoModal());
+    EXPECT_EQ(nullptr, sinPlantilla.m_hWnd);
     CModuloDeIdioma ingles(L"mfc_prueba_EnUs.dll");
     CModuloDeIdioma espanol(L"mfc_prueba_EsEs.dll");  // joined last: searched first
     const struct {
@@ -508,13 +511,6 @@ TEST(MfcResourceChain, TheMostRecentModuleWinsAndEnglishFillsItsGaps)
     // The dialog comes from the Spanish module, its icon from the English one.
     CDialogoPrueba dialogo;
     MientrasEsta(dialogo, [&] { EXPECT_EQ(dialogo.m_hWnd, Ventanas::ConTitulo(L"Sonda")); });
-}
-
-TEST(MfcResourceChain, ADialogWhoseTemplateIsNowhereFailsAtOnce)
-{
-    CDialogoPrueba dialogo;  // no module in the chain has it
-    EXPECT_EQ(-1, dialogo.DoModal());
-    EXPECT_EQ(nullptr, dialogo.m_hWnd);
 }
 
 }  // namespace
