@@ -1,7 +1,8 @@
 #!/usr/bin/python3
 """c_host_test.py: the C host of ortusc.dll (tests/fixtures/anfitrion_c), built for the MSVC ABI with clang and
-lld-link and with mingw-w64 GCC from one source: what each imports, and a run of each from an INI file through
-the connection dialog, driven to OK by the host's own timer against the loopback MapServer, back to the file.
+lld-link and with mingw-w64 GCC from one source: what each imports, and a run of the MSVC-ABI one from an INI file
+through the connection dialog, driven to OK by the host's own timer against the loopback MapServer, back to the
+file (the C interface's own cases: capi_test).
 
 Usage: c_host_test.py --wine-run PATH --msvc PATH --mingw PATH --objdump PATH --fixtures DIR
 Prints one line per row (and the MSVC-ABI host's imports and output); exits 1 if any row failed."""
@@ -60,8 +61,6 @@ def check_run(args, exe):
     expect_equal("output", lines, [
         "ortusc.dll 1.0.0",
         "servers read: 2",
-        "inserting a second server of that name: status 5: Another server of the catalogue already has the name"
-        " \u201cLento\u201d or the address \u201chttp://127.0.0.1:1/otra\u201d.",
         "dialog: OK",
         "file prompt: asked 1, titled Save As",
         "help: asked 1, topic 0x20065",
@@ -85,7 +84,6 @@ def main():
         ("the MSVC-ABI host imports Win32 and ortusc.dll, no runtime", check_imports, args.msvc),
         ("the mingw-w64 GCC host imports the same", check_imports, args.mingw),
         ("the MSVC-ABI host: INI, dialog driven to OK on MapServer, choice, INI", check_run, args.msvc),
-        ("the mingw-w64 GCC host does the same", check_run, args.mingw),
     ]
     return run_table(rows, lambda check, exe: check(args, exe), (OSError, subprocess.SubprocessError))
 

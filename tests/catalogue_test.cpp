@@ -239,11 +239,10 @@ TEST(CatalogueDefaults, AppendsTheFiveServersWithoutTheRulesOfInserta)
 
 TEST(CatalogueOrdering, SortsByNameThenAddressAndKeepsTheSelectionNumber)
 {
+    // The order of two entries: CatalogueRecord.
     const std::tuple<const char*, std::vector<CDireccionURL>, std::vector<CString>, std::vector<CString>> rows[] = {
-        {"b, B, a", {Entrada(L"b", L"1"), Entrada(L"B", L"2"), Entrada(L"a", L"3")},
-         {L"B", L"a", L"b"}, {L"2", L"3", L"1"}},
-        {"same names by address", {Entrada(L"n", L"u3"), Entrada(L"n", L"U9"), Entrada(L"n", L"u1")},
-         {L"n", L"n", L"n"}, {L"U9", L"u1", L"u3"}},
+        {"b, B, a, a", {Entrada(L"b", L"1"), Entrada(L"B", L"2"), Entrada(L"a", L"3"), Entrada(L"a", L"0")},
+         {L"B", L"a", L"a", L"b"}, {L"2", L"0", L"3", L"1"}},
         {"empty catalogue", {}, {}, {}},
     };
     for (const auto& [caso, entradas, nombres, urls] : rows) {

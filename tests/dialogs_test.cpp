@@ -29,6 +29,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -178,20 +179,13 @@ class CAppPrueba : public CAplicacionQuasar {
 public:
     CAppPrueba() : CAplicacionQuasar(L"DialogosPrueba") { m_contextoFichero = &m_carpeta; }
 
-    struct Peticion {
-        UINT idTitulo;
-        DWORD flags;
-        BOOL abrir;
-        void* contexto;
-        int indiceFiltro;
-        LPCWSTR filtros;
-    };
+    // The title, flags, open or save, the context's value, the filter index and the filters.
+    using Peticion = std::tuple<UINT, DWORD, BOOL, void*, int, LPCWSTR>;
 
     BOOL PideArchivo(CString& archivo, UINT idTitulo, DWORD flags, BOOL abrir, void** contexto, int indiceFiltro,
                      LPCWSTR filtros) override
     {
-        m_peticiones.push_back({idTitulo, flags, abrir, contexto != nullptr ? *contexto : nullptr, indiceFiltro,
-                                filtros});
+        m_peticiones.emplace_back(idTitulo, flags, abrir, contexto != nullptr ? *contexto : nullptr, indiceFiltro, filtros);
         if (!m_respuesta)
             return FALSE;
         archivo = *m_respuesta;
@@ -238,27 +232,26 @@ size_t PeticionesVistas(const CString& ruta)
     return respuesta.estado == 200 ? std::count(respuesta.cuerpo.begin(), respuesta.cuerpo.end(), '\n') : 0;
 }
 
-HWND Control(const CWnd& dialogo, int id) { return Ventanas::Control(dialogo.m_hWnd, id); }
-std::wstring Texto(const CWnd& dialogo, int id) { return Ventanas::Texto(Control(dialogo, id)); }
-bool Habilitado(const CWnd& dialogo, int id) { return ::IsWindowEnabled(Control(dialogo, id)) != FALSE; }
+using DialogoDeConexion::CentroDeFila;
+using DialogoDeConexion::Elegido;
+using DialogoDeConexion::Elementos;
+using DialogoDeConexion::Filas;  // the server list as the user sees it: one "name | address" a row
+using DialogoDeConexion::FilasSeleccionadas;
+using Ventanas::Control;
 
-// The server list as the user sees it: one "name | address" a row.
-Texts Filas(const CWnd& dialogo) { return DialogoDeConexion::Filas(dialogo.m_hWnd); }
-std::vector<int> FilasSeleccionadas(const CWnd& dialogo) { return DialogoDeConexion::FilasSeleccionadas(dialogo.m_hWnd); }
-Texts Elementos(const CWnd& dialogo, int idCombo) { return DialogoDeConexion::Elementos(dialogo.m_hWnd, idCombo); }
-int Elegido(const CWnd& dialogo, int idCombo) { return DialogoDeConexion::Elegido(dialogo.m_hWnd, idCombo); }
+std::wstring Texto(HWND dialogo, int id) { return Ventanas::Texto(Control(dialogo, id)); }
+bool Habilitado(HWND dialogo, int id) { return ::IsWindowEnabled(Control(dialogo, id)) != FALSE; }
+bool Activo(HWND dialogo) { return Ventanas::Activa(dialogo); }
 
 // The four service texts in the order of the client's operations: 1006, 1005, 1007, 1008.
-Texts TextosDeServicio(const CWnd& dialogo)
+Texts TextosDeServicio(HWND dialogo)
 {
     return {Texto(dialogo, IDC_METADATO1), Texto(dialogo, IDC_METADATO2), Texto(dialogo, IDC_METADATO3),
             Texto(dialogo, IDC_METADATO4)};
 }
 
-POINT CentroDeFila(const CWnd& dialogo, int fila) { return DialogoDeConexion::CentroDeFila(dialogo.m_hWnd, fila); }
-
 // Below the last row: where a click leaves no row selected.
-POINT DebajoDeLasFilas(const CWnd& dialogo)
+POINT DebajoDeLasFilas(HWND dialogo)
 {
     RECT r;
     ::GetClientRect(Control(dialogo, IDC_LISTA_URL), &r);
@@ -271,8 +264,6 @@ std::wstring Cadena(UINT id)
     EXPECT_TRUE(texto.LoadString(id));
     return texto.GetString();
 }
-
-bool Activo(const CWnd& dialogo) { return Ventanas::Activa(dialogo.m_hWnd); }
 
 // The editor is up over the dialog: the active dialog with a name box.
 HWND Editor()
@@ -333,31 +324,6 @@ protected:
 // The leaves of the tree document as the layer box shows them (its leaf without a name has no row).
 const Texts kCapasDelArbol = {L"A1", L"A2", L"B", L"A1"};
 
-TEST_F(ConnectionDialog, AnEmptyCatalogueShowsTheColumnsAndNoRow)
-{
-    m_catalogo.m_seleccionURL = 3;
-    m_usuario.Cuando("the dialog is up", [&] { return Activo(*m_dialogo); }, [&] {
-        const HWND cabecera = reinterpret_cast<HWND>(::SendMessageW(Control(*m_dialogo, IDC_LISTA_URL),
-                                                                    LVM_GETHEADER, 0, 0));
-        ASSERT_EQ(2, ::SendMessageW(cabecera, HDM_GETITEMCOUNT, 0, 0));
-        for (const auto& [columna, id] : {std::pair{0, IDS_COLUMNA_NOMBRE}, std::pair{1, IDS_COLUMNA_URL}}) {
-            std::array<WCHAR, 64> texto{};
-            HDITEMW item = {};
-            item.mask = HDI_TEXT;
-            item.pszText = texto.data();
-            item.cchTextMax = static_cast<int>(texto.size());
-            ::SendMessageW(cabecera, HDM_GETITEMW, columna, reinterpret_cast<LPARAM>(&item));
-            EXPECT_EQ(Cadena(id), texto.data());
-        }
-        EXPECT_TRUE(Filas(*m_dialogo).empty());
-        EXPECT_TRUE(Habilitado(*m_dialogo, IDC_EDITAR));  // as the template has them: no refresh ran
-        EXPECT_TRUE(Habilitado(*m_dialogo, IDC_BORRAR));
-        Usuario::Tecla(VK_ESCAPE);
-    });
-    EXPECT_EQ(IDCANCEL, Abre().DoModal());
-    EXPECT_EQ(3, m_catalogo.m_seleccionURL);
-}
-
 TEST_F(ConnectionDialog, OpeningSortsForgetsAndAsksEveryServerWithAnAddress)
 {
     CDireccionURL viejo = Entrada(L"\u00c1rbol", Arbol("abre"));
@@ -401,7 +367,9 @@ TEST_F(ConnectionDialog, OpeningSortsForgetsAndAsksEveryServerWithAnAddress)
     }
 }
 
-TEST_F(ConnectionDialog, TheThirdLoadOptionIsOfferedOnlyWhenTheHostSays)
+// On an empty catalogue: the columns, no row, Edit and Delete as the template has them (no refresh ran), the
+// stored selection left alone, and the third load option only when the host offers it.
+TEST_F(ConnectionDialog, AnEmptyCatalogueShowsTheColumnsAndTheLoadOptionsTheHostOffers)
 {
     const struct {
         int terceraOpcion, cargarAntes;
@@ -412,11 +380,26 @@ TEST_F(ConnectionDialog, TheThirdLoadOptionIsOfferedOnlyWhenTheHostSays)
         {1, 2, true, 2, 2},
         {0, 0, false, 0, 0},
     };
+    m_catalogo.m_seleccionURL = 3;
     for (const auto& caso : casos) {
         SCOPED_TRACE(testing::Message() << "third option " << caso.terceraOpcion << ", stored " << caso.cargarAntes);
         m_catalogo.m_cargar = caso.cargarAntes;
         CUsuarioSimulado usuario;
         usuario.Cuando("the dialog is up", [&] { return Activo(*m_dialogo); }, [&] {
+            const HWND cabecera = reinterpret_cast<HWND>(::SendMessageW(Control(*m_dialogo, IDC_LISTA_URL),
+                                                                        LVM_GETHEADER, 0, 0));
+            ASSERT_EQ(2, ::SendMessageW(cabecera, HDM_GETITEMCOUNT, 0, 0));
+            for (const auto& [columna, id] : {std::pair{0, IDS_COLUMNA_NOMBRE}, std::pair{1, IDS_COLUMNA_URL}}) {
+                std::array<WCHAR, 64> texto{};
+                HDITEMW item = {};
+                item.mask = HDI_TEXT;
+                item.pszText = texto.data();
+                item.cchTextMax = static_cast<int>(texto.size());
+                ::SendMessageW(cabecera, HDM_GETITEMW, columna, reinterpret_cast<LPARAM>(&item));
+                EXPECT_EQ(Cadena(id), texto.data());
+            }
+            EXPECT_TRUE(Filas(*m_dialogo).empty());
+            EXPECT_TRUE(Habilitado(*m_dialogo, IDC_EDITAR) && Habilitado(*m_dialogo, IDC_BORRAR));
             EXPECT_EQ(caso.terceraVisible, ::IsWindowVisible(Control(*m_dialogo, IDC_CARGAR_TERCERA)) != FALSE);
             const int botones[] = {IDC_CARGAR, IDC_CARGAR_SEGUNDA, IDC_CARGAR_TERCERA};
             for (int i = 0; i < 3; ++i)
@@ -427,6 +410,7 @@ TEST_F(ConnectionDialog, TheThirdLoadOptionIsOfferedOnlyWhenTheHostSays)
         usuario.Empieza();
         EXPECT_EQ(IDCANCEL, m_dialogo->DoModal());
         EXPECT_EQ(caso.cargarDespues, m_catalogo.m_cargar);
+        EXPECT_EQ(3, m_catalogo.m_seleccionURL);
     }
 }
 
@@ -728,14 +712,10 @@ TEST_F(ConnectionDialog, BrowseAsksTheHostAndOkFollowsTheName)
     m_usuario.Haz("OK", [] { Usuario::Tecla(VK_RETURN); });
     EXPECT_EQ(IDOK, Abre().DoModal());
     EXPECT_EQ(L"C:\\mapas\\r\u00edo.tif", std::wstring(m_catalogo.m_archivoSalida));
-    for (const CAppPrueba::Peticion& peticion : theApp.m_peticiones) {
-        EXPECT_EQ(static_cast<UINT>(AFX_IDS_SAVEFILE), peticion.idTitulo);
-        EXPECT_EQ(static_cast<DWORD>(OFN_CREATEPROMPT | OFN_OVERWRITEPROMPT), peticion.flags);
-        EXPECT_FALSE(peticion.abrir);
-        EXPECT_EQ(&theApp.m_carpeta, peticion.contexto);  // the value the dialog copied when it was built
-        EXPECT_EQ(0, peticion.indiceFiltro);
-        EXPECT_EQ(nullptr, peticion.filtros);
-    }
+    // The context is the value the dialog copied when it was built.
+    const CAppPrueba::Peticion peticion = {AFX_IDS_SAVEFILE, OFN_CREATEPROMPT | OFN_OVERWRITEPROMPT, FALSE,
+                                           &theApp.m_carpeta, 0, nullptr};
+    EXPECT_EQ(std::vector<CAppPrueba::Peticion>(3, peticion), theApp.m_peticiones);
 }
 
 TEST_F(ConnectionDialog, F1AndTheHelpButtonShowTheDialogsTopic)

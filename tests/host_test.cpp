@@ -143,7 +143,8 @@ TEST(HostEpsgTable, ReadsCodesAndNamesInOrder)
               leidos);
 }
 
-TEST(HostEpsgTable, NamesAnIdentifierAsTheDialogReadsIt)
+// The code an identifier carries is read as the dialog reads it (dialogs_test's SystemRows).
+TEST(HostEpsgTable, NamesAnIdentifierByTheCodeItCarries)
 {
     CTablaEPSG tabla;
     CString error;
@@ -151,17 +152,12 @@ TEST(HostEpsgTable, NamesAnIdentifierAsTheDialogReadsIt)
     const struct {
         const wchar_t *identificador, *nombre;
     } casos[] = {
-        {L"EPSG:4326", L"WGS 84"},
-        {L"epsg:4326", L"WGS 84"},
-        {L"3857", L"WGS 84 / Pseudo-Mercator"},                  // no colon: the whole of it
-        {L"AUTO2:42001,1,0,0", L"Made up"},                       // digits up to the comma
-        {L"urn:ogc:def:crs:EPSG::3857", L""},                     // no digits after the first colon
-        {L"CRS:84", L""},                                         // no such code
-        {L"EPSG:-4326", L""},                                     // never looked up
-        {L"EPSG:0", L""},
-        {L"", L""},
-        {L"EPSG:4327", L""},                                      // between two codes
-        {L"EPSG:9999999", L""},                                   // after the last
+        {L"EPSG:4326", L"WGS 84"},  {L"3857", L"WGS 84 / Pseudo-Mercator"}, {L"AUTO2:42001,1,0,0", L"Made up"},
+        {L"CRS:84", L""},           // no such code
+        {L"EPSG:-4326", L""},       // never looked up
+        {L"EPSG:0", L""},           {L"", L""},
+        {L"EPSG:4327", L""},        // between two codes
+        {L"EPSG:9999999", L""},     // after the last
     };
     for (const auto& caso : casos)
         EXPECT_EQ(caso.nombre, std::wstring(tabla.NombreDe(caso.identificador))) << std::wstring(caso.identificador);

@@ -242,41 +242,19 @@ TEST_F(MfcWindows, EnterEscapeAndTheCloseBoxEndTheDialog)
     }
 }
 
+// Both ways for text, a number and the radio group; the group's count runs from its first button to the
+// next control that opens a group, a hidden button keeping its place.
 TEST_F(MfcWindows, DataExchangeRunsBothWays)
 {
     CDialogoPrueba dialogo;
     dialogo.m_texto = L"caf\u00e9";
     dialogo.m_numero = -3;
     dialogo.m_opcion = 1;
-    CUsuarioSimulado usuario;
-    usuario.Cuando("the dialog is up", [&] { return Activo(dialogo); },
-                   [&] {
-                       EXPECT_EQ(L"caf\u00e9", Ventanas::Texto(Control(dialogo, IDC_TEXTO)));
-                       EXPECT_EQ(L"-3", Ventanas::Texto(Control(dialogo, IDC_NUMERO)));
-                       EXPECT_EQ(std::vector<UINT>({0, 1, 0}),
-                                 std::vector<UINT>({dialogo.IsDlgButtonChecked(IDC_OPCION_A),
-                                                    dialogo.IsDlgButtonChecked(IDC_OPCION_B),
-                                                    dialogo.IsDlgButtonChecked(IDC_OPCION_C)}));
-                   });
-    Reemplaza(usuario, dialogo, IDC_TEXTO, L"\u00f1and\u00fa 42");
-    usuario.Haz("check C", [&] { Usuario::Clic(Control(dialogo, IDC_OPCION_C)); })
-        .Cuando("option C checked", [&] { return dialogo.IsDlgButtonChecked(IDC_OPCION_C) == BST_CHECKED; }, [] {});
-    Reemplaza(usuario, dialogo, IDC_NUMERO, L" 2147483647 ");
-    usuario.Haz("Enter", [] { Usuario::Tecla(VK_RETURN); });
-    usuario.Empieza();
-
-    ASSERT_EQ(IDOK, dialogo.DoModal());
-    EXPECT_EQ(L"\u00f1and\u00fa 42", std::wstring(dialogo.m_texto));
-    EXPECT_EQ(2147483647, dialogo.m_numero);
-    EXPECT_EQ(2, dialogo.m_opcion);
-}
-
-TEST_F(MfcWindows, RadioExchangeCountsTheButtonsOfTheGroup)
-{
-    CDialogoPrueba dialogo;
+    const int botones[] = {IDC_OPCION_A, IDC_OPCION_B, IDC_OPCION_C};
     CUsuarioSimulado usuario;
     usuario.Cuando("the dialog is up", [&] { return Activo(dialogo); }, [&] {
-        const int botones[] = {IDC_OPCION_A, IDC_OPCION_B, IDC_OPCION_C};
+        EXPECT_EQ(L"caf\u00e9", Ventanas::Texto(Control(dialogo, IDC_TEXTO)));
+        EXPECT_EQ(L"-3", Ventanas::Texto(Control(dialogo, IDC_NUMERO)));
         for (const int valor : {-1, 0, 1, 2, 3}) {  // 3: no such button, none checked
             SCOPED_TRACE(valor);
             dialogo.m_opcion = valor;
@@ -287,20 +265,23 @@ TEST_F(MfcWindows, RadioExchangeCountsTheButtonsOfTheGroup)
             ASSERT_TRUE(dialogo.UpdateData(TRUE));
             EXPECT_EQ(valor == 3 ? -1 : valor, dialogo.m_opcion);
         }
-        // A hidden button keeps its place in the count; the check box after the group is not in it.
         ::ShowWindow(Control(dialogo, IDC_OPCION_B), SW_HIDE);
         dialogo.CheckDlgButton(IDC_CASILLA, BST_CHECKED);
         dialogo.m_opcion = 2;
         ASSERT_TRUE(dialogo.UpdateData(FALSE));
         EXPECT_EQ(BST_CHECKED, dialogo.IsDlgButtonChecked(IDC_OPCION_C));
         EXPECT_EQ(BST_CHECKED, dialogo.IsDlgButtonChecked(IDC_CASILLA));
-        Usuario::Clic(Control(dialogo, IDC_OPCION_A));
     });
-    usuario.Cuando("the user checked A", [&] { return dialogo.IsDlgButtonChecked(IDC_OPCION_A) == BST_CHECKED; },
-                   [] { Usuario::Tecla(VK_RETURN); });
+    Reemplaza(usuario, dialogo, IDC_TEXTO, L"\u00f1and\u00fa 42");
+    usuario.Haz("check A", [&] { Usuario::Clic(Control(dialogo, IDC_OPCION_A)); })
+        .Cuando("option A checked", [&] { return dialogo.IsDlgButtonChecked(IDC_OPCION_A) == BST_CHECKED; }, [] {});
+    Reemplaza(usuario, dialogo, IDC_NUMERO, L" 2147483647 ");
+    usuario.Haz("Enter", [] { Usuario::Tecla(VK_RETURN); });
     usuario.Empieza();
 
     ASSERT_EQ(IDOK, dialogo.DoModal());
+    EXPECT_EQ(L"\u00f1and\u00fa 42", std::wstring(dialogo.m_texto));
+    EXPECT_EQ(2147483647, dialogo.m_numero);
     EXPECT_EQ(0, dialogo.m_opcion);
 }
 
@@ -355,26 +336,35 @@ TEST_F(MfcWindows, SetItemStateNotifiesBeforeItReturns)
     EXPECT_EQ(std::vector<std::string>({"init", "button", "before", "selected 3", "after"}), dialogo.m_registro);
 }
 
-TEST_F(MfcWindows, ModalLoopsNestAndTheInnerDialogIsOwnedByTheOuter)
+// With no parent the framework chooses the owner: the main window, or the dialog over it when one is up (a
+// nested modal loop); the owner is disabled meanwhile and the dialog centred on it, or on the work area when
+// the main window is hidden.
+TEST_F(MfcWindows, WithNoParentTheOwnerIsTheMainWindowOrTheDialogOverItAndTheDialogIsCentredOnIt)
 {
+    const auto expectCentrado = [](HWND dialogo, POINT centro) {
+        EXPECT_NEAR(centro.x, Ventanas::Centro(dialogo).x, 1);
+        EXPECT_NEAR(centro.y, Ventanas::Centro(dialogo).y, 1);
+    };
     CDialogoPrueba dialogo;
     dialogo.m_alPulsar = [&] {
-        CDialog anidado(IDD_ANIDADO);  // no parent: the framework chooses the owner
+        CDialog anidado(IDD_ANIDADO);
         dialogo.Anota("nested " + std::to_string(anidado.DoModal()));
         dialogo.Anota("box " + std::to_string(dialogo.MessageBox(L"inner", L"Box", MB_OKCANCEL)));
     };
     HWND interior = nullptr;
     CUsuarioSimulado usuario;
-    usuario.Cuando("the dialog is up", [&] { return Activo(dialogo); },
-                   [&] { Usuario::Clic(Control(dialogo, IDC_BOTON)); })
+    usuario.Cuando("the dialog is up", [&] { return Activo(dialogo); }, [&] {
+                EXPECT_EQ(m_principal.m_hWnd, ::GetWindow(dialogo.m_hWnd, GW_OWNER));
+                EXPECT_FALSE(m_principal.IsWindowEnabled());
+                expectCentrado(dialogo.m_hWnd, Ventanas::Centro(m_principal.m_hWnd));
+                Usuario::Clic(Control(dialogo, IDC_BOTON));
+            })
         .Cuando("the nested dialog is up", [&] { return (interior = Ventanas::ConTitulo(L"Nested probe")) != nullptr &&
                                                      Ventanas::DialogoActivo() == interior; },
                 [&] {
                     EXPECT_EQ(dialogo.m_hWnd, ::GetWindow(interior, GW_OWNER));
                     EXPECT_FALSE(dialogo.IsWindowEnabled());
-                    const POINT centro = Ventanas::Centro(interior), centroExterior = Ventanas::Centro(dialogo.m_hWnd);
-                    EXPECT_NEAR(centroExterior.x, centro.x, 1);
-                    EXPECT_NEAR(centroExterior.y, centro.y, 1);
+                    expectCentrado(interior, Ventanas::Centro(dialogo.m_hWnd));
                     Usuario::Tecla(VK_ESCAPE);
                 })
         .Cuando("the message box is up", [&] { return Ventanas::ConTitulo(L"Box") == Ventanas::DialogoActivo() &&
@@ -384,40 +374,20 @@ TEST_F(MfcWindows, ModalLoopsNestAndTheInnerDialogIsOwnedByTheOuter)
                 [&] { return dialogo.Anotado("box 1") && Activo(dialogo) && dialogo.IsWindowEnabled(); },
                 [] { Usuario::Tecla(VK_ESCAPE); });
     usuario.Empieza();
-
     EXPECT_EQ(IDCANCEL, dialogo.DoModal());
     EXPECT_TRUE(dialogo.Anotado("nested 2"));
     EXPECT_TRUE(m_principal.IsWindowEnabled());
-}
 
-TEST_F(MfcWindows, WithNoParentTheDialogIsOwnedByTheMainWindowAndCentredOnIt)
-{
     MONITORINFO monitor = {};
     monitor.cbSize = sizeof monitor;
     ::GetMonitorInfoW(::MonitorFromWindow(m_principal.m_hWnd, MONITOR_DEFAULTTOPRIMARY), &monitor);
-    const POINT centroTrabajo = {(monitor.rcWork.left + monitor.rcWork.right) / 2,
-                                 (monitor.rcWork.top + monitor.rcWork.bottom) / 2};
-    const struct {
-        const char* caso;
-        bool principalVisible;
-        POINT centro;
-    } casos[] = {
-        {"main window on screen", true, Ventanas::Centro(m_principal.m_hWnd)},
-        {"main window hidden: the work area", false, centroTrabajo},
-    };
-    for (const auto& caso : casos) {
-        SCOPED_TRACE(caso.caso);
-        m_principal.ShowWindow(caso.principalVisible ? SW_SHOWNA : SW_HIDE);
-        CDialogoPrueba dialogo;
-        MientrasEsta(dialogo, [&] {
-            EXPECT_EQ(m_principal.m_hWnd, ::GetWindow(dialogo.m_hWnd, GW_OWNER));
-            EXPECT_FALSE(m_principal.IsWindowEnabled());
-            const POINT centro = Ventanas::Centro(dialogo.m_hWnd);
-            EXPECT_NEAR(caso.centro.x, centro.x, 1);
-            EXPECT_NEAR(caso.centro.y, centro.y, 1);
-        });
-        EXPECT_TRUE(m_principal.IsWindowEnabled());
-    }
+    m_principal.ShowWindow(SW_HIDE);
+    CDialogoPrueba sinPrincipal;
+    MientrasEsta(sinPrincipal, [&] {
+        EXPECT_EQ(m_principal.m_hWnd, ::GetWindow(sinPrincipal.m_hWnd, GW_OWNER));
+        expectCentrado(sinPrincipal.m_hWnd, {(monitor.rcWork.left + monitor.rcWork.right) / 2,
+                                             (monitor.rcWork.top + monitor.rcWork.bottom) / 2});
+    });
 }
 
 TEST_F(MfcWindows, AHandlerThatThrowsIsReportedAndTheDialogGoesOn)
@@ -461,9 +431,10 @@ TEST_F(MfcWindows, ControlObjectsLiveAsLongAsTheirWindows)
     }
 }
 
-TEST_F(MfcWindows, ListAndComboWrappersReadWholeTexts)
+// CListCtrl and CComboBox read whole texts; CListaControlMFC keeps its columns above their minimum width.
+TEST_F(MfcWindows, ControlWrappersReadWholeTextsAndNucleosListKeepsItsMinimumWidths)
 {
-    CDialogoPrueba dialogo;
+    CDialogoPrueba dialogo;  // its list holds column 0 at 80 pixels or more
     MientrasEsta(dialogo, [&] {
         const CString largo(L'x', 1000);  // longer than the first buffer the text is read into
         EXPECT_EQ(4, dialogo.m_lista.InsertItem(4, largo));
@@ -474,13 +445,7 @@ TEST_F(MfcWindows, ListAndComboWrappersReadWholeTexts)
         CString texto(L"left alone");
         combo->GetLBText(7, texto);  // no such row: emptied, not left as it was
         EXPECT_TRUE(texto.IsEmpty());
-    });
-}
 
-TEST_F(MfcWindows, NucleoListKeepsItsColumnsAboveTheirMinimumWidth)
-{
-    CDialogoPrueba dialogo;  // its list holds column 0 at 80 pixels or more
-    MientrasEsta(dialogo, [&] {
         dialogo.m_lista.InsertColumn(1, L"Address", LVCFMT_LEFT, 100);
         const struct {
             int columna, pedido, resultado;
@@ -515,8 +480,11 @@ TEST_F(MfcWindows, AWindowIsServedUnderTheModuleStateItWasMadeIn)
     }
 }
 
-TEST(MfcResourceChain, TheMostRecentModuleWinsAndEnglishFillsItsGaps)
+TEST(MfcResourceChain, TheMostRecentModuleWinsEnglishFillsItsGapsAndATemplateNowhereFailsAtOnce)
 {
+    CDialogoPrueba sinPlantilla;  // no module in the chain has it yet
+    EXPECT_EQ(-1, sinPlantilla.DoModal());
+    EXPECT_EQ(nullptr, sinPlantilla.m_hWnd);
     CModuloDeIdioma ingles(L"mfc_prueba_EnUs.dll");
     CModuloDeIdioma espanol(L"mfc_prueba_EsEs.dll");  // joined last: searched first
     const struct {
@@ -543,13 +511,6 @@ TEST(MfcResourceChain, TheMostRecentModuleWinsAndEnglishFillsItsGaps)
     // The dialog comes from the Spanish module, its icon from the English one.
     CDialogoPrueba dialogo;
     MientrasEsta(dialogo, [&] { EXPECT_EQ(dialogo.m_hWnd, Ventanas::ConTitulo(L"Sonda")); });
-}
-
-TEST(MfcResourceChain, ADialogWhoseTemplateIsNowhereFailsAtOnce)
-{
-    CDialogoPrueba dialogo;  // no module in the chain has it
-    EXPECT_EQ(-1, dialogo.DoModal());
-    EXPECT_EQ(nullptr, dialogo.m_hWnd);
 }
 
 }  // namespace

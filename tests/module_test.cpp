@@ -171,7 +171,8 @@ protected:
     HANDLE m_contexto = INVALID_HANDLE_VALUE;
 };
 
-TEST_F(ModuleManifest, NamesOrtusAndBindsNadirsAssembliesFromTheirFolders)
+// Which Nadir library is loaded from where, and a broken binding: assembly_binding_test.
+TEST_F(ModuleManifest, NamesOrtusBindsNadirsAssembliesAndAsksForTheCallersRightsAndPerMonitorDpi)
 {
     CString version;
     version.Format(L"version=\"%d.%d.%d.0\"", ORTUS_VERSION_MAJOR, ORTUS_VERSION_MINOR, ORTUS_VERSION_PATCH);
@@ -185,10 +186,7 @@ TEST_F(ModuleManifest, NamesOrtusAndBindsNadirsAssembliesFromTheirFolders)
     ASSERT_FALSE(ensamblados.empty());
     std::sort(ensamblados.begin() + 1, ensamblados.end());
     EXPECT_EQ(esperados, ensamblados);
-}
 
-TEST_F(ModuleManifest, AsksForTheCallersRightsAndDeclaresPerMonitorDpiAwareness)
-{
     const std::vector<BYTE> datos = Consulta(RunlevelInformationInActivationContext);
     const auto* nivel = reinterpret_cast<const ACTIVATION_CONTEXT_RUN_LEVEL_INFORMATION*>(datos.data());
     EXPECT_EQ(ACTCTX_RUN_LEVEL_AS_INVOKER, nivel->RunLevel);

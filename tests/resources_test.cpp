@@ -56,46 +56,20 @@ ModuloCargado CargaIdioma(const wchar_t* idioma, std::wstring ruta = L"ortus.dll
     return CargaComoDatos(ruta.substr(0, ruta.find_last_of(L'\\') + 1) + idioma + L"\\" + modulo);
 }
 
-// ---- Every identifier, in the module's language ----
+// ---- Strings, translated; icons drawn at 16 and 32 pixels, 32 bits with alpha ----
+// (Every resource in the module's language: LanguageModules; the templates: DialogTemplates.)
 
-struct RecursoPedido {
-    LPCWSTR tipo;
-    int id;
-    const char* uso;
-};
-
-// Strings live in blocks of 16: 26005 to 26008 share block 26005 / 16 + 1.
-const RecursoPedido kRecursosPedidos[] = {
-    {RT_DIALOG, IDD_CONECTA_URL, "connection dialog"},
-    {RT_DIALOG, IDD_URL, "entry editor"},
-    {RT_GROUP_ICON, IDI_CONECTA_URL, "connection dialog's icon"},
-    {RT_GROUP_ICON, IDI_URL, "entry editor's icon"},
-    {RT_STRING, IDS_COLUMNA_NOMBRE / 16 + 1, "string block of every text"},
-};
-
-TEST(ResourceModule, AnswersEveryIdentifierInItsOwnLanguage)
+TEST(ResourceModule, StringsAreTranslated)
 {
-    const ModuloCargado ingles = CargaIdioma(L"en-US");
-    for (const Idioma& idioma : kIdiomas) {
-        SCOPED_TRACE(Estrecho(idioma.nombre));
-        const ModuloCargado modulo = CargaIdioma(idioma.nombre);
-        ASSERT_TRUE(modulo && ingles) << "error " << ::GetLastError();
-        for (const RecursoPedido& pedido : kRecursosPedidos) {
-            EXPECT_NE(nullptr, ::FindResourceExW(modulo.Get(), pedido.tipo, MAKEINTRESOURCEW(pedido.id), idioma.id))
-                << pedido.uso;
-        }
-        for (const UINT id : {IDS_COLUMNA_NOMBRE, IDS_COLUMNA_URL, IDS_URL_REPETIDA, IDS_RESPUESTA_ILEGIBLE}) {
-            EXPECT_FALSE(Cadena(modulo.Get(), id).empty()) << id;
-            if (idioma.id != kIdiomas[0].id) {
-                EXPECT_NE(Cadena(ingles.Get(), id), Cadena(modulo.Get(), id)) << id << " is not translated";
-            }
-        }
+    const ModuloCargado ingles = CargaIdioma(L"en-US"), espanol = CargaIdioma(L"es-ES");
+    ASSERT_TRUE(ingles && espanol) << "error " << ::GetLastError();
+    for (const UINT id : {IDS_COLUMNA_NOMBRE, IDS_COLUMNA_URL, IDS_URL_REPETIDA, IDS_RESPUESTA_ILEGIBLE}) {
+        EXPECT_FALSE(Cadena(ingles.Get(), id).empty() || Cadena(espanol.Get(), id).empty()) << id;
+        EXPECT_NE(Cadena(ingles.Get(), id), Cadena(espanol.Get(), id)) << id << " is not translated";
     }
     // Accented text survives the UTF-8 source.
-    EXPECT_EQ(L"Direcci\u00f3n", Cadena(CargaIdioma(L"es-ES").Get(), IDS_COLUMNA_URL));
+    EXPECT_EQ(L"Direcci\u00f3n", Cadena(espanol.Get(), IDS_COLUMNA_URL));
 }
-
-// ---- Icons: drawn at 16 and 32 pixels, 32 bits with alpha ----
 
 #pragma pack(push, 2)
 struct EntradaDeGrupo {  // GRPICONDIRENTRY
@@ -255,69 +229,49 @@ Ventana CreaDialogo(HMODULE modulo, int plantilla)
     return Ventana(::CreateDialogParamW(modulo, MAKEINTRESOURCEW(plantilla), nullptr, ProcedimientoMudo, 0));
 }
 
+// A control the code relies on: its class, its kind (the style bits under the mask that holds the kind), the
+// styles it needs and those it must not have.
 struct ControlEsperado {
-    int plantilla;
-    int id;
+    int plantilla, id;
     const wchar_t* clase;
-    DWORD mascaraDeTipo;  // the style bits that hold the kind: LVS_TYPEMASK, CBS_DROPDOWNLIST, BS_TYPEMASK
-    DWORD tipo;
-    DWORD exigidos;
-    DWORD prohibidos;
-    const char* porque;
+    DWORD mascaraDeTipo, tipo, exigidos, prohibidos;
 };
 
+constexpr DWORD kSoloLectura = ES_READONLY | WS_TABSTOP;
 const ControlEsperado kControlesEsperados[] = {
+    // Columns are inserted; Delete removes every selected row.
     {IDD_CONECTA_URL, IDC_LISTA_URL, L"SysListView32", LVS_TYPEMASK, LVS_REPORT, LVS_SHOWSELALWAYS | WS_TABSTOP,
-     LVS_SINGLESEL, "columns are inserted; Delete removes every selected row"},
-    {IDD_CONECTA_URL, IDC_NUEVO, L"Button", BS_TYPEMASK, BS_PUSHBUTTON, WS_TABSTOP, 0, "New"},
-    {IDD_CONECTA_URL, IDC_EDITAR, L"Button", BS_TYPEMASK, BS_PUSHBUTTON, WS_TABSTOP, 0, "Edit"},
-    {IDD_CONECTA_URL, IDC_BORRAR, L"Button", BS_TYPEMASK, BS_PUSHBUTTON, WS_TABSTOP, 0, "Delete"},
-    {IDD_CONECTA_URL, IDC_METADATO1, L"Edit", 0, 0, ES_READONLY | WS_TABSTOP, ES_MULTILINE, "title"},
-    {IDD_CONECTA_URL, IDC_METADATO2, L"Edit", 0, 0, ES_MULTILINE | ES_READONLY | WS_VSCROLL | WS_TABSTOP,
-     ES_AUTOHSCROLL, "abstract and failure text, wrapped and scrolled"},
-    {IDD_CONECTA_URL, IDC_METADATO3, L"Edit", 0, 0, ES_READONLY | WS_TABSTOP, ES_MULTILINE, "contact"},
-    {IDD_CONECTA_URL, IDC_METADATO4, L"Edit", 0, 0, ES_READONLY | WS_TABSTOP, ES_MULTILINE, "version and terms"},
-    {IDD_CONECTA_URL, IDC_COMBO_CAPA, L"ComboBox", CBS_DROPDOWNLIST, CBS_DROPDOWNLIST, WS_TABSTOP, 0, "layers"},
-    {IDD_CONECTA_URL, IDC_COMBO_SR, L"ComboBox", CBS_DROPDOWNLIST, CBS_DROPDOWNLIST, WS_TABSTOP, CBS_SORT,
-     "reference systems: OK maps the chosen row back by its position"},
-    {IDD_CONECTA_URL, IDC_ARCHIVO_SALIDA, L"Edit", 0, 0, ES_AUTOHSCROLL | WS_TABSTOP, ES_READONLY, "output file"},
-    {IDD_CONECTA_URL, IDC_BUSCAR_FICHERO, L"Button", BS_TYPEMASK, BS_PUSHBUTTON, WS_TABSTOP, 0, "browse"},
-    {IDD_CONECTA_URL, IDC_CARGAR, L"Button", BS_TYPEMASK, BS_AUTORADIOBUTTON, WS_GROUP | WS_TABSTOP, 0,
-     "load option 0 opens the group"},
-    {IDD_CONECTA_URL, IDC_CARGAR_SEGUNDA, L"Button", BS_TYPEMASK, BS_AUTORADIOBUTTON, 0, WS_GROUP, "load option 1"},
-    {IDD_CONECTA_URL, IDC_CARGAR_TERCERA, L"Button", BS_TYPEMASK, BS_AUTORADIOBUTTON, 0, WS_GROUP,
-     "load option 2, hidden when no map is open"},
-    {IDD_CONECTA_URL, IDOK, L"Button", BS_TYPEMASK, BS_DEFPUSHBUTTON, WS_GROUP | WS_TABSTOP, 0,
-     "OK, the default, closes the radio group"},
-    {IDD_CONECTA_URL, IDCANCEL, L"Button", BS_TYPEMASK, BS_PUSHBUTTON, WS_TABSTOP, 0, "Cancel"},
-    {IDD_CONECTA_URL, ID_HELP, L"Button", BS_TYPEMASK, BS_PUSHBUTTON, WS_TABSTOP, 0, "Help"},
-    {IDD_URL, IDC_NOMBRE, L"Edit", 0, 0, ES_AUTOHSCROLL | WS_TABSTOP, ES_READONLY, "name"},
-    {IDD_URL, IDC_URL, L"Edit", 0, 0, ES_AUTOHSCROLL | WS_TABSTOP, ES_READONLY, "address"},
-    {IDD_URL, IDOK, L"Button", BS_TYPEMASK, BS_DEFPUSHBUTTON, WS_TABSTOP, 0, "OK, the default"},
-    {IDD_URL, IDCANCEL, L"Button", BS_TYPEMASK, BS_PUSHBUTTON, WS_TABSTOP, 0, "Cancel"},
+     LVS_SINGLESEL},
+    {IDD_CONECTA_URL, IDC_NUEVO, L"Button", BS_TYPEMASK, BS_PUSHBUTTON, WS_TABSTOP, 0},
+    {IDD_CONECTA_URL, IDC_EDITAR, L"Button", BS_TYPEMASK, BS_PUSHBUTTON, WS_TABSTOP, 0},
+    {IDD_CONECTA_URL, IDC_BORRAR, L"Button", BS_TYPEMASK, BS_PUSHBUTTON, WS_TABSTOP, 0},
+    {IDD_CONECTA_URL, IDC_METADATO1, L"Edit", 0, 0, kSoloLectura, ES_MULTILINE},
+    // The abstract and a failure's text, wrapped and scrolled.
+    {IDD_CONECTA_URL, IDC_METADATO2, L"Edit", 0, 0, kSoloLectura | ES_MULTILINE | WS_VSCROLL, ES_AUTOHSCROLL},
+    {IDD_CONECTA_URL, IDC_METADATO3, L"Edit", 0, 0, kSoloLectura, ES_MULTILINE},
+    {IDD_CONECTA_URL, IDC_METADATO4, L"Edit", 0, 0, kSoloLectura, ES_MULTILINE},
+    {IDD_CONECTA_URL, IDC_COMBO_CAPA, L"ComboBox", CBS_DROPDOWNLIST, CBS_DROPDOWNLIST, WS_TABSTOP, 0},
+    // OK maps the chosen system back by its row.
+    {IDD_CONECTA_URL, IDC_COMBO_SR, L"ComboBox", CBS_DROPDOWNLIST, CBS_DROPDOWNLIST, WS_TABSTOP, CBS_SORT},
+    {IDD_CONECTA_URL, IDC_ARCHIVO_SALIDA, L"Edit", 0, 0, ES_AUTOHSCROLL | WS_TABSTOP, ES_READONLY},
+    {IDD_CONECTA_URL, IDC_BUSCAR_FICHERO, L"Button", BS_TYPEMASK, BS_PUSHBUTTON, WS_TABSTOP, 0},
+    // One group of load options, the third hidden when no map is open; OK closes the group.
+    {IDD_CONECTA_URL, IDC_CARGAR, L"Button", BS_TYPEMASK, BS_AUTORADIOBUTTON, WS_GROUP | WS_TABSTOP, 0},
+    {IDD_CONECTA_URL, IDC_CARGAR_SEGUNDA, L"Button", BS_TYPEMASK, BS_AUTORADIOBUTTON, 0, WS_GROUP},
+    {IDD_CONECTA_URL, IDC_CARGAR_TERCERA, L"Button", BS_TYPEMASK, BS_AUTORADIOBUTTON, 0, WS_GROUP},
+    {IDD_CONECTA_URL, IDOK, L"Button", BS_TYPEMASK, BS_DEFPUSHBUTTON, WS_GROUP | WS_TABSTOP, 0},
+    {IDD_CONECTA_URL, IDCANCEL, L"Button", BS_TYPEMASK, BS_PUSHBUTTON, WS_TABSTOP, 0},
+    {IDD_CONECTA_URL, ID_HELP, L"Button", BS_TYPEMASK, BS_PUSHBUTTON, WS_TABSTOP, 0},
+    {IDD_URL, IDC_NOMBRE, L"Edit", 0, 0, ES_AUTOHSCROLL | WS_TABSTOP, ES_READONLY},
+    {IDD_URL, IDC_URL, L"Edit", 0, 0, ES_AUTOHSCROLL | WS_TABSTOP, ES_READONLY},
+    {IDD_URL, IDOK, L"Button", BS_TYPEMASK, BS_DEFPUSHBUTTON, WS_TABSTOP, 0},
+    {IDD_URL, IDCANCEL, L"Button", BS_TYPEMASK, BS_PUSHBUTTON, WS_TABSTOP, 0},
 };
 
 int PuntosPorPulgada()
 {
     const DcDeVentana pantalla(nullptr);
     return ::GetDeviceCaps(pantalla.Get(), LOGPIXELSY);
-}
-
-// DDX_Radio's walk: the load options are one group of three from the first button to the next control that
-// opens a group, and the arrow keys move round the same three.
-void ExpectLoadOptionsAreOneGroup(HWND dialogo)
-{
-    const HWND primera = ::GetDlgItem(dialogo, IDC_CARGAR), tercera = ::GetDlgItem(dialogo, IDC_CARGAR_TERCERA);
-    std::vector<int> grupo;
-    HWND siguiente = primera;
-    do {
-        grupo.push_back(::GetDlgCtrlID(siguiente));
-        siguiente = ::GetWindow(siguiente, GW_HWNDNEXT);
-    } while (siguiente && !(::GetWindowLongW(siguiente, GWL_STYLE) & WS_GROUP));
-    EXPECT_EQ((std::vector<int>{IDC_CARGAR, IDC_CARGAR_SEGUNDA, IDC_CARGAR_TERCERA}), grupo);
-    EXPECT_NE(nullptr, siguiente) << "a control after the group opens the next one";
-    EXPECT_EQ(primera, ::GetNextDlgGroupItem(dialogo, tercera, FALSE));
-    EXPECT_EQ(tercera, ::GetNextDlgGroupItem(dialogo, primera, TRUE));
 }
 
 // The frame, caption and font the layout was made for, hidden until the dialog code shows it; the controls.
@@ -346,7 +300,7 @@ TEST(DialogTemplates, HoldTheFrameFontAndControlsTheCodeReliesOn)
             for (const ControlEsperado& esperado : kControlesEsperados) {
                 if (esperado.plantilla != plantilla)
                     continue;
-                SCOPED_TRACE(testing::Message() << esperado.id << " " << esperado.porque);
+                SCOPED_TRACE(esperado.id);
                 const ControlDeDialogo* control = controles.PorId(esperado.id);
                 ASSERT_NE(nullptr, control);
                 EXPECT_EQ(0, ::lstrcmpiW(esperado.clase, control->clase.c_str())) << Estrecho(control->clase);
@@ -357,8 +311,12 @@ TEST(DialogTemplates, HoldTheFrameFontAndControlsTheCodeReliesOn)
             }
             const LRESULT defecto = ::SendMessageW(dialogo.Get(), DM_GETDEFID, 0, 0);
             EXPECT_EQ(MAKELRESULT(IDOK, DC_HASDEFID), defecto) << "Enter presses OK";
-            if (plantilla == IDD_CONECTA_URL)
-                ExpectLoadOptionsAreOneGroup(dialogo.Get());
+            if (plantilla == IDD_CONECTA_URL) {  // the load options are one group of three: the arrow keys go round
+                const HWND primera = ::GetDlgItem(dialogo.Get(), IDC_CARGAR);
+                const HWND tercera = ::GetDlgItem(dialogo.Get(), IDC_CARGAR_TERCERA);
+                EXPECT_EQ(primera, ::GetNextDlgGroupItem(dialogo.Get(), tercera, FALSE));
+                EXPECT_EQ(tercera, ::GetNextDlgGroupItem(dialogo.Get(), primera, TRUE));
+            }
         }
     }
     for (const auto& [plantilla, textos] : titulos)
@@ -456,47 +414,31 @@ protected:
     Ventana m_dialogo;
 };
 
-TEST_P(DialogLayout, ControlsStayApartAndInsideTheDialog)
+// Every control inside the dialog and apart from the others (but the controls of a group box), its text
+// fitting it, and an edit box tall enough to show a whole line between its borders.
+TEST_P(DialogLayout, ControlsStayApartInsideTheDialogAndFitTheirTexts)
 {
     const ControlesDeDialogo controles = Controles();
     const RECT cliente = controles.AreaCliente();
     const auto& todos = controles.Todos();
+    const SIZE linea = controles.TamanoDelTexto({m_dialogo.Get(), 0, L"", 0, L"Ag\u00c1y", {}});
     for (size_t i = 0; i < todos.size(); ++i) {
-        EXPECT_TRUE(Contiene(cliente, todos[i].rect)) << Describe(todos[i]) << " leaves " << Texto(cliente);
+        const ControlDeDialogo& a = todos[i];
+        EXPECT_TRUE(Contiene(cliente, a.rect)) << Describe(a) << " leaves " << Texto(cliente);
         for (size_t j = i + 1; j < todos.size(); ++j) {
-            const ControlDeDialogo& a = todos[i];
             const ControlDeDialogo& b = todos[j];
             const bool enSuGrupo = (a.EsGrupo() && Contiene(a.rect, b.rect)) || (b.EsGrupo() && Contiene(b.rect, a.rect));
             EXPECT_FALSE(SeSolapan(a.rect, b.rect) && !enSuGrupo) << Describe(a) << " overlaps " << Describe(b);
         }
-    }
-}
-
-TEST_P(DialogLayout, EveryTextFitsItsControl)
-{
-    const ControlesDeDialogo controles = Controles();
-    for (const ControlDeDialogo& control : controles.Todos()) {
-        if (control.texto.empty() || !(control.EsTextoFijo() || control.EsBotonPulsable() || control.EsOpcion() || control.EsGrupo()))
-            continue;
-        const SIZE necesario = controles.EspacioNecesario(control);
-        EXPECT_LE(necesario.cx, control.rect.right - control.rect.left) << Describe(control) << " needs " << necesario.cx;
-        if (!control.EsGrupo()) {
-            EXPECT_LE(necesario.cy, control.rect.bottom - control.rect.top) << Describe(control) << " needs " << necesario.cy;
+        if (!a.texto.empty() && (a.EsTextoFijo() || a.EsBotonPulsable() || a.EsOpcion() || a.EsGrupo())) {
+            const SIZE necesario = controles.EspacioNecesario(a);
+            EXPECT_LE(necesario.cx, a.rect.right - a.rect.left) << Describe(a) << " needs " << necesario.cx;
+            EXPECT_TRUE(a.EsGrupo() || necesario.cy <= a.rect.bottom - a.rect.top) << Describe(a) << " needs " << necesario.cy;
         }
-    }
-}
-
-// A single-line box shows a whole line of text between its borders.
-TEST_P(DialogLayout, EditBoxesAreTallEnoughForALine)
-{
-    const ControlesDeDialogo controles = Controles();
-    const SIZE linea = controles.TamanoDelTexto({m_dialogo.Get(), 0, L"", 0, L"Ag\u00c1y", {}});
-    for (const ControlDeDialogo& control : controles.Todos()) {
-        if (::lstrcmpiW(control.clase.c_str(), L"Edit") != 0)
-            continue;
         RECT interior;
-        ::GetClientRect(control.ventana, &interior);
-        EXPECT_GE(interior.bottom - interior.top, linea.cy + 2) << Describe(control);
+        ::GetClientRect(a.ventana, &interior);
+        EXPECT_TRUE(::lstrcmpiW(a.clase.c_str(), L"Edit") != 0 || interior.bottom - interior.top >= linea.cy + 2)
+            << Describe(a) << " is too low for a line";
     }
 }
 

@@ -300,21 +300,15 @@ TEST_P(StorageTest, ReadingAppendsThroughInsertaBehindTheEntriesThere)
     ExpectSameChoice(CatalogoCompleto(), leido);
 }
 
-TEST_P(StorageTest, LeavesEverythingAsItWasWhenNothingIsStored)
+// Nothing stored leaves every member as it was; an empty stored string empties a member only in the profile.
+TEST_P(StorageTest, LeavesWhatIsNotStoredAndEmptiesOnlyInTheProfile)
 {
-    CDataConectaURL leido = CatalogoCompleto();
-    Lee(leido);
-    EXPECT_EQ(Nombres(CatalogoCompleto()), Nombres(leido));
-    ExpectSameChoice(CatalogoCompleto(), leido);
-
-    CDataConectaURL nuevo;
-    Lee(nuevo);
-    EXPECT_EQ(0u, nuevo.Cantidad());
-    ExpectSameChoice(CDataConectaURL(), nuevo);
-}
-
-TEST_P(StorageTest, AnEmptyStoredStringEmptiesOnlyInTheProfile)
-{
+    for (CDataConectaURL leido : {CatalogoCompleto(), CDataConectaURL()}) {
+        const CDataConectaURL antes = leido;
+        Lee(leido);
+        EXPECT_EQ(Nombres(antes), Nombres(leido));
+        ExpectSameChoice(antes, leido);
+    }
     Escribe(CatalogoCompleto());
     EscribeValor(L"ArchivoSalida", L"");
     CDataConectaURL leido;
@@ -323,7 +317,9 @@ TEST_P(StorageTest, AnEmptyStoredStringEmptiesOnlyInTheProfile)
     EXPECT_EQ(EsPerfil() ? CString() : CString(L"C:\\antes.tif"), leido.m_archivoSalida);
 }
 
-TEST_P(StorageTest, ReadsLongValuesUpToTheStoresBound)
+// A file gives back at most 255 characters of a value (a 256 buffer), the profile all of it; an entry line
+// cut there loses the address, or the name's closing mark and the address.
+TEST_P(StorageTest, ReadsLongValuesAndEntryLinesUpToTheStoresBound)
 {
     for (const int longitud : {254, 255, 256, 300, 1000, 5000}) {
         SCOPED_TRACE(testing::Message() << longitud << " characters");
@@ -332,11 +328,6 @@ TEST_P(StorageTest, ReadsLongValuesUpToTheStoresBound)
         const CDataConectaURL leido = IdaYVuelta(escrito);
         EXPECT_EQ(escrito.m_archivoSalida.Left(EsPerfil() ? longitud : std::min(longitud, 255)), leido.m_archivoSalida);
     }
-}
-
-TEST_P(StorageTest, ReadsEntryLinesUpToTheStoresBound)
-{
-    // "name",address with a 260-character name loses its closing mark and its address.
     // Each row: the name and address written, and what a file gives back.
     const CString largo(L'n', 260);
     const CString de255 = L"http://" + CString(L'u', 255 - 4 - 7);  // with "n",
