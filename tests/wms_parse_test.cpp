@@ -70,13 +70,20 @@ const Layer* CapaLlamada(const Capacidades& c, const wchar_t* nombre)
     return nullptr;
 }
 
-// All a user is shown of a document, to compare two encodings of it.
+// All a user is shown of a document, to compare two readings of it: texts, each layer's texts and place in
+// the tree, and the effective systems of the first layers (mass_gis states 6,000 at its root).
 std::wstring Resumen(const Capacidades& c)
 {
     std::wstring resumen = Texto(c.version + L"|" + c.titulo + L"|" + c.resumen + L"|" + c.organizacion + L"|" +
-                                 c.persona + L"|" + c.correo + L"|" + c.urlGetMap);
-    for (const Layer* capa : Capas(c.capaRaiz))
-        resumen += Texto(L"\n" + capa->GetName() + L"|" + capa->GetTitle() + L"|" + capa->GetAbstract());
+                                 c.persona + L"|" + c.correo + L"|" + c.tarifas + L"|" + c.restricciones + L"|" +
+                                 c.urlGetMap);
+    const std::vector<const Layer*> capas = Capas(c.capaRaiz);
+    for (size_t i = 0; i < capas.size(); ++i) {
+        resumen += Texto(L"\n" + capas[i]->GetName() + L"|" + capas[i]->GetTitle() + L"|" + capas[i]->GetAbstract());
+        resumen += L"|" + std::to_wstring(capas[i]->GetLayers().size());
+        for (const BoundingBox& caja : i < 50 ? capas[i]->GetSRS() : std::vector<BoundingBox>())
+            resumen += L" " + Texto(caja.srs);
+    }
     return resumen;
 }
 
