@@ -238,18 +238,25 @@ TEST_F(WaitWindow, WithTheUserWatchingTheLongerInactivityLimitHolds)
 
 // ---- The system's credential prompt ----
 
+// Escape on the prompt a server's login brings up: its warning and the failure, in this process's language.
+void CancelaElPrompt(const Textos& textos)
+{
+    const CredencialGuardada guardada(Destino("http"));
+    CUsuarioSimulado pasos;
+    pasos.Cuando("the prompt is up", [&] { return Ventanas::Activa(Prompt(textos)); }, [&] {
+        EXPECT_EQ(0u, Ventanas::Texto(::GetDlgItem(Prompt(textos), kMensajeDelPrompt)).find(textos.sinCifrar));
+        Usuario::Tecla(VK_ESCAPE);
+    });
+    pasos.Empieza();
+    EXPECT_EQ(HostDe("http") + textos.cancelado, Interroga(Url("http", RutaPropia(L"/basic"))));
+}
+
 using LoginPrompt = ConVentanaPrincipal;
 
 TEST_F(LoginPrompt, CancelEndsWithAMessageNamingTheServerAndThreeRefusalsEndIt)
 {
+    CancelaElPrompt(kIngles);
     const CredencialGuardada guardada(Destino("http"));
-    {
-        CUsuarioSimulado pasos;
-        pasos.Cuando("the prompt is up", [&] { return Ventanas::Activa(Prompt(kIngles)); },
-                     [] { Usuario::Tecla(VK_ESCAPE); });
-        pasos.Empieza();
-        EXPECT_EQ(HostDe("http") + kIngles.cancelado, Interroga(Url("http", RutaPropia(L"/basic"))));
-    }
     CUsuarioSimulado pasos;
     Teclea(pasos, [&] { return Prompt(kIngles); }, {L"mala-1", L"mala-2", L"mala-3"}, true, kIngles.sinCifrar);
     pasos.Empieza();
@@ -265,14 +272,7 @@ using WaitWindowEspanol = ConVentanaPrincipal;
 TEST_F(WaitWindowEspanol, TheWindowThePromptAndTheMessagesAreSpanish)
 {
     SaltaUnServidorMudo(Principal(), kEspanol);
-    const CredencialGuardada guardada(Destino("http"));
-    CUsuarioSimulado pasos;
-    pasos.Cuando("the prompt is up", [&] { return Ventanas::Activa(Prompt(kEspanol)); }, [&] {
-        EXPECT_EQ(0u, Ventanas::Texto(::GetDlgItem(Prompt(kEspanol), kMensajeDelPrompt)).find(kEspanol.sinCifrar));
-        Usuario::Tecla(VK_ESCAPE);
-    });
-    pasos.Empieza();
-    EXPECT_EQ(HostDe("http") + kEspanol.cancelado, Interroga(Url("http", RutaPropia(L"/basic"))));
+    CancelaElPrompt(kEspanol);
 }
 
 // ---- Pictures (tests/dialog_pictures.sh, under Xvfb; ORTUS_FOTOS names the folder) ----
