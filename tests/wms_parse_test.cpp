@@ -400,6 +400,8 @@ TEST(WmsParseStreaming, EveryEncodingAndPiecesOfAnySizeReadAsTheWholeAnswer)
         {"ISO-8859-1 declared", Documento("oskari__WMSCapabilitiesParserTest-lmi_1_1_1-input.latin1-derived.xml"), {},
          true, {1}},
         {"header charset ignored when declared", islandes, L"text/xml; charset=ISO-8859-1", true, {4093}},
+        {"header charset without declaration", "<WMS_Capabilities version=\"1.3.0\"><Service><Title>Caf\xE9 \x80"
+         "</Title></Service></WMS_Capabilities>", L"text/xml; charset=windows-1252", false, {1, 2}},
         {"DOCTYPE with an internal subset", Documento("owslib__wms_JPLCapabilities.xml"), {}, false, {1, 7}},
         {"invalid UTF-8 and undeclared entities",
          "<WMS_Capabilities version=\"1.3.0\"><Service><Title>Caf\xE9 \xE2\x82 \xED\xA0\x80.\xF4\x90\x80\x80 &nbsp;"
