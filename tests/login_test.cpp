@@ -235,7 +235,7 @@ TEST(HttpProxies, AScriptOrAFixedProxyServesAllButTheBypassListAndLoopbackOnlyWh
     const CString sinPuntos(L'p', 64);  // <local>; a label that long is refused before any query leaves
     const CString excepciones = L"*.skip.ortus.invalid;<local>";
     const CString pedirlas = L" asks for a user name and password. Give them in Windows Credential Manager as the "
-                             L"generic credential Nadir:http://" + HostDe("proxy-login") + L".";
+                             L"generic credential " + Destino("proxy-login") + L".";
     const struct {
         DWORD banderas;
         const char* proxy;
@@ -308,7 +308,7 @@ TEST(HttpProxies, AProxyThatAsksForALoginTakesItFromCredentialManager)
 {
     const OpcionesDeInternet opciones(OpcionesDeInternet::kDirecto | OpcionesDeInternet::kProxy,
                                       HostDe("proxy-login"), L"<local>", L"");
-    const CredencialGuardada guardada(L"Nadir:http://" + HostDe("proxy-login"), kUsuarioDelProxy, kContrasenaDelProxy);
+    const CredencialGuardada guardada(Destino("proxy-login"), kUsuarioDelProxy, kContrasenaDelProxy);
     EXPECT_EQ("forwarded", Camino(Lejano(L"f", RutaPropia(L"/echo")), "proxy-login"));
     // Proxy and server both ask: each gets its own.
     const CString ruta = RutaPropia(L"/basic");

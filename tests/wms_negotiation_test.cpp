@@ -186,7 +186,8 @@ TEST(WmsNegotiation, VersionsAreAskedNewestFirstUntilOneIsReadUnlessOneIsPinned)
                 L"deep",
          {kPide130}},
         // A server that stops answering would not answer another version either: one request, one wait.
-        {L"/never-answers", L"", nullptr, http + L" accepted the connection but did not answer within 2 s.", {kPide130}},
+        {L"/never-answers", L"", nullptr, http + L" accepted the connection but did not answer within 2 s.",
+         {kPide130}},
         {L"/stall", L"", nullptr, http + L" stopped sending the document: nothing arrived for 2 s.", {kPide130}},
         // Redirected to a port that refuses: the request is made once, then no other is.
         {L"/to/refused", L"", nullptr,
