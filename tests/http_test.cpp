@@ -166,7 +166,8 @@ TEST(HttpExchange, TheRequestGoesOutAndStatusReasonTypeBodyAndAddressComeBackAsS
         EXPECT_STREQ(fila.frase, respuesta.frase);
         EXPECT_STREQ(fila.tipo, respuesta.tipoContenido);
         for (const std::string& esperado : fila.enElCuerpo)
-            EXPECT_TRUE(Contiene(respuesta.cuerpo, esperado)) << esperado << " missing from " << respuesta.cuerpo.substr(0, 80);
+            EXPECT_TRUE(Contiene(respuesta.cuerpo, esperado))
+                << esperado << " missing from " << respuesta.cuerpo.substr(0, 200);
         EXPECT_STREQ(url, respuesta.urlFinal);  // no redirect: the address asked
     }
 }
