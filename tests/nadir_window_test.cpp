@@ -1,7 +1,7 @@
 // Tests of what Nadir shows a user while it asks a server, driven by mouse and keyboard over a main
 // window as a host has one: the wait's window (delay, texts, Skip, Escape, byte counts, time, the longer
 // limit), the system's credential prompt (Cancel, three tries; wrong then right and remember over the
-// host: host_dialog_test). Their layout and pictures: resources_test, and over the sample host
+// host: host_dialog_test). Their layout: resources_test; their pictures, over the sample host:
 // fixtures/fotos_anfitrion. The Espanol tests run in a process started in a Spanish locale (tests/CMakeLists.txt).
 #include "Nadir/OpenGIS/WMS/NegociadorWMS.h"
 #include "Nadir/Sockets/ConexionHttp.h"
