@@ -1,5 +1,5 @@
-// NadirTestSupport.h: text conversions, files, loopback server addresses, time limits and layer walks for the
-// Nadir tests.
+// NadirTestSupport.h: text conversions, files, loopback server addresses, paths and what the server saw on
+// them, time limits, GETs and layer walks for the Nadir tests.
 #pragma once
 
 #include "Nadir/OpenGIS/WMS/Layer.h"
@@ -15,6 +15,7 @@
 #include <fstream>
 #include <iterator>
 #include <map>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -44,21 +45,19 @@ inline std::string LeeArchivo(const std::filesystem::path& ruta)
     return {std::istreambuf_iterator<char>(archivo), std::istreambuf_iterator<char>()};
 }
 
-// Where fixturectl.py left ports.txt, mapserver.port and tls/ (bin/fixtures under CTest).
+// Where fixturectl.py left ports.txt and tls/ (bin/fixtures under CTest).
 inline std::string DirectorioFixtures()
 {
     const char* variable = std::getenv("ORTUS_FIXTURES_DIR");
     return variable && *variable ? variable : "fixtures";
 }
 
-// Ports of the fixture server's listeners by name ("http", "https", "refused", ...) and of the
-// MapServer gateway ("mapserver"); 0 if absent.
+// Ports of the fixture server's listeners by name ("http", "https", "refused", "mapserver", ...); 0 if absent.
 inline unsigned int Puerto(const std::string& nombre)
 {
     static const std::map<std::string, unsigned int> puertos = [] {
         std::map<std::string, unsigned int> leidos;
-        std::istringstream lineas(LeeArchivo(DirectorioFixtures() + "/ports.txt") + "\nmapserver " +
-                                  LeeArchivo(DirectorioFixtures() + "/mapserver.port"));
+        std::istringstream lineas(LeeArchivo(DirectorioFixtures() + "/ports.txt"));
         std::string clave;
         unsigned int puerto = 0;
         while (lineas >> clave >> puerto)
@@ -117,4 +116,46 @@ inline Nadir::Sockets::ConexionHttp::Limites LimitesDePrueba(std::chrono::millis
     limites.conexion = limites.inactividad = espera;
     limites.total = total;
     return limites;
+}
+
+// The answer to a GET, or the message of the ExcepcionNadir thrown instead.
+struct Resultado {
+    std::optional<Nadir::Sockets::RespuestaHttp> respuesta;
+    CString mensaje;
+};
+
+inline Resultado Pide(const CString& url, const Nadir::Sockets::ConexionHttp::Limites& limites,
+                      unsigned int opciones = Nadir::Sockets::ConexionHttp::kSinOpciones)
+{
+    try {
+        Nadir::Sockets::ConexionHttp conexion(L"OrtusTest/1.0 (fixture)", opciones);
+        conexion.SetLimites(limites);
+        return {conexion.Get(url), CString()};
+    } catch (const Nadir::ExcepcionNadir& e) {
+        return {std::nullopt, e.m_mensaje};
+    }
+}
+
+// A path under prefijo that no other request of this run asks for, so that what the fixture server saw
+// there is this test's alone.
+inline CString RutaPropia(const CString& prefijo)
+{
+    static int llamadas = 0;
+    CString ruta;
+    ruta.Format(L"%s/%S-%lu-%d", prefijo.GetString(), testing::UnitTest::GetInstance()->current_test_info()->name(),
+                ::GetCurrentProcessId(), ++llamadas);
+    return ruta;
+}
+
+// What the http listener saw at ruta, a request a line: "/seen" its queries, "/seen-logins" its
+// Authorization headers ("-" for none).
+inline std::vector<std::string> Vistos(const CString& registro, const CString& ruta)
+{
+    const Resultado visto = Pide(Url("http", registro + ruta), LimitesDePrueba(std::chrono::seconds(5),
+                                                                               std::chrono::seconds(20)));
+    std::vector<std::string> lineas;
+    std::istringstream cuerpo(visto.respuesta && visto.respuesta->estado == 200 ? visto.respuesta->cuerpo : "");
+    for (std::string linea; std::getline(cuerpo, linea);)
+        lineas.push_back(linea);
+    return lineas;
 }

@@ -29,21 +29,9 @@ constexpr wchar_t kAgente[] = L"OrtusTest/1.0 (logins)";
 // WinHTTP's own handles, for the evidence of what Wine does.
 using HandleInternet = Win32::Manejador<HINTERNET, WinHttpCloseHandle>;
 
-// The answer, or the failure's message.
-struct Resultado {
-    std::optional<RespuestaHttp> respuesta;
-    CString mensaje;
-};
-
 Resultado Pide(const CString& url, unsigned int opciones = ConexionHttp::kSinOpciones)
 {
-    try {
-        ConexionHttp conexion(kAgente, opciones);
-        conexion.SetLimites(LimitesDePrueba(5s, 20s));
-        return {conexion.Get(url), CString()};
-    } catch (const ExcepcionNadir& e) {
-        return {std::nullopt, e.m_mensaje};
-    }
+    return ::Pide(url, LimitesDePrueba(5s, 20s), opciones);
 }
 
 // ---- Logins ----
@@ -175,20 +163,17 @@ public:
 
     OpcionesDeInternet(DWORD banderas, const CString& proxy, const CString& excepciones, const CString& guion)
     {
-        ::RegCreateKeyExW(HKEY_CURRENT_USER, kClave, 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr, m_clave.Recibe(),
-                          nullptr);
         DWORD tamano = 0;
-        if (::RegQueryValueExW(m_clave.Get(), kValor, nullptr, nullptr, nullptr, &tamano) == ERROR_SUCCESS) {
+        if (::RegGetValueW(HKEY_CURRENT_USER, kClave, kValor, RRF_RT_REG_BINARY, nullptr, nullptr, &tamano) ==
+            ERROR_SUCCESS) {
             m_anterior.emplace(tamano, '\0');
-            ::RegQueryValueExW(m_clave.Get(), kValor, nullptr, nullptr, reinterpret_cast<BYTE*>(m_anterior->data()),
-                               &tamano);
+            ::RegGetValueW(HKEY_CURRENT_USER, kClave, kValor, RRF_RT_REG_BINARY, nullptr, m_anterior->data(), &tamano);
         }
         std::string bloque;
         const auto palabra = [&](DWORD valor) { bloque.append(reinterpret_cast<const char*>(&valor), sizeof valor); };
         const auto texto = [&](const CString& valor) {
-            const std::string ascii = Utf8(valor);
-            palabra(static_cast<DWORD>(ascii.size()));
-            bloque += ascii;
+            palabra(static_cast<DWORD>(Utf8(valor).size()));
+            bloque += Utf8(valor);
         };
         palabra(0x46);  // the layout's version
         palabra(1);     // changes counter
@@ -197,24 +182,27 @@ public:
         texto(excepciones);
         texto(guion);
         bloque.append(32, '\0');
-        EXPECT_EQ(ERROR_SUCCESS, ::RegSetValueExW(m_clave.Get(), kValor, 0, REG_BINARY, reinterpret_cast<const BYTE*>(bloque.data()),
-                                                  static_cast<DWORD>(bloque.size())));
+        EXPECT_EQ(ERROR_SUCCESS, Escribe(bloque));
     }
     ~OpcionesDeInternet()
     {
         if (m_anterior)
-            ::RegSetValueExW(m_clave.Get(), kValor, 0, REG_BINARY, reinterpret_cast<const BYTE*>(m_anterior->data()),
-                             static_cast<DWORD>(m_anterior->size()));
+            Escribe(*m_anterior);
         else
-            ::RegDeleteValueW(m_clave.Get(), kValor);
+            ::RegDeleteKeyValueW(HKEY_CURRENT_USER, kClave, kValor);
     }
     OpcionesDeInternet(const OpcionesDeInternet&) = delete;
     OpcionesDeInternet& operator=(const OpcionesDeInternet&) = delete;
 
 private:
+    static LSTATUS Escribe(const std::string& bloque)
+    {
+        return ::RegSetKeyValueW(HKEY_CURRENT_USER, kClave, kValor, REG_BINARY, bloque.data(),
+                                 static_cast<DWORD>(bloque.size()));
+    }
+
     static constexpr wchar_t kClave[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\Connections";
     static constexpr wchar_t kValor[] = L"DefaultConnectionSettings";
-    Win32::ClaveDeRegistro m_clave;
     std::optional<std::string> m_anterior;
 };
 
@@ -241,39 +229,41 @@ CString Lejano(const CString& nombre, const CString& ruta)
     return L"http://" + nombre + L".ortus.invalid" + ruta;
 }
 
-TEST(HttpProxies, AConfigurationScriptOnLoopbackPicksTheRecordingProxy)
-{
-    const OpcionesDeInternet opciones(OpcionesDeInternet::kDirecto | OpcionesDeInternet::kGuion, L"", L"",
-                                      Url("http", L"/pac/proxy"));
-    const CString lejana = RutaPropia(L"/echo");
-    EXPECT_EQ("forwarded", Camino(Lejano(L"wms", lejana), "proxy"));
-    // The proxy asked for the whole address.
-    EXPECT_TRUE(Contiene(Reenviados("proxy"), "GET http://wms.ortus.invalid:80" + Utf8(lejana))) << Reenviados("proxy");
-    // Loopback goes direct: the script is not even asked.
-    EXPECT_EQ("direct", Camino(Url("http", RutaPropia(L"/echo")), "proxy"));
-}
-
-TEST(HttpProxies, AFixedProxyServesAllButItsBypassListAndLoopbackOnlyWhenTheListSaysSo)
+// A configuration script (served by the fixture on loopback, naming proxy), or a fixed proxy and its bypass list.
+TEST(HttpProxies, AScriptOrAFixedProxyServesAllButTheBypassListAndLoopbackOnlyWhenTheListSaysSo)
 {
     const CString sinPuntos(L'p', 64);  // <local>; a label that long is refused before any query leaves
+    const CString excepciones = L"*.skip.ortus.invalid;<local>";
+    const CString pedirlas = L" asks for a user name and password. Give them in Windows Credential Manager as the "
+                             L"generic credential " + Destino("proxy-login") + L".";
     const struct {
-        const wchar_t* excepciones;
+        DWORD banderas;
+        const char* proxy;
+        CString excepciones;
         CString url;
         std::string camino;
     } filas[] = {
-        {L"*.skip.ortus.invalid;<local>", Lejano(L"a", RutaPropia(L"/echo")), "forwarded"},
-        {L"*.skip.ortus.invalid;<local>", Lejano(L"b.skip", L"/echo"),
+        {OpcionesDeInternet::kGuion, "proxy", L"", Lejano(L"wms", RutaPropia(L"/echo")), "forwarded"},
+        // Loopback goes direct: the script is not even asked.
+        {OpcionesDeInternet::kGuion, "proxy", L"", Url("http", RutaPropia(L"/echo")), "direct"},
+        {OpcionesDeInternet::kProxy, "proxy", excepciones, Lejano(L"a", RutaPropia(L"/echo")), "forwarded"},
+        {OpcionesDeInternet::kProxy, "proxy", excepciones, Lejano(L"b.skip", L"/echo"),
          "Cannot find the server \"b.skip.ortus.invalid\": the name does not resolve."},
-        {L"*.skip.ortus.invalid;<local>", L"http://" + sinPuntos + L"/echo",
+        {OpcionesDeInternet::kProxy, "proxy", excepciones, L"http://" + sinPuntos + L"/echo",
          "Cannot find the server \"" + Utf8(sinPuntos) + "\": the name does not resolve."},
-        {L"*.skip.ortus.invalid;<local>", Url("http", RutaPropia(L"/echo")), "direct"},
-        {L"<local>;<-loopback>", Url("http", RutaPropia(L"/echo")), "forwarded"},
+        {OpcionesDeInternet::kProxy, "proxy", excepciones, Url("http", RutaPropia(L"/echo")), "direct"},
+        {OpcionesDeInternet::kProxy, "proxy", L"<local>;<-loopback>", Url("http", RutaPropia(L"/echo")), "forwarded"},
+        // With no credential stored for it.
+        {OpcionesDeInternet::kProxy, "proxy-login", L"<local>", Lejano(L"e", RutaPropia(L"/echo")),
+         Utf8(L"The proxy " + HostDe("proxy-login") + pedirlas)},
     };
     for (const auto& fila : filas) {
-        SCOPED_TRACE(Utf8(CString(fila.excepciones) + L" " + fila.url));
-        const OpcionesDeInternet opciones(OpcionesDeInternet::kDirecto | OpcionesDeInternet::kProxy,
-                                          HostDe("proxy"), fila.excepciones, L"");
-        EXPECT_EQ(fila.camino, Camino(fila.url, "proxy"));
+        SCOPED_TRACE(Utf8(fila.excepciones + L" " + fila.url));
+        const bool guion = fila.banderas == OpcionesDeInternet::kGuion;
+        const OpcionesDeInternet opciones(OpcionesDeInternet::kDirecto | fila.banderas,
+                                          guion ? CString() : HostDe(fila.proxy), fila.excepciones,
+                                          guion ? Url("http", L"/pac/" + CString(fila.proxy)) : CString());
+        EXPECT_EQ(fila.camino, Camino(fila.url, fila.proxy));
     }
 }
 
@@ -318,15 +308,7 @@ TEST(HttpProxies, AProxyThatAsksForALoginTakesItFromCredentialManager)
 {
     const OpcionesDeInternet opciones(OpcionesDeInternet::kDirecto | OpcionesDeInternet::kProxy,
                                       HostDe("proxy-login"), L"<local>", L"");
-    const CString destino = L"Nadir:http://" + HostDe("proxy-login");
-    {
-        const CredencialGuardada limpia(destino);  // none there, and none left
-        EXPECT_EQ("The proxy " + Utf8(HostDe("proxy-login")) +
-                      " asks for a user name and password. Give them in Windows Credential Manager as the generic "
-                      "credential " + Utf8(destino) + ".",
-                  Camino(Lejano(L"e", RutaPropia(L"/echo")), "proxy-login"));
-    }
-    const CredencialGuardada guardada(destino, kUsuarioDelProxy, kContrasenaDelProxy);
+    const CredencialGuardada guardada(Destino("proxy-login"), kUsuarioDelProxy, kContrasenaDelProxy);
     EXPECT_EQ("forwarded", Camino(Lejano(L"f", RutaPropia(L"/echo")), "proxy-login"));
     // Proxy and server both ask: each gets its own.
     const CString ruta = RutaPropia(L"/basic");

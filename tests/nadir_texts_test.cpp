@@ -4,7 +4,6 @@
 #include "NadirTestSupport.h"
 #include "support/RecursosDeModulo.h"
 
-#include <cwctype>
 #include <regex>
 #include <set>
 
@@ -70,21 +69,14 @@ std::set<UINT> Valores(const std::map<std::string, UINT>& identificadores)
     return valores;
 }
 
-// The printf conversions of a format, in order, each as written ("%s", "%I64u", "%08X").
+// The printf conversions of a format, in order, each as written ("%s", "%I64u", "%08X"); "%%" is none.
 std::vector<std::wstring> Conversiones(const std::wstring& formato)
 {
+    static const std::wregex conversion(LR"(%%|%[-+ #0-9.*]*(I64|I32|hh|ll|[hlLqjztwI])?[a-zA-Z])");
     std::vector<std::wstring> conversiones;
-    for (size_t i = formato.find(L'%'); i != std::wstring::npos; i = formato.find(L'%', i)) {
-        size_t fin = i + 1;
-        while (fin < formato.size() && !std::iswalpha(formato[fin]) && formato[fin] != L'%')
-            ++fin;
-        // Length prefixes, then the conversion letter itself.
-        while (fin < formato.size() && std::wcschr(L"hlLqjztwI", formato[fin]))
-            fin += formato.compare(fin, 3, L"I64") == 0 || formato.compare(fin, 3, L"I32") == 0 ? 3 : 1;
-        if (fin < formato.size() && formato[fin] != L'%')
-            conversiones.push_back(formato.substr(i, fin + 1 - i));
-        i = fin + 1;
-    }
+    for (auto i = std::wsregex_iterator(formato.begin(), formato.end(), conversion); i != std::wsregex_iterator(); ++i)
+        if (i->str() != L"%%")
+            conversiones.push_back(i->str());
     return conversiones;
 }
 

@@ -22,13 +22,10 @@ def arguments(doc, *options):
 
 
 def fixture_ports(directory):
-    """The ports of the fixture server's listeners by name ("http", "refused", ...) and of MapServer's gateway
-    ("mapserver"), as fixturectl.py left them in directory."""
+    """The ports of the fixture server's listeners by name ("http", "refused", "mapserver", ...), as
+    fixturectl.py left them in directory."""
     with open(os.path.join(directory, "ports.txt")) as f:
-        ports = {name: int(port) for name, port in (line.split() for line in f)}
-    with open(os.path.join(directory, "mapserver.port")) as f:
-        ports["mapserver"] = int(f.read())
-    return ports
+        return {name: int(port) for name, port in (line.split() for line in f)}
 
 
 def run_table(table, run_row, errors=()):

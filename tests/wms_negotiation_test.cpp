@@ -21,37 +21,21 @@ constexpr wchar_t kPide111[] = L"SERVICE=WMS&REQUEST=GetCapabilities&VERSION=1.1
 constexpr wchar_t kPide110[] = L"SERVICE=WMS&REQUEST=GetCapabilities&VERSION=1.1.0";
 constexpr wchar_t kPide100[] = L"SERVICE=WMS&REQUEST=capabilities&WMTVER=1.0.0";
 
-// A path of its own for each call, so the fixture server's record of what it was asked holds
-// only this call's requests, whichever tests run beside it.
-CString RutaPropia(const wchar_t* prefijo)
-{
-    static int llamadas = 0;
-    CString ruta;
-    ruta.Format(L"%s/%S-%lu-%d", prefijo, testing::UnitTest::GetInstance()->current_test_info()->name(),
-                GetCurrentProcessId(), ++llamadas);
-    return ruta;
-}
-
 // MapServer runs once per request: an answer may take seconds.
 const ConexionHttp::Limites kLimites = LimitesDePrueba(20s, 30s);
 
-std::shared_ptr<ConexionHttp> Conexion(const ConexionHttp::Limites& limites = kLimites)
-{
-    auto conexion = std::make_shared<ConexionHttp>(L"Quasar", ConexionHttp::kProxyDelSistema);
-    conexion->SetLimites(limites);
-    return conexion;
-}
-
 // The client, or the message of the ExcepcionNadir thrown instead.
-struct Resultado {
+struct Negociacion {
     std::shared_ptr<IClienteWMS> cliente;
     CString fallo;
 };
 
-Resultado Negocia(const CString& url, const ConexionHttp::Limites& limites = kLimites)
+Negociacion Negocia(const CString& url, const ConexionHttp::Limites& limites = kLimites)
 {
     try {
-        return {NegociadorWMS::CreaClienteWMS(Conexion(limites), url), {}};
+        auto conexion = std::make_shared<ConexionHttp>(L"Quasar", ConexionHttp::kProxyDelSistema);
+        conexion->SetLimites(limites);
+        return {NegociadorWMS::CreaClienteWMS(conexion, url), {}};
     } catch (const ExcepcionNadir& e) {
         return {nullptr, e.m_mensaje};
     }
@@ -60,38 +44,10 @@ Resultado Negocia(const CString& url, const ConexionHttp::Limites& limites = kLi
 // The query strings the fixture server received for a path, in order.
 std::vector<std::wstring> Consultas(const CString& ruta)
 {
-    const Nadir::Sockets::RespuestaHttp respuesta = Conexion()->Get(Url("http", L"/seen" + ruta));
     std::vector<std::wstring> consultas;
-    std::istringstream lineas(respuesta.estado == 200 ? respuesta.cuerpo : std::string());
-    for (std::string linea; std::getline(lineas, linea);)
-        consultas.push_back(Texto(CString(linea.c_str())));
+    for (const std::string& consulta : Vistos(L"/seen", ruta))
+        consultas.push_back(Win32::Utf16(consulta));
     return consultas;
-}
-
-std::vector<std::wstring> Sistemas(const Layer& capa)
-{
-    std::vector<std::wstring> sistemas;
-    for (const auto& caja : capa.GetSRS())
-        sistemas.push_back(Texto(caja.srs));
-    return sistemas;
-}
-
-// All a user is shown of a server: texts, and each layer's name, title and place in the tree; the
-// effective systems of the first layers (mass_gis states 6,000 at its root).
-std::wstring Resumen(const IClienteWMS& cliente)
-{
-    std::wstring resumen = Texto(cliente.GetVersion() + L"|" + cliente.GetMetadato1() + L"|" +
-                                 cliente.GetMetadato2() + L"|" + cliente.GetMetadato3() + L"|" +
-                                 cliente.GetMetadato4());
-    const std::vector<const Layer*> capas = Capas(cliente.GetCapaRaiz());
-    for (size_t i = 0; i < capas.size(); ++i) {
-        resumen += Texto(L"\n" + capas[i]->GetName() + L"|" + capas[i]->GetTitle());
-        resumen += L"|" + std::to_wstring(capas[i]->GetLayers().size());
-        if (i < 50)
-            for (const std::wstring& srs : Sistemas(*capas[i]))
-                resumen += L" " + srs;
-    }
-    return resumen;
 }
 
 }  // namespace
@@ -107,12 +63,8 @@ TEST(WmsAddress, RequestsKeepTheUsersParametersReplaceOursAndKeepAPinnedVersion)
     } filas[] = {
         {L"http://example.org/wms", L"1.3.0", false, wms + kPide130},
         {L"http://example.org/wms", L"1.0.0", false, wms + kPide100},
-        // One of the catalogue's own servers ends in a blank.
-        {L"http://example.org/wms ", L"1.3.0", false, wms + kPide130},
         {L" \t http://example.org/wms\r\n", L"1.1.0", false, wms + kPide110},
         {L"http://example.org/wms?&&", L"1.3.0", false, wms + kPide130},
-        {L"http://example.org/cgi?map=/srv/a.map&", L"1.3.0", false,
-         std::wstring(L"http://example.org/cgi?map=/srv/a.map&") + kPide130},
         {L"http://example.org/cgi?map=%2Fsrv%2Fa.map&Key=x%20y&flag&z=1", L"1.3.0", false,
          std::wstring(L"http://example.org/cgi?map=%2Fsrv%2Fa.map&Key=x%20y&flag&z=1&") + kPide130},
         {L"http://example.org/wms?service=wms&Request=getcapabilities", L"1.3.0", false, wms + kPide130},
@@ -128,7 +80,6 @@ TEST(WmsAddress, RequestsKeepTheUsersParametersReplaceOursAndKeepAPinnedVersion)
         {L"HTTP://Example.org/WMS", L"1.3.0", false, std::wstring(L"HTTP://Example.org/WMS?") + kPide130},
         // Without a scheme, what a user typing it means: the web.
         {L"example.org/wms", L"1.3.0", false, wms + kPide130},
-        {L"example.org", L"1.3.0", false, std::wstring(L"http://example.org?") + kPide130},
         {L"localhost:8080/wms?map=x", L"1.3.0", false, std::wstring(L"http://localhost:8080/wms?map=x&") + kPide130},
         {L"127.0.0.1:8080", L"1.3.0", false, std::wstring(L"http://127.0.0.1:8080?") + kPide130},
         {L"//example.org/wms", L"1.3.0", false, wms + kPide130},
@@ -139,8 +90,6 @@ TEST(WmsAddress, RequestsKeepTheUsersParametersReplaceOursAndKeepAPinnedVersion)
          wms + L"version=1.3.0&REQUEST=GetCapabilities&SERVICE=WMS"},
         {L"http://example.org/wms?WMTVER=1.0.0", L"1.0.0", true,
          wms + L"WMTVER=1.0.0&SERVICE=WMS&REQUEST=capabilities"},
-        {L"http://example.org/wms?wmtver=1.0.0&VERSION=", L"1.0.0", true,
-         wms + L"wmtver=1.0.0&SERVICE=WMS&REQUEST=capabilities"},
         // VERSION wins over WMTVER, as 1.1 servers read them; both are sent as written.
         {L"http://example.org/wms?WMTVER=1.0.0&Version=1.1.0", L"1.1.0", true,
          wms + L"WMTVER=1.0.0&Version=1.1.0&SERVICE=WMS&REQUEST=GetCapabilities"},
@@ -177,15 +126,12 @@ TEST(WmsAddress, UnusableAddressesAreRefusedWithTheReason)
         const wchar_t* mensaje;
     } filas[] = {
         {L"", L"The server address is empty: there is no WMS server to ask."},
-        {L" \t ", L"The server address is empty: there is no WMS server to ask."},
         {L"#layers", L"The server address is empty: there is no WMS server to ask."},
         {L"ftp://example.org/wms",
          L"\"ftp://example.org/wms\" is not a WMS server address: only http:// and https:// addresses can be asked."},
         {L" file:///C:/capabilities.xml",
          L"\"file:///C:/capabilities.xml\" is not a WMS server address: only http:// and https:// addresses can be "
          L"asked."},
-        {L"mailto:wms@example.org",
-         L"\"mailto:wms@example.org\" is not a WMS server address: only http:// and https:// addresses can be asked."},
         {L"http://", L"\"http://\" is not a valid web address: it names no server."},
         {L"https:///wms?x=1", L"\"https:///wms?x=1\" is not a valid web address: it names no server."},
     };
@@ -224,7 +170,6 @@ TEST(WmsNegotiation, VersionsAreAskedNewestFirstUntilOneIsReadUnlessOneIsPinned)
         {L"/wms/other-root", L"", nullptr,
          http + L" sent a feed document, not a WMS capabilities document." + masAntiguas, todas},
         {L"/wms/status-500", L"", nullptr, http + L": HTTP 500 Internal Server Error." + masAntiguas, todas},
-        {L"/wms/status-400", L"", nullptr, http + L": HTTP 400 Bad Request." + masAntiguas, todas},
         {L"/wms/status-exception-400", L"", nullptr,
          excepcion + L"1.3.0 is not supported by this server." + masAntiguas, todas},
         // Answers that no other version could mend end it at once.
@@ -240,6 +185,10 @@ TEST(WmsNegotiation, VersionsAreAskedNewestFirstUntilOneIsReadUnlessOneIsPinned)
          http + L" sent XML nested more than 256 elements deep (line 2); a WMS capabilities document is never that "
                 L"deep",
          {kPide130}},
+        // A server that stops answering would not answer another version either: one request, one wait.
+        {L"/never-answers", L"", nullptr, http + L" accepted the connection but did not answer within 2 s.",
+         {kPide130}},
+        {L"/stall", L"", nullptr, http + L" stopped sending the document: nothing arrived for 2 s.", {kPide130}},
         // Redirected to a port that refuses: the request is made once, then no other is.
         {L"/to/refused", L"", nullptr,
          L"Cannot connect to " + HostDe("refused") + L": the connection was refused or the host cannot be reached.",
@@ -258,7 +207,7 @@ TEST(WmsNegotiation, VersionsAreAskedNewestFirstUntilOneIsReadUnlessOneIsPinned)
     for (const auto& fila : filas) {
         SCOPED_TRACE(Utf8(CString(fila.servidor) + fila.consulta));
         const CString ruta = RutaPropia(fila.servidor);
-        const Resultado resultado = Negocia(Url("http", ruta + fila.consulta));
+        const Negociacion resultado = Negocia(Url("http", ruta + fila.consulta), LimitesDePrueba(2s, 30s));
         if (fila.version) {
             ASSERT_TRUE(resultado.cliente) << Utf8(resultado.fallo);
             EXPECT_STREQ(fila.version, resultado.cliente->GetVersion());
@@ -269,59 +218,6 @@ TEST(WmsNegotiation, VersionsAreAskedNewestFirstUntilOneIsReadUnlessOneIsPinned)
         }
         EXPECT_EQ(fila.consultas, Consultas(ruta));
     }
-}
-
-// A server that stops answering would not answer another version either: one request, one wait.
-TEST(WmsNegotiation, AServerThatStopsAnsweringIsAskedOnce)
-{
-    const CString http = HostDe("http");
-    const struct {
-        const wchar_t* servidor;
-        CString mensaje;
-    } filas[] = {
-        {L"/never-answers", http + L" accepted the connection but did not answer within 2 s."},
-        {L"/stall", http + L" stopped sending the document: nothing arrived for 2 s."},
-        {L"/trickle", http + L" is sending the document too slowly: "},
-    };
-    ConexionHttp::Limites limites = LimitesDePrueba(2s, 30s);
-    limites.velocidadMinima = 256;
-    limites.ventanaVelocidad = 2s;
-    for (const auto& fila : filas) {
-        SCOPED_TRACE(Utf8(fila.servidor));
-        const CString ruta = RutaPropia(fila.servidor);
-        const Resultado resultado = Negocia(Url("http", ruta), limites);
-        EXPECT_FALSE(resultado.cliente);
-        EXPECT_EQ(0, resultado.fallo.Find(fila.mensaje)) << Utf8(resultado.fallo);
-        EXPECT_EQ(std::vector<std::wstring>{kPide130}, Consultas(ruta));
-    }
-}
-
-TEST(WmsNegotiation, EveryCorpusDocumentServedReadsAsTheSavedOne)
-{
-    int documentos = 0;
-    for (const auto& entrada : std::filesystem::directory_iterator(ORTUS_CORPUS_DIR)) {
-        if (entrada.path().extension() != ".xml")
-            continue;
-        const CString nombre = entrada.path().filename().wstring().c_str();
-        SCOPED_TRACE(Utf8(nombre));
-        ++documentos;
-        Resultado guardado;
-        try {
-            guardado.cliente = NegociadorWMS::CreaClienteWMS(LeeArchivo(entrada.path()), L"saved");
-        } catch (const ExcepcionNadir& e) {
-            guardado.fallo = e.m_mensaje;
-        }
-        // Pinned, so that a document that fails is asked for once.
-        const Resultado servido = Negocia(Url("http", L"/corpus/" + nombre + L"?VERSION=1.3.0"));
-        if (!guardado.cliente) {
-            ASSERT_EQ(0, guardado.fallo.Find(L"saved"));
-            EXPECT_EQ(Texto(HostDe("http") + guardado.fallo.Mid(5)), Texto(servido.fallo));
-            continue;
-        }
-        ASSERT_TRUE(servido.cliente) << Utf8(servido.fallo);
-        EXPECT_EQ(Resumen(*guardado.cliente), Resumen(*servido.cliente));
-    }
-    EXPECT_GE(documentos, 50);
 }
 
 TEST(WmsNegotiationMessages, AMissingConnectionIsAnErrorNotACrash)
@@ -335,30 +231,21 @@ TEST(WmsNegotiationMessages, AMissingConnectionIsAnErrorNotACrash)
     }
 }
 
-// ortus.map: the root states EPSG:4326 EPSG:3857 CRS:84; the group agua EPSG:22185, inside it the
-// group hidrografia EPSG:32721, inside that rio_de_la_plata EPSG:5347 and a layer with no name and
-// no system; the group fauna states none, nor does its layer Ñandú.
+// ortus.map's tree, in every version MapServer speaks (the systems each layer inherits: the parse tests').
 TEST(WmsMapServer, EachVersionGivesTheMapfilesTextsAndLayerTree)
 {
-    const std::vector<std::wstring> raiz = {L"EPSG:4326", L"EPSG:3857", L"CRS:84"};
-    const std::vector<std::wstring> enAgua = {L"EPSG:4326", L"EPSG:3857", L"CRS:84", L"EPSG:22185"};
-    const std::vector<std::wstring> enHidrografia = {L"EPSG:4326", L"EPSG:3857", L"CRS:84", L"EPSG:22185",
-                                                     L"EPSG:32721"};
-    const std::vector<std::wstring> rio = {L"EPSG:4326", L"EPSG:3857", L"CRS:84", L"EPSG:22185", L"EPSG:32721",
-                                           L"EPSG:5347"};
     const struct {
         const wchar_t* nombre;
         const wchar_t* titulo;
         bool hoja;
-        std::vector<std::wstring> sistemas;
     } capas[] = {
-        {L"ortus_fixture", L"Cuenca del Plata", false, raiz},
-        {L"agua", L"Agua", false, enAgua},
-        {L"hidrografia", L"Hidrograf\x00ED" L"a", false, enHidrografia},
-        {L"rio_de_la_plata", L"R\x00EDo de la Plata", true, rio},
-        {L"", L"Capa sin nombre", true, enHidrografia},
-        {L"fauna", L"Fauna aut\x00F3" L"ctona", false, raiz},
-        {L"\x00D1" L"and\x00FA", L"\x00D1" L"and\x00FA" L" com\x00FA" L"n", true, raiz},
+        {L"ortus_fixture", L"Cuenca del Plata", false},
+        {L"agua", L"Agua", false},
+        {L"hidrografia", L"Hidrograf\x00ED" L"a", false},
+        {L"rio_de_la_plata", L"R\x00EDo de la Plata", true},
+        {L"", L"Capa sin nombre", true},
+        {L"fauna", L"Fauna aut\x00F3" L"ctona", false},
+        {L"\x00D1" L"and\x00FA", L"\x00D1" L"and\x00FA" L" com\x00FA" L"n", true},
     };
     // The newest version unless the address pins one.
     static const struct {
@@ -370,7 +257,7 @@ TEST(WmsMapServer, EachVersionGivesTheMapfilesTextsAndLayerTree)
     };
     for (const auto& fila : filas) {
         SCOPED_TRACE(Utf8(fila.consulta));
-        const Resultado resultado = Negocia(Url("mapserver", CString(L"/wms") + fila.consulta));
+        const Negociacion resultado = Negocia(Url("mapserver", CString(L"/wms") + fila.consulta));
         ASSERT_TRUE(resultado.cliente) << Utf8(resultado.fallo);
         EXPECT_STREQ(fila.version, resultado.cliente->GetVersion());
         EXPECT_STREQ(L"Fixture WMS \x2014 R\x00EDo de la Plata", resultado.cliente->GetMetadato1());
@@ -383,7 +270,6 @@ TEST(WmsMapServer, EachVersionGivesTheMapfilesTextsAndLayerTree)
             EXPECT_STREQ(capas[i].nombre, leidas[i]->GetName());
             EXPECT_STREQ(capas[i].titulo, leidas[i]->GetTitle());
             EXPECT_EQ(capas[i].hoja, leidas[i]->GetLayers().empty());
-            EXPECT_EQ(capas[i].sistemas, Sistemas(*leidas[i]));
         }
     }
 }

@@ -43,8 +43,6 @@ def check_mapserver_json(out):
                  ["Fixture WMS \u2014 R\u00edo de la Plata", "Loopback WMS for Ortus tests.", "", "WMS 1.3.0"])
     expect_equal("names", names_depth_first(out["layers"][0]),
                  ["ortus_fixture", "agua", "hidrografia", "rio_de_la_plata", "", "fauna", "\u00d1and\u00fa"])
-    expect_equal("systems of the deepest leaf", out["layers"][0]["layers"][0]["layers"][0]["layers"][0]["srs"],
-                 ["EPSG:4326", "EPSG:3857", "CRS:84", "EPSG:22185", "EPSG:32721", "EPSG:5347"])
 
 
 def check_corpus_json(out):
@@ -80,14 +78,9 @@ def rows(ctx):
         ("timeout without seconds", ["--timeout"], 2, "--timeout needs a number of seconds", None),
         ("timeout of zero", ["--timeout", "0", mapserver], 2, "--timeout needs a number of seconds", None),
         ("timeout not a number", ["--timeout", "soon", mapserver], 2, usage, None),
-        ("server answers 404", ["--json", http + "/wms/status-404/wmsinfo"], 1, host + ": HTTP 404 Not Found", None),
-        ("server sends HTML", [http + "/html-200"], 1,
-         host + " sent an HTML page, not a WMS capabilities document. Older WMS versions failed too.", None),
-        ("connection refused", ["--json", "http://127.0.0.1:%d/wms" % ctx["refused"]], 1,
-         "the connection was refused", None),
-        ("--timeout reaches the connection", ["--timeout", "1", http + "/never-answers"], 1,
+        # Nadir's own failures are its tests'; here, that one reaches stderr alone, under --json too.
+        ("--timeout reaches the connection", ["--json", "--timeout", "1", http + "/never-answers"], 1,
          host + " accepted the connection but did not answer within 1 s.", None),
-        ("other scheme", ["ftp://127.0.0.1/wms"], 1, "only http:// and https:// addresses can be asked", None),
         ("missing file", [os.path.join(corpus, "no-such-document.xml")], 1, "Cannot read", None),
         ("exception document", [os.path.join(corpus, "mapserver__wms_exception_updatesequence1.xml")], 1,
          "the server answered with an exception: CurrentUpdateSequence", None),

@@ -6,8 +6,6 @@
 #include "NadirTestSupport.h"
 #include "support/UsuarioSimulado.h"
 
-#include "Nadir/Sockets/ConexionHttp.h"
-
 #include <wincred.h>
 #include <wincrypt.h>
 
@@ -32,15 +30,7 @@ constexpr int kContrasenaDelPrompt = 102;
 constexpr int kMensajeDelPrompt = 103;
 constexpr int kRecordar = 104;
 
-// A path on a fixture listener no other run of this process's tests has asked, so that what the
-// server saw there is this test's alone.
-inline CString RutaPropia(const CString& ruta)
-{
-    static int cuenta = 0;
-    CString propia;
-    propia.Format(L"%s/p%lu-%d", ruta.GetString(), ::GetCurrentProcessId(), ++cuenta);
-    return propia;
-}
+using ::RutaPropia;
 
 // ruta on the http listener, with user:password@ in the address.
 inline CString ConCredenciales(const CString& ruta, const CString& usuario, const CString& contrasena)
@@ -96,16 +86,7 @@ private:
 // The Authorization headers the http listener was sent for ruta, in order ("-" for none).
 inline std::vector<std::string> LoginsVistos(const CString& ruta)
 {
-    std::vector<std::string> vistos;
-    try {
-        Nadir::Sockets::ConexionHttp conexion(L"OrtusTest/1.0", Nadir::Sockets::ConexionHttp::kSinOpciones);
-        std::istringstream lineas(conexion.Get(Url("http", L"/seen-logins" + ruta)).cuerpo);
-        for (std::string linea; std::getline(lineas, linea);)
-            vistos.push_back(linea);
-    } catch (const Nadir::ExcepcionNadir& e) {
-        ADD_FAILURE() << Utf8(e.m_mensaje);
-    }
-    return vistos;
+    return Vistos(L"/seen-logins", ruta);
 }
 
 // "Basic " and the base64 of "user:password", as the fixture sees a Basic login.
