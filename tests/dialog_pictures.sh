@@ -1,29 +1,21 @@
 #!/usr/bin/env bash
-# Pictures of both dialogs and of Nadir's wait window and the credential prompt, in both languages at
-# 96 and 144 DPI, taken from the live windows in
-# the X11 prefix (see scripts/wine-run) on the display of scripts/with-xvfb; at 144 DPI the layout
+# Pictures of both dialogs in both languages at 96 and 144 DPI, and of Nadir's wait window and the
+# credential prompt over the sample host, taken from the live windows in the X11 prefix (see scripts/wine-run) on the display of scripts/with-xvfb; at 144 DPI the layout
 # checks run again on those windows (the ordinary prefix runs them at 96).
 # Wine reads the DPI (HKCU\Control Panel\Desktop LogPixels) when a process starts, and the registry
 # is the whole prefix's: so each pass sets it in the X11 prefix, which nothing else uses meanwhile
 # (CTest RESOURCE_LOCK), and the ordinary prefix's parallel tests stay at 96.
-# The test programs after --es run a second time in a Spanish locale (ORTUS_LOCPATH names the compiled
-# locales), for what takes its language from the process; --host takes fotos_anfitrion.exe and
-# quasar.exe, for the pictures of Nadir's windows over the sample host (at 96 DPI, in both languages).
-# Usage: with-xvfb dialog_pictures.sh WINE_RUN PICTURES_DIR TEST_EXE... [--es TEST_EXE...] [--host FOTOS QUASAR]
+# --host takes fotos_anfitrion.exe and quasar.exe, for the pictures of Nadir's windows over the sample host
+# (at 96 DPI; the Spanish ones from a process in a Spanish locale, ORTUS_LOCPATH naming the compiled locales).
+# Usage: with-xvfb dialog_pictures.sh WINE_RUN PICTURES_DIR TEST_EXE... [--host FOTOS QUASAR]
 set -euo pipefail
 wine_run=$1 pictures=$2
 shift 2
-tests=() spanish=() host=()
-list=tests
+tests=() host=()
 for argument in "$@"; do
   case $argument in
-    --es) list=spanish ;;
     --host) list=host ;;
-    *) case $list in
-         tests) tests+=("$argument") ;;
-         spanish) spanish+=("$argument") ;;
-         host) host+=("$argument") ;;
-       esac ;;
+    *) if [[ ${list:-} == host ]]; then host+=("$argument"); else tests+=("$argument"); fi ;;
   esac
 done
 in_spanish() { LC_MESSAGES=es_ES.UTF-8 LOCPATH="$ORTUS_LOCPATH" "$@"; }
@@ -42,11 +34,8 @@ for dpi in 96 144; do
   filter='*DialogPicture*:DialogLayoutDpi*'
   [[ $dpi == 96 ]] || filter='*DialogPicture*:*DialogLayout*'
   echo "== $dpi DPI: $filter"
-  for test_exe in "${tests[@]}" "${spanish[@]}"; do
+  for test_exe in "${tests[@]}"; do
     ORTUS_DPI_ESPERADO=$dpi "$wine_run" "$test_exe" --gtest_filter="$filter" --gtest_brief=1 || status=1
-  done
-  for test_exe in "${spanish[@]}"; do
-    in_spanish "$wine_run" "$test_exe" --gtest_filter='*DialogPicture*' --gtest_brief=1 || status=1
   done
   if [[ $dpi == 96 && ${#host[@]} == 2 ]]; then
     echo "== over the host"
