@@ -34,8 +34,8 @@ trap stop_all EXIT
 trap "exit 130" INT
 trap "exit 143" TERM
 
-python3 "$root/tests/fixtures/mapserver/gateway.py" --port-file "$work/mapserver.port" \
-  --config "$root/tests/fixtures/mapserver/mapserver.conf" --mapfile "$root/host/demo/valdeserra.map" \
+python3 "$root/scripts/mapserver_gateway.py" --port-file "$work/mapserver.port" \
+  --config "$root/scripts/mapserver.conf" --mapfile "$root/host/demo/valdeserra.map" \
   </dev/null >"$work/mapserver.log" 2>&1 &
 gateway_pid=$!
 for _ in $(seq $((startup_limit * 10))); do
@@ -66,7 +66,7 @@ export root build
 for argument in "$@"; do
   if [[ "$argument" == es-ES ]]; then
     export LOCPATH="$build/locales" LC_MESSAGES=es_ES.UTF-8
-    python3 "$root/tests/locales.py" "$LOCPATH" "$LC_MESSAGES" >/dev/null
+    python3 "$root/scripts/locales.py" "$LOCPATH" "$LC_MESSAGES" >/dev/null
   fi
 done
 status=0

@@ -1,13 +1,17 @@
 """wine_support.py: what the test scripts need to run programs under Wine: bounded runs, their output as text,
 copies of the build's bin/, and the user's language, which Wine 8 takes from LC_MESSAGES (its
-SetThreadPreferredUILanguages and SetThreadUILanguage change nothing); see locales.py."""
+SetThreadPreferredUILanguages and SetThreadUILanguage change nothing); see scripts/locales.py."""
 import glob
 import os
 import shutil
 import subprocess
+import sys
 
-import locales
 from row_table import Failure
+
+# The locale compiler is the demo's too: it lives with the project's scripts.
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "scripts"))
+import locales  # noqa: E402
 
 LOCALES = {"es-ES": "es_ES.UTF-8", "en-US": "en_US.UTF-8", "fr-FR": "fr_FR.UTF-8"}
 # A run is cut off after this long: a hang fails the row instead of the whole suite.
