@@ -1,7 +1,7 @@
 // Tests of the sample host's road, store -> dialog -> choice -> store, run in-process through its
 // library as quasar.exe runs it: the real connection dialog over the host's main window, driven by
 // mouse and keyboard, asking MapServer on loopback; the real comdlg32 save prompt; the help page
-// (--auto: host_program_test). The Espanol* tests run in a process started in a Spanish locale, as a
+// (--auto: host_program_test). The InSpanish* tests run in a process started in a Spanish locale, as a
 // Spanish user's host starts (tests/CMakeLists.txt), the others in an English one.
 #include <AlmacenCatalogo.h>
 #include <ConexionQuasar.h>
@@ -274,7 +274,7 @@ TEST_F(HostDialog, APasswordGivenInThePromptIsRememberedByWindowsAndNeverStoredB
 
 // A host started in a Spanish locale, with no --lang: the dialogs, the framework's prompt title and the help
 // are Spanish (Nadir's texts: nadir_language_test).
-TEST_F(HostDialog, EspanolTodoEnEspanol)
+TEST_F(HostDialog, InSpanishEverythingIsSpanish)
 {
     const Almacen almacen = {"INI file", true};
     almacen.Vacia();

@@ -2,7 +2,7 @@
 // window as a host has one: the wait's window (delay, texts, Skip, Escape, byte counts, time, the longer
 // limit), the system's credential prompt (Cancel, three tries; wrong then right and remember over the
 // host: host_dialog_test). Their layout: resources_test; their pictures, over the sample host:
-// fixtures/fotos_anfitrion. The Espanol tests run in a process started in a Spanish locale (tests/CMakeLists.txt).
+// fixtures/fotos_anfitrion. The InSpanish tests run in a process started in a Spanish locale (tests/CMakeLists.txt).
 #include "Nadir/OpenGIS/WMS/NegociadorWMS.h"
 #include "Nadir/Sockets/ConexionHttp.h"
 
@@ -266,9 +266,9 @@ TEST_F(LoginPrompt, CancelEndsWithAMessageNamingTheServerAndThreeRefusalsEndIt)
 
 // ---- Spanish, in a process started in a Spanish locale ----
 
-using WaitWindowEspanol = ConVentanaPrincipal;
+using WaitWindowInSpanish = ConVentanaPrincipal;
 
-TEST_F(WaitWindowEspanol, TheWindowThePromptAndTheMessagesAreSpanish)
+TEST_F(WaitWindowInSpanish, TheWindowThePromptAndTheMessagesAreSpanish)
 {
     SaltaUnServidorMudo(Principal(), kEspanol);
     CancelaElPrompt(kEspanol);
