@@ -55,6 +55,34 @@ private:
     throw ExcepcionNadir(Mensaje(formato, host.GetString(), direccion.GetString()));
 }
 
+// The answer that ends the redirects: its status line, type and final address, then its body.
+RespuestaHttp Contesta(PeticionHttp& peticion, unsigned int estado, const DireccionUrl& direccion,
+                       ReceptorDeCuerpo& receptor)
+{
+    RespuestaHttp respuesta;
+    respuesta.estado = estado;
+    respuesta.frase = peticion.Cabecera(WINHTTP_QUERY_STATUS_TEXT);
+    respuesta.tipoContenido = peticion.Cabecera(WINHTTP_QUERY_CONTENT_TYPE);
+    respuesta.urlFinal = direccion.Texto();
+    peticion.LeerCuerpo(respuesta, receptor);
+    return respuesta;
+}
+
+// Where a redirect leads; refused when it leaves TLS, comes back to an address already asked or is one too many.
+DireccionUrl Redirige(const DireccionUrl& actual, const CString& ubicacion, std::set<CString>& visitadas,
+                      unsigned int redirecciones, unsigned int limite)
+{
+    DireccionUrl siguiente = actual.Resolver(ubicacion);
+    if (actual.EsSegura() && !siguiente.EsSegura())
+        Rechazar(IDS_REDIRECCION_INSEGURA, actual.HostVisible(), siguiente.Texto());
+    if (!visitadas.insert(siguiente.Canonica()).second)
+        Rechazar(IDS_REDIRECCION_EN_BUCLE, actual.HostVisible(), siguiente.Texto());
+    if (redirecciones == limite)
+        throw ExcepcionNadir(Mensaje(IDS_DEMASIADAS_REDIRECCIONES, actual.HostVisible().GetString(), limite,
+                                     siguiente.Texto().GetString()));
+    return siguiente;
+}
+
 }  // namespace
 
 ServidorOmitido::ServidorOmitido(const CString& mensaje) : ExcepcionNadir(mensaje) {}
@@ -145,25 +173,9 @@ RespuestaHttp ConexionHttp::Get(const CString& url, ReceptorDeCuerpo& receptor) 
         PeticionHttp& respondida = *peticion;
 
         const CString ubicacion = respondida.Cabecera(WINHTTP_QUERY_LOCATION);
-        if (!EsRedireccion(estado) || ubicacion.IsEmpty()) {
-            RespuestaHttp respuesta;
-            respuesta.estado = estado;
-            respuesta.frase = respondida.Cabecera(WINHTTP_QUERY_STATUS_TEXT);
-            respuesta.tipoContenido = respondida.Cabecera(WINHTTP_QUERY_CONTENT_TYPE);
-            respuesta.urlFinal = actual.Texto();
-            respondida.LeerCuerpo(respuesta, receptor);
-            return respuesta;
-        }
-
-        DireccionUrl siguiente = actual.Resolver(ubicacion);
-        if (actual.EsSegura() && !siguiente.EsSegura())
-            Rechazar(IDS_REDIRECCION_INSEGURA, actual.HostVisible(), siguiente.Texto());
-        if (!visitadas.insert(siguiente.Canonica()).second)
-            Rechazar(IDS_REDIRECCION_EN_BUCLE, actual.HostVisible(), siguiente.Texto());
-        if (redirecciones == limites.redirecciones)
-            throw ExcepcionNadir(Mensaje(IDS_DEMASIADAS_REDIRECCIONES, actual.HostVisible().GetString(),
-                                         limites.redirecciones, siguiente.Texto().GetString()));
-        actual = std::move(siguiente);
+        if (!EsRedireccion(estado) || ubicacion.IsEmpty())
+            return Contesta(respondida, estado, actual, receptor);
+        actual = Redirige(actual, ubicacion, visitadas, redirecciones, limites.redirecciones);
     }
 }
 
