@@ -185,9 +185,8 @@ TEST(WmsNegotiation, VersionsAreAskedNewestFirstUntilOneIsReadUnlessOneIsPinned)
          http + L" sent XML nested more than 256 elements deep (line 2); a WMS capabilities document is never that "
                 L"deep",
          {kPide130}},
-        // A server that stops answering would not answer another version either: one request, one wait.
-        {L"/never-answers", L"", nullptr, http + L" accepted the connection but did not answer within 2 s.",
-         {kPide130}},
+        // A server that stops answering would not answer another version either, even when what it sent
+        // reads as cut-short XML: one request, one wait.
         {L"/stall", L"", nullptr, http + L" stopped sending the document: nothing arrived for 2 s.", {kPide130}},
         // Redirected to a port that refuses: the request is made once, then no other is.
         {L"/to/refused", L"", nullptr,
