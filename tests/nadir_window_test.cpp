@@ -45,22 +45,14 @@ struct Textos {
     const wchar_t* cancelado;  // after the host
 };
 
-const Textos kIngles = {L"Waiting for a server",
-                        L"Server: ",
-                        L"Waiting for the answer\u2026",
-                        L"&Skip",
-                        L": its answer was not waited for.",
-                        L"Sign in to ",
+const Textos kIngles = {L"Waiting for a server", L"Server: ", L"Waiting for the answer\u2026", L"&Skip",
+                        L": its answer was not waited for.", L"Sign in to ",
                         L"Over http the password travels unencrypted.",
                         L" needs a user name and password; signing in was cancelled."};
-const Textos kEspanol = {L"Esperando a un servidor",
-                         L"Servidor: ",
-                         L"Esperando la respuesta\u2026",
-                         L"&Omitir",
-                         L": no se esper\u00f3 su respuesta.",
-                         L"Iniciar sesi\u00f3n en ",
-                         L"Por http la contrase\u00f1a viaja sin cifrar.",
-                         L" necesita un nombre de usuario y una contrase\u00f1a; se cancel\u00f3 el inicio de sesi\u00f3n."};
+const Textos kEspanol = {
+    L"Esperando a un servidor", L"Servidor: ", L"Esperando la respuesta\u2026", L"&Omitir",
+    L": no se esper\u00f3 su respuesta.", L"Iniciar sesi\u00f3n en ", L"Por http la contrase\u00f1a viaja sin cifrar.",
+    L" necesita un nombre de usuario y una contrase\u00f1a; se cancel\u00f3 el inicio de sesi\u00f3n."};
 
 double Segundos(Reloj::duration duracion)
 {
