@@ -203,21 +203,17 @@ private:
     std::optional<std::string> m_anterior;
 };
 
-// The request lines a fixture proxy forwarded.
-std::string Reenviados(const std::string& listener)
-{
-    return Pide(Url(listener, L"/forwarded")).respuesta.value_or(RespuestaHttp()).cuerpo;
-}
-
-// What a request through the system's proxies turned into: "forwarded", "direct" (the fixture's echo
-// answered, the proxy did not see it), or the failure's message.
+// What a request through the system's proxies turned into: "forwarded" (the proxy lists it among the
+// request lines it forwarded), "direct" (the fixture's echo answered, the proxy did not see it), or the
+// failure's message.
 std::string Camino(const CString& url, const std::string& proxy)
 {
     const Resultado resultado = Pide(url, ConexionHttp::kProxyDelSistema);
     if (!resultado.respuesta)
         return Utf8(resultado.mensaje);
     const CString ruta = url.Mid(url.Find(L'/', url.Find(L"//") + 2));
-    return Contiene(Reenviados(proxy), Utf8(ruta) + " HTTP/") ? "forwarded" : "direct";
+    const std::string reenviados = Pide(Url(proxy, L"/forwarded")).respuesta.value_or(RespuestaHttp()).cuerpo;
+    return Contiene(reenviados, Utf8(ruta) + " HTTP/") ? "forwarded" : "direct";
 }
 
 // A name only a proxy can reach: no resolver knows .invalid.

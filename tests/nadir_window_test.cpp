@@ -1,8 +1,6 @@
-// Tests of what Nadir shows a user while it asks a server, driven by mouse and keyboard over a main
-// window as a host has one: the wait's window (delay, texts, Skip, Escape, byte counts, time, the longer
-// limit), the system's credential prompt (Cancel, three tries; wrong then right and remember over the
-// host: host_dialog_test). Their layout: resources_test; their pictures, over the sample host:
-// fixtures/fotos_anfitrion. The InSpanish tests run in a process started in a Spanish locale (tests/CMakeLists.txt).
+// What Nadir shows a user while it asks a server, driven by mouse and keyboard over a main window: the
+// wait's window and the system's credential prompt (wrong then right and remember: host_dialog_test).
+// The InSpanish tests run in a process started in a Spanish locale (tests/CMakeLists.txt).
 #include "Nadir/OpenGIS/WMS/NegociadorWMS.h"
 #include "Nadir/Sockets/ConexionHttp.h"
 
