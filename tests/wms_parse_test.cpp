@@ -227,11 +227,8 @@ TEST(WmsParseLayers, EffectiveSystemsAreInheritedOnceWithTheNearestExtents)
         {"mapserver__wms_custom_projection_getcapabilities.xml", L"road",
          {{L"EPSG:4326", 42.0, -67.5725, 48.5, -58.9275, true},
           {L"epsg2:42304", 2258980.0, -70747.9, 2615350.0, 495481.0, true}, {L"epsg2:3978"}}},
-        {"geotools__inheritCap.xml", L"COASTLINES",  // three levels of nameless groups
-         {{L"EPSG:4326"}, {L"AUTO:42003"}, {L"AUTO:42005"}, {L"EPSG:26905"}, {L"EPSG:26906"}}},
         {"terriajs__wms_nested_groups.xml", L"landsat_barest_earth",
          {{L"EPSG:3857"}, {L"EPSG:4326"}, {L"EPSG:3577"}, {L"EPSG:3111"}}},
-        {"mapserver__wms_layer_groups_caps111.xml", L"g3sg4l1", {{L"EPSG:4326", 0.0, 0.0, 100.0, 150.0, true}}},
     };
     for (const auto& fila : filas) {
         SCOPED_TRACE(fila.archivo);
