@@ -237,8 +237,6 @@ TEST(HttpProxies, AScriptOrAFixedProxyServesAllButTheBypassListAndLoopbackOnlyWh
         std::string camino;
     } filas[] = {
         {OpcionesDeInternet::kGuion, "proxy", L"", Lejano(L"wms", RutaPropia(L"/echo")), "forwarded"},
-        // Loopback goes direct: the script is not even asked.
-        {OpcionesDeInternet::kGuion, "proxy", L"", Url("http", RutaPropia(L"/echo")), "direct"},
         {OpcionesDeInternet::kProxy, "proxy", excepciones, Lejano(L"a", RutaPropia(L"/echo")), "forwarded"},
         {OpcionesDeInternet::kProxy, "proxy", excepciones, Lejano(L"b.skip", L"/echo"),
          "Cannot find the server \"b.skip.ortus.invalid\": the name does not resolve."},

@@ -177,7 +177,6 @@ TEST(WmsParseLayers, LeavesComeInDocumentOrder)
         const char* archivo;
         std::vector<std::wstring> hojas;
     } filas[] = {
-        {"geotools__inheritCap.xml", {L"COASTLINES", L"RTOPO"}},
         {"mapserver__wms_layer_groups_caps111.xml",
          {L"g1sg1l1", L"g1sg1l2", L"g1sg2l1", L"g2sg3l1", L"g3l1", L"g3sg4l1"}},
         {"terriajs__wms_nested_groups.xml",
