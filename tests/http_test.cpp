@@ -63,25 +63,20 @@ void ConfiarEnCaDePrueba()
 
 }  // namespace
 
-TEST(HttpOptions, KnownOptionsReachTheServerAndOthersAreRefused)
+// Known options are used by every other suite; here, that the others are refused by name.
+TEST(HttpOptions, UnknownOptionsAreRefused)
 {
     static const struct {
         unsigned int opciones;
-        bool conocida;
-    } filas[] = {
-        {ConexionHttp::kSinOpciones, true}, {ConexionHttp::kProxyDelSistema, true}, {2, false}, {3, false},
-        {4, false}, {0x100, false}, {0x80000000u, false},
-    };
+        const wchar_t* desconocidas;
+    } filas[] = {{2, L"0x2"}, {3, L"0x2"}, {4, L"0x4"}, {0x100, L"0x100"}, {0x80000000u, L"0x80000000"}};
     for (const auto& fila : filas) {
         SCOPED_TRACE(fila.opciones);
         try {
             ConexionHttp conexion(L"OrtusTest/1.0 (fixture)", fila.opciones);
-            conexion.SetLimites(LimitesCortos());
-            EXPECT_TRUE(fila.conocida) << "accepted";
-            EXPECT_EQ(200u, conexion.Get(Url("http", L"/echo")).estado);
+            ADD_FAILURE() << "accepted";
         } catch (const ExcepcionNadir& e) {
-            EXPECT_FALSE(fila.conocida) << Utf8(e.m_mensaje);
-            EXPECT_CONTAINS(e.m_mensaje, L"Unknown HTTP connection option");
+            EXPECT_CONTAINS(e.m_mensaje, CString(L"Unknown HTTP connection option ") + fila.desconocidas + L" ");
         }
     }
 }
@@ -150,11 +145,7 @@ TEST(HttpExchange, TheRequestGoesOutAndStatusReasonTypeBodyAndAddressComeBackAsS
           "User-Agent: OrtusTest/1.0 (fixture)", "Accept-Encoding: gzip, deflate"}},
         {"http6", L"/echo?via=v6", 200, L"OK", L"text/plain", {"GET /echo?via=v6 HTTP/1.1", v6}},
         {"http", L"/status/404", 404, L"Not Found", L"text/html", {"<h1>Not Found</h1>"}},
-        {"http", L"/status/500", 500, L"Internal Server Error", L"text/html", {"<h1>Internal Server Error</h1>"}},
         {"http", L"/wrong-type/geotools__ign.xml", 200, L"OK", L"text/html; charset=utf-8", {"<WMS_Capabilities"}},
-        {"http", L"/corpus/geotools__ign.xml?VERSION=1.3.0", 200, L"OK", L"application/vnd.ogc.wms_xml",
-         {"<WMS_Capabilities"}},
-        {"http", L"/deep?levels=100000", 200, L"OK", L"text/xml", {"</Layer></Layer></Capability>"}},
     };
     for (const auto& fila : filas) {
         SCOPED_TRACE(Utf8(fila.ruta));
@@ -183,9 +174,7 @@ TEST(HttpRedirects, ChainsUpToTheLimitAndHttpToHttpsAreFollowedLongerOnesLoopsAn
         const char* enElCuerpo;
         const wchar_t* fragmento;  // null: followed to rutaFinal
     } filas[] = {
-        {"http", L"/redirect/1", 10, "http", L"/redirect/0", "end of chain\n", nullptr},
         {"http", L"/redirect/10", 10, "http", L"/redirect/0", "end of chain\n", nullptr},
-        {"http", L"/redirect/3", 3, "http", L"/redirect/0", "end of chain\n", nullptr},
         {"http", L"/to/https/corpus/geotools__ign.xml", 10, "https", L"/corpus/geotools__ign.xml",
          "<WMS_Capabilities", nullptr},
         {"http", L"/redirect/11", 10, "", L"", "", L"redirected more than 10 times"},

@@ -42,7 +42,6 @@ def rows():
     NadirWMS's)."""
     return [
         ("es-ES: Spanish", "es-ES", ALL_MODULES, "es-ES", "es-ES"),
-        ("en-US: English", "en-US", ALL_MODULES, "en-US", "en-US"),
         ("fr-FR, which has no modules: en-US's English", "fr-FR", ALL_MODULES, "en-US", "en-US"),
         ("es-ES with no language modules at all: the libraries' own English", "es-ES", [], "en-US", "en-US"),
         ("es-ES with NadirWMS's Spanish module alone: each library on its own", "es-ES",

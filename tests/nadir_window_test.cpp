@@ -1,8 +1,6 @@
-// Tests of what Nadir shows a user while it asks a server, driven by mouse and keyboard over a main
-// window as a host has one: the wait's window (delay, texts, Skip, Escape, byte counts, time, the longer
-// limit), the system's credential prompt (Cancel, three tries; wrong then right and remember over the
-// host: host_dialog_test). Their layout: resources_test; their pictures, over the sample host:
-// fixtures/fotos_anfitrion. The InSpanish tests run in a process started in a Spanish locale (tests/CMakeLists.txt).
+// What Nadir shows a user while it asks a server, driven by mouse and keyboard over a main window: the
+// wait's window and the system's credential prompt (wrong then right and remember: host_dialog_test).
+// The InSpanish tests run in a process started in a Spanish locale (tests/CMakeLists.txt).
 #include "Nadir/OpenGIS/WMS/NegociadorWMS.h"
 #include "Nadir/Sockets/ConexionHttp.h"
 
@@ -45,22 +43,14 @@ struct Textos {
     const wchar_t* cancelado;  // after the host
 };
 
-const Textos kIngles = {L"Waiting for a server",
-                        L"Server: ",
-                        L"Waiting for the answer\u2026",
-                        L"&Skip",
-                        L": its answer was not waited for.",
-                        L"Sign in to ",
+const Textos kIngles = {L"Waiting for a server", L"Server: ", L"Waiting for the answer\u2026", L"&Skip",
+                        L": its answer was not waited for.", L"Sign in to ",
                         L"Over http the password travels unencrypted.",
                         L" needs a user name and password; signing in was cancelled."};
-const Textos kEspanol = {L"Esperando a un servidor",
-                         L"Servidor: ",
-                         L"Esperando la respuesta\u2026",
-                         L"&Omitir",
-                         L": no se esper\u00f3 su respuesta.",
-                         L"Iniciar sesi\u00f3n en ",
-                         L"Por http la contrase\u00f1a viaja sin cifrar.",
-                         L" necesita un nombre de usuario y una contrase\u00f1a; se cancel\u00f3 el inicio de sesi\u00f3n."};
+const Textos kEspanol = {
+    L"Esperando a un servidor", L"Servidor: ", L"Esperando la respuesta\u2026", L"&Omitir",
+    L": no se esper\u00f3 su respuesta.", L"Iniciar sesi\u00f3n en ", L"Por http la contrase\u00f1a viaja sin cifrar.",
+    L" necesita un nombre de usuario y una contrase\u00f1a; se cancel\u00f3 el inicio de sesi\u00f3n."};
 
 double Segundos(Reloj::duration duracion)
 {
