@@ -464,7 +464,7 @@ TEST_F(ConnectionDialog, OneEndedWhileItInitialisesNeitherSortsNorAsks)
     EXPECT_EQ(antes, PeticionesVistas(L"/documento/arbol.xml/sin-intercambio"));
 }
 
-TEST_F(ConnectionDialog, NewAddsTheTypedServerAsksItAndSelectsIt)
+TEST_F(ConnectionDialog, NewAddsTheTypedServerAsksItAndSelectsItAndEditKeepsWhatTheServerSaid)
 {
     m_catalogo.Inserta(Entrada(L"Cerrado", Cerrado()));
     const size_t antes = PeticionesVistas(L"/documento/arbol.xml/nuevo");
@@ -482,18 +482,32 @@ TEST_F(ConnectionDialog, NewAddsTheTypedServerAsksItAndSelectsIt)
                          EXPECT_EQ(2u, Filas(*m_dialogo).size());
                          EXPECT_EQ(kCapasDelArbol, Elementos(*m_dialogo, IDC_COMBO_CAPA));
                          EXPECT_TRUE(m_dialogo->m_modificado);
-                         Usuario::Tecla(VK_ESCAPE);
+                         Usuario::DobleClic(Control(*m_dialogo, IDC_LISTA_URL), CentroDeFila(*m_dialogo, 1));
                      });
+    m_usuario.Cuando("the editor holds the entry", [] { return Editor() != nullptr; }, [&] {
+        EXPECT_EQ(L"\u00c1rbol", Ventanas::Texto(::GetDlgItem(Editor(), IDC_NOMBRE)));
+        EscribeEnEditor(L"Alfa", L"http://127.0.0.1:9/otra");
+    });
+    m_usuario.Cuando("edited", [] { return Ventanas::Texto(::GetDlgItem(Editor(), IDC_URL)) == L"http://127.0.0.1:9/otra"; },
+                     [] { Usuario::Tecla(VK_RETURN); });
+    m_usuario.Cuando("the row is back, selected", [&] {
+        return Activo(*m_dialogo) && Filas(*m_dialogo).size() == 2 &&
+               Filas(*m_dialogo)[1] == L"Alfa | http://127.0.0.1:9/otra" &&
+               FilasSeleccionadas(*m_dialogo) == std::vector<int>{1};
+    }, [&] {
+        EXPECT_EQ(kCapasDelArbol, Elementos(*m_dialogo, IDC_COMBO_CAPA));  // not asked again
+        Usuario::Tecla(VK_ESCAPE);
+    });
     EXPECT_EQ(IDCANCEL, Abre().DoModal());
-    EXPECT_EQ(std::vector<CString>({L"Cerrado", L"\u00c1rbol"}), Nombres(m_catalogo));  // kept after Cancel
+    EXPECT_EQ(std::vector<CString>({L"Cerrado", L"Alfa"}), Nombres(m_catalogo));  // kept after Cancel; not sorted
     EXPECT_EQ(antes + 1, PeticionesVistas(L"/documento/arbol.xml/nuevo"));
     // The hourglass from before the first server asked (the unreachable one, every time) until the new
-    // server's answer is in the catalogue: on opening, then after New.
+    // server's answer is in the catalogue: on opening, after New, after Edit.
     using Espera = std::pair<int, std::ptrdiff_t>;
-    EXPECT_EQ(std::vector<Espera>({{1, 0}, {-1, 0}, {1, 0}, {-1, 1}}), theApp.m_esperas);
+    EXPECT_EQ(std::vector<Espera>({{1, 0}, {-1, 0}, {1, 0}, {-1, 1}, {1, 1}, {-1, 1}}), theApp.m_esperas);
 }
 
-TEST_F(ConnectionDialog, ATakenNameOrAddressIsRefusedWithTheErrorBox)
+TEST_F(ConnectionDialog, ATakenNameOrAddressIsRefusedWithTheErrorBoxAndACancelledEditorChangesNothing)
 {
     m_catalogo.Inserta(Entrada(L"Uno", L"http://127.0.0.1:9/uno"));
     m_catalogo.Inserta(Entrada(L"Dos", L"http://127.0.0.1:9/dos"));
@@ -525,50 +539,9 @@ TEST_F(ConnectionDialog, ATakenNameOrAddressIsRefusedWithTheErrorBox)
                 EXPECT_FALSE(m_dialogo->m_modificado) << caso.caso;
             });
     }
-    m_usuario.Haz("Cancel", [] { Usuario::Tecla(VK_ESCAPE); });
-    EXPECT_EQ(IDCANCEL, Abre().DoModal());
-    EXPECT_EQ(Nombres(antes), Nombres(m_catalogo));
-    EXPECT_EQ(Urls(antes), Urls(m_catalogo));
-    EXPECT_FALSE(m_dialogo->m_modificado);
-}
-
-TEST_F(ConnectionDialog, EditKeepsWhatTheServerSaidAndSelectsTheRowAgain)
-{
-    m_catalogo.Inserta(Entrada(L"\u00c1rbol", Arbol("edita")));
-    m_catalogo.Inserta(Entrada(L"Cerrado", Cerrado()));
-    const size_t antes = PeticionesVistas(L"/documento/arbol.xml/edita");
-    m_usuario.Cuando("the dialog is up", [&] { return Activo(*m_dialogo); }, [&] {
-        Usuario::Clic(Control(*m_dialogo, IDC_LISTA_URL), CentroDeFila(*m_dialogo, 1));
-    });
-    m_usuario.Cuando("the tree server's row is selected", [&] { return FilasSeleccionadas(*m_dialogo) == std::vector<int>{1}; },
-                     [&] { Usuario::DobleClic(Control(*m_dialogo, IDC_LISTA_URL), CentroDeFila(*m_dialogo, 1)); });
-    m_usuario.Cuando("the editor holds the entry", [] { return Editor() != nullptr; }, [&] {
-        EXPECT_EQ(L"\u00c1rbol", Ventanas::Texto(::GetDlgItem(Editor(), IDC_NOMBRE)));
-        EscribeEnEditor(L"Otro", L"http://127.0.0.1:9/otra");
-    });
-    m_usuario.Cuando("typed", [] { return Ventanas::Texto(::GetDlgItem(Editor(), IDC_URL)) == L"http://127.0.0.1:9/otra"; },
-                     [] { Usuario::Tecla(VK_RETURN); });
-    m_usuario.Cuando("the row is back, selected", [&] {
-        return Activo(*m_dialogo) && Filas(*m_dialogo).size() == 2 &&
-               Filas(*m_dialogo)[1] == L"Otro | http://127.0.0.1:9/otra" &&
-               FilasSeleccionadas(*m_dialogo) == std::vector<int>{1};
-    }, [&] {
-        EXPECT_EQ(kCapasDelArbol, Elementos(*m_dialogo, IDC_COMBO_CAPA));  // not asked again
-        EXPECT_TRUE(m_dialogo->m_modificado);
-        Usuario::Tecla(VK_ESCAPE);
-    });
-    EXPECT_EQ(IDCANCEL, Abre().DoModal());
-    EXPECT_EQ(antes + 1, PeticionesVistas(L"/documento/arbol.xml/edita"));
-    EXPECT_EQ(std::vector<CString>({L"Cerrado", L"Otro"}), Nombres(m_catalogo));  // edits are not sorted
-}
-
-TEST_F(ConnectionDialog, CancelledEditorsAndEmptyDoubleClicksChangeNothing)
-{
-    m_catalogo.Inserta(Entrada(L"Uno", L"http://127.0.0.1:9/uno"));
-    const CDataConectaURL antes = m_catalogo;
-    m_usuario.Cuando("the dialog is up", [&] { return Activo(*m_dialogo); },
-                     [&] { Usuario::Clic(Control(*m_dialogo, IDC_EDITAR)); })
-        .Cuando("the editor is up", [] { return Editor() != nullptr; }, [] {
+    // An editor cancelled, and a double-click below the rows, change nothing either.
+    m_usuario.Haz("Edit", [&] { Usuario::Clic(Control(*m_dialogo, IDC_EDITAR)); })
+        .Cuando("the editor is up to be cancelled", [] { return Editor() != nullptr; }, [] {
             Usuario::Escribe(L"changed");
             Usuario::Tecla(VK_ESCAPE);
         })
@@ -579,13 +552,14 @@ TEST_F(ConnectionDialog, CancelledEditorsAndEmptyDoubleClicksChangeNothing)
             // Typing in the list selects by the first letter: proof the double-click was handled first.
             Usuario::Escribe(L"u");
         })
-        .Cuando("the list took the letter", [&] { return FilasSeleccionadas(*m_dialogo) == std::vector<int>{0}; },
+        .Cuando("the list took the letter", [&] { return FilasSeleccionadas(*m_dialogo) == std::vector<int>{1}; },
                 [&] {
                     EXPECT_EQ(nullptr, Editor());
                     Usuario::Tecla(VK_ESCAPE);
                 });
     EXPECT_EQ(IDCANCEL, Abre().DoModal());
     EXPECT_EQ(Nombres(antes), Nombres(m_catalogo));
+    EXPECT_EQ(Urls(antes), Urls(m_catalogo));
     EXPECT_FALSE(m_dialogo->m_modificado);
 }
 
@@ -683,7 +657,7 @@ TEST_F(ConnectionDialog, OkStoresTheChoiceAndCancelKeepsTheOldOne)
     }
 }
 
-TEST_F(ConnectionDialog, BrowseAsksTheHostAndOkFollowsTheName)
+TEST_F(ConnectionDialog, BrowseAsksTheHostOkFollowsTheNameAndF1AndHelpShowTheDialogsTopic)
 {
     const struct {
         const char* caso;
@@ -709,24 +683,18 @@ TEST_F(ConnectionDialog, BrowseAsksTheHostAndOkFollowsTheName)
                              EXPECT_EQ(respuesta.okHabilitado, Habilitado(*m_dialogo, IDOK)) << respuesta.caso;
                          });
     }
-    m_usuario.Haz("OK", [] { Usuario::Tecla(VK_RETURN); });
+    m_usuario.Haz("F1", [] { Usuario::Tecla(VK_F1); })
+        .Cuando("help for F1", [] { return theApp.m_ayudas.size() == 1; },
+                [&] { Usuario::Clic(Control(*m_dialogo, ID_HELP)); })
+        .Cuando("help for the button", [] { return theApp.m_ayudas.size() == 2; }, [] { Usuario::Tecla(VK_RETURN); });
     EXPECT_EQ(IDOK, Abre().DoModal());
     EXPECT_EQ(L"C:\\mapas\\r\u00edo.tif", std::wstring(m_catalogo.m_archivoSalida));
+    const std::pair<DWORD_PTR, UINT> tema = {0x20065, HH_HELP_CONTEXT};
+    EXPECT_EQ(std::vector({tema, tema}), theApp.m_ayudas);
     // The context is the value the dialog copied when it was built.
     const CAppPrueba::Peticion peticion = {AFX_IDS_SAVEFILE, OFN_CREATEPROMPT | OFN_OVERWRITEPROMPT, FALSE,
                                            &theApp.m_carpeta, 0, nullptr};
     EXPECT_EQ(std::vector<CAppPrueba::Peticion>(3, peticion), theApp.m_peticiones);
-}
-
-TEST_F(ConnectionDialog, F1AndTheHelpButtonShowTheDialogsTopic)
-{
-    m_usuario.Cuando("the dialog is up", [&] { return Activo(*m_dialogo); }, [] { Usuario::Tecla(VK_F1); })
-        .Cuando("help for F1", [] { return theApp.m_ayudas.size() == 1; },
-                [&] { Usuario::Clic(Control(*m_dialogo, ID_HELP)); })
-        .Cuando("help for the button", [] { return theApp.m_ayudas.size() == 2; }, [] { Usuario::Tecla(VK_ESCAPE); });
-    EXPECT_EQ(IDCANCEL, Abre().DoModal());
-    const std::pair<DWORD_PTR, UINT> tema = {0x20065, HH_HELP_CONTEXT};
-    EXPECT_EQ(std::vector({tema, tema}), theApp.m_ayudas);
 }
 
 // Pictures of both dialogs as a user sees them: the connection dialog once MapServer has answered,
