@@ -9,7 +9,6 @@
 
 namespace DialogoDeConexion {
 
-std::wstring TextoDeFila(HWND lista, int fila, int columna);
 // One "name | address" a row.
 std::vector<std::wstring> Filas(HWND dialogo);
 std::vector<int> FilasSeleccionadas(HWND dialogo);
