@@ -72,9 +72,4 @@ std::vector<std::wstring> Elementos(HWND dialogo, int idCombo)
     return elementos;
 }
 
-int Elegido(HWND dialogo, int idCombo)
-{
-    return static_cast<int>(::SendMessageW(::GetDlgItem(dialogo, idCombo), CB_GETCURSEL, 0, 0));
-}
-
 }  // namespace DialogoDeConexion
