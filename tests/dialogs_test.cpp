@@ -323,7 +323,7 @@ protected:
 // The leaves of the tree document as the layer box shows them (its leaf without a name has no row).
 const Texts kCapasDelArbol = {L"A1", L"A2", L"B", L"A1"};
 
-TEST_F(ConnectionDialog, OpeningSortsForgetsAndAsksEveryServerWithAnAddress)
+TEST_F(ConnectionDialog, OpeningSortsForgetsAndAsksEveryServerWithAnAddressAndASelectedOneShowsWhatItSaid)
 {
     CDireccionURL viejo = Entrada(L"\u00c1rbol", Arbol("abre"));
     viejo.m_metadato1 = L"stale";
@@ -344,6 +344,28 @@ TEST_F(ConnectionDialog, OpeningSortsForgetsAndAsksEveryServerWithAnAddress)
         EXPECT_EQ(std::vector<int>{0}, FilasSeleccionadas(*m_dialogo));
         EXPECT_EQ(0, m_catalogo.m_seleccionURL);
         EXPECT_NE(std::wstring::npos, Texto(*m_dialogo, IDC_METADATO2).find(L"127.0.0.1")) << "the refusal, told";
+        Usuario::Clic(Control(*m_dialogo, IDC_LISTA_URL), CentroDeFila(*m_dialogo, 4));
+    });
+    const auto arbolElegido = [&] { return FilasSeleccionadas(*m_dialogo) == std::vector<int>{4}; };
+    m_usuario.Cuando("the tree server selected", arbolElegido, [&] {
+        const CDireccionURL& arbol = m_catalogo.m_direcciones[4];
+        EXPECT_EQ(Texts({arbol.m_metadato1.GetString(), arbol.m_metadato2.GetString(), arbol.m_metadato3.GetString(),
+                         arbol.m_metadato4.GetString()}),
+                  TextosDeServicio(*m_dialogo));
+        EXPECT_EQ(L"\u00c1rbol de prueba", std::wstring(arbol.m_metadato1));
+        EXPECT_EQ(kCapasDelArbol, Elementos(*m_dialogo, IDC_COMBO_CAPA));
+        EXPECT_EQ(Textos(TextosDeFilas(FilasDeSistemas(arbol.m_sistemasReferencia), m_sistemas)),
+                  Elementos(*m_dialogo, IDC_COMBO_SR));
+        EXPECT_EQ(9u, Elementos(*m_dialogo, IDC_COMBO_SR).size());
+        EXPECT_TRUE(Habilitado(*m_dialogo, IDC_EDITAR) && Habilitado(*m_dialogo, IDC_BORRAR));
+        Usuario::Clic(Control(*m_dialogo, IDC_LISTA_URL), DebajoDeLasFilas(*m_dialogo));
+    });
+    m_usuario.Cuando("no row selected", [&] { return FilasSeleccionadas(*m_dialogo).empty(); }, [&] {
+        EXPECT_EQ(-1, m_catalogo.m_seleccionURL);
+        EXPECT_EQ(Texts(4), TextosDeServicio(*m_dialogo));
+        EXPECT_TRUE(Elementos(*m_dialogo, IDC_COMBO_CAPA).empty());
+        EXPECT_TRUE(Elementos(*m_dialogo, IDC_COMBO_SR).empty());
+        EXPECT_FALSE(Habilitado(*m_dialogo, IDC_EDITAR) || Habilitado(*m_dialogo, IDC_BORRAR));
         Usuario::Tecla(VK_ESCAPE);
     });
     EXPECT_EQ(IDCANCEL, Abre().DoModal());
@@ -411,33 +433,6 @@ TEST_F(ConnectionDialog, AnEmptyCatalogueShowsTheColumnsAndTheLoadOptionsTheHost
         EXPECT_EQ(caso.cargarDespues, m_catalogo.m_cargar);
         EXPECT_EQ(3, m_catalogo.m_seleccionURL);
     }
-}
-
-TEST_F(ConnectionDialog, ASelectedServerShowsItsTextsLayersAndNamedSystems)
-{
-    m_catalogo.Inserta(Entrada(L"\u00c1rbol", Arbol()));
-    m_usuario.Cuando("the dialog is up", [&] { return Activo(*m_dialogo); }, [&] {
-        const CDireccionURL& arbol = m_catalogo.m_direcciones[0];
-        EXPECT_EQ(Texts({arbol.m_metadato1.GetString(), arbol.m_metadato2.GetString(), arbol.m_metadato3.GetString(),
-                         arbol.m_metadato4.GetString()}),
-                  TextosDeServicio(*m_dialogo));
-        EXPECT_EQ(L"\u00c1rbol de prueba", std::wstring(arbol.m_metadato1));
-        EXPECT_EQ(kCapasDelArbol, Elementos(*m_dialogo, IDC_COMBO_CAPA));
-        EXPECT_EQ(Textos(TextosDeFilas(FilasDeSistemas(arbol.m_sistemasReferencia), m_sistemas)),
-                  Elementos(*m_dialogo, IDC_COMBO_SR));
-        EXPECT_EQ(9u, Elementos(*m_dialogo, IDC_COMBO_SR).size());
-        EXPECT_TRUE(Habilitado(*m_dialogo, IDC_EDITAR) && Habilitado(*m_dialogo, IDC_BORRAR));
-        Usuario::Clic(Control(*m_dialogo, IDC_LISTA_URL), DebajoDeLasFilas(*m_dialogo));
-    });
-    m_usuario.Cuando("no row selected", [&] { return FilasSeleccionadas(*m_dialogo).empty(); }, [&] {
-        EXPECT_EQ(-1, m_catalogo.m_seleccionURL);
-        EXPECT_EQ(Texts(4), TextosDeServicio(*m_dialogo));
-        EXPECT_TRUE(Elementos(*m_dialogo, IDC_COMBO_CAPA).empty());
-        EXPECT_TRUE(Elementos(*m_dialogo, IDC_COMBO_SR).empty());
-        EXPECT_FALSE(Habilitado(*m_dialogo, IDC_EDITAR) || Habilitado(*m_dialogo, IDC_BORRAR));
-        Usuario::Tecla(VK_ESCAPE);
-    });
-    EXPECT_EQ(IDCANCEL, Abre().DoModal());
 }
 
 // A dialog whose first exchange fails, which the framework ends during its initialisation.
