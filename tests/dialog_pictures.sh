@@ -1,12 +1,10 @@
 #!/usr/bin/env bash
-# Pictures of both dialogs in both languages at 96 and 144 DPI, and of Nadir's wait window and the
-# credential prompt over the sample host, taken from the live windows in the X11 prefix (see scripts/wine-run) on the display of scripts/with-xvfb; at 144 DPI the layout
-# checks run again on those windows (the ordinary prefix runs them at 96).
-# Wine reads the DPI (HKCU\Control Panel\Desktop LogPixels) when a process starts, and the registry
-# is the whole prefix's: so each pass sets it in the X11 prefix, which nothing else uses meanwhile
-# (CTest RESOURCE_LOCK), and the ordinary prefix's parallel tests stay at 96.
-# --host takes fotos_anfitrion.exe and quasar.exe, for the pictures of Nadir's windows over the sample host
-# (at 96 DPI; the Spanish ones from a process in a Spanish locale, ORTUS_LOCPATH naming the compiled locales).
+# Pictures of both dialogs in both languages at 96 and 144 DPI, taken from the live windows in the X11
+# prefix (scripts/wine-run) on the display of scripts/with-xvfb; at 144 DPI the layout checks run again.
+# Wine reads the DPI from the prefix's registry when a process starts: each pass sets it in the X11 prefix,
+# which nothing else uses meanwhile (CTest RESOURCE_LOCK), so the ordinary prefix's tests stay at 96.
+# --host FOTOS QUASAR: Nadir's windows over the sample host at 96 DPI, in an English and a Spanish process
+# (ORTUS_LOCPATH names the compiled locales).
 # Usage: with-xvfb dialog_pictures.sh WINE_RUN PICTURES_DIR TEST_EXE... [--host FOTOS QUASAR]
 set -euo pipefail
 wine_run=$1 pictures=$2

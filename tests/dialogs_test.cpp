@@ -233,7 +233,6 @@ size_t PeticionesVistas(const CString& ruta)
 }
 
 using DialogoDeConexion::CentroDeFila;
-using DialogoDeConexion::Elegido;
 using DialogoDeConexion::Elementos;
 using DialogoDeConexion::Filas;  // the server list as the user sees it: one "name | address" a row
 using DialogoDeConexion::FilasSeleccionadas;
@@ -324,7 +323,7 @@ protected:
 // The leaves of the tree document as the layer box shows them (its leaf without a name has no row).
 const Texts kCapasDelArbol = {L"A1", L"A2", L"B", L"A1"};
 
-TEST_F(ConnectionDialog, OpeningSortsForgetsAndAsksEveryServerWithAnAddress)
+TEST_F(ConnectionDialog, OpeningSortsForgetsAndAsksEveryServerWithAnAddressAndASelectedOneShowsWhatItSaid)
 {
     CDireccionURL viejo = Entrada(L"\u00c1rbol", Arbol("abre"));
     viejo.m_metadato1 = L"stale";
@@ -345,6 +344,28 @@ TEST_F(ConnectionDialog, OpeningSortsForgetsAndAsksEveryServerWithAnAddress)
         EXPECT_EQ(std::vector<int>{0}, FilasSeleccionadas(*m_dialogo));
         EXPECT_EQ(0, m_catalogo.m_seleccionURL);
         EXPECT_NE(std::wstring::npos, Texto(*m_dialogo, IDC_METADATO2).find(L"127.0.0.1")) << "the refusal, told";
+        Usuario::Clic(Control(*m_dialogo, IDC_LISTA_URL), CentroDeFila(*m_dialogo, 4));
+    });
+    const auto arbolElegido = [&] { return FilasSeleccionadas(*m_dialogo) == std::vector<int>{4}; };
+    m_usuario.Cuando("the tree server selected", arbolElegido, [&] {
+        const CDireccionURL& arbol = m_catalogo.m_direcciones[4];
+        EXPECT_EQ(Texts({arbol.m_metadato1.GetString(), arbol.m_metadato2.GetString(), arbol.m_metadato3.GetString(),
+                         arbol.m_metadato4.GetString()}),
+                  TextosDeServicio(*m_dialogo));
+        EXPECT_EQ(L"\u00c1rbol de prueba", std::wstring(arbol.m_metadato1));
+        EXPECT_EQ(kCapasDelArbol, Elementos(*m_dialogo, IDC_COMBO_CAPA));
+        EXPECT_EQ(Textos(TextosDeFilas(FilasDeSistemas(arbol.m_sistemasReferencia), m_sistemas)),
+                  Elementos(*m_dialogo, IDC_COMBO_SR));
+        EXPECT_EQ(9u, Elementos(*m_dialogo, IDC_COMBO_SR).size());
+        EXPECT_TRUE(Habilitado(*m_dialogo, IDC_EDITAR) && Habilitado(*m_dialogo, IDC_BORRAR));
+        Usuario::Clic(Control(*m_dialogo, IDC_LISTA_URL), DebajoDeLasFilas(*m_dialogo));
+    });
+    m_usuario.Cuando("no row selected", [&] { return FilasSeleccionadas(*m_dialogo).empty(); }, [&] {
+        EXPECT_EQ(-1, m_catalogo.m_seleccionURL);
+        EXPECT_EQ(Texts(4), TextosDeServicio(*m_dialogo));
+        EXPECT_TRUE(Elementos(*m_dialogo, IDC_COMBO_CAPA).empty());
+        EXPECT_TRUE(Elementos(*m_dialogo, IDC_COMBO_SR).empty());
+        EXPECT_FALSE(Habilitado(*m_dialogo, IDC_EDITAR) || Habilitado(*m_dialogo, IDC_BORRAR));
         Usuario::Tecla(VK_ESCAPE);
     });
     EXPECT_EQ(IDCANCEL, Abre().DoModal());
@@ -414,37 +435,6 @@ TEST_F(ConnectionDialog, AnEmptyCatalogueShowsTheColumnsAndTheLoadOptionsTheHost
     }
 }
 
-TEST_F(ConnectionDialog, ASelectedServerShowsItsTextsLayersAndNamedSystems)
-{
-    m_catalogo.Inserta(Entrada(L"\u00c1rbol", Arbol()));
-    m_usuario.Cuando("the dialog is up", [&] { return Activo(*m_dialogo); }, [&] {
-        const CDireccionURL& arbol = m_catalogo.m_direcciones[0];
-        EXPECT_EQ(Texts({arbol.m_metadato1.GetString(), arbol.m_metadato2.GetString(), arbol.m_metadato3.GetString(),
-                         arbol.m_metadato4.GetString()}),
-                  TextosDeServicio(*m_dialogo));
-        EXPECT_EQ(L"\u00c1rbol de prueba", std::wstring(arbol.m_metadato1));
-        EXPECT_EQ(kCapasDelArbol, Elementos(*m_dialogo, IDC_COMBO_CAPA));
-        EXPECT_EQ(Textos(TextosDeFilas(FilasDeSistemas(arbol.m_sistemasReferencia), m_sistemas)),
-                  Elementos(*m_dialogo, IDC_COMBO_SR));
-        EXPECT_EQ(9u, Elementos(*m_dialogo, IDC_COMBO_SR).size());
-        EXPECT_EQ(0, Elegido(*m_dialogo, IDC_COMBO_CAPA));
-        EXPECT_EQ(0, Elegido(*m_dialogo, IDC_COMBO_SR));
-        EXPECT_TRUE(Habilitado(*m_dialogo, IDC_EDITAR));
-        EXPECT_TRUE(Habilitado(*m_dialogo, IDC_BORRAR));
-        Usuario::Clic(Control(*m_dialogo, IDC_LISTA_URL), DebajoDeLasFilas(*m_dialogo));
-    });
-    m_usuario.Cuando("no row selected", [&] { return FilasSeleccionadas(*m_dialogo).empty(); }, [&] {
-        EXPECT_EQ(-1, m_catalogo.m_seleccionURL);
-        EXPECT_EQ(Texts(4), TextosDeServicio(*m_dialogo));
-        EXPECT_TRUE(Elementos(*m_dialogo, IDC_COMBO_CAPA).empty());
-        EXPECT_TRUE(Elementos(*m_dialogo, IDC_COMBO_SR).empty());
-        EXPECT_FALSE(Habilitado(*m_dialogo, IDC_EDITAR));
-        EXPECT_FALSE(Habilitado(*m_dialogo, IDC_BORRAR));
-        Usuario::Tecla(VK_ESCAPE);
-    });
-    EXPECT_EQ(IDCANCEL, Abre().DoModal());
-}
-
 // A dialog whose first exchange fails, which the framework ends during its initialisation.
 class CDialogoSinIntercambio : public CConectaURLDlg {
 public:
@@ -464,7 +454,7 @@ TEST_F(ConnectionDialog, OneEndedWhileItInitialisesNeitherSortsNorAsks)
     EXPECT_EQ(antes, PeticionesVistas(L"/documento/arbol.xml/sin-intercambio"));
 }
 
-TEST_F(ConnectionDialog, NewAddsTheTypedServerAsksItAndSelectsIt)
+TEST_F(ConnectionDialog, NewAddsTheTypedServerAsksItAndSelectsItAndEditKeepsWhatTheServerSaid)
 {
     m_catalogo.Inserta(Entrada(L"Cerrado", Cerrado()));
     const size_t antes = PeticionesVistas(L"/documento/arbol.xml/nuevo");
@@ -482,18 +472,32 @@ TEST_F(ConnectionDialog, NewAddsTheTypedServerAsksItAndSelectsIt)
                          EXPECT_EQ(2u, Filas(*m_dialogo).size());
                          EXPECT_EQ(kCapasDelArbol, Elementos(*m_dialogo, IDC_COMBO_CAPA));
                          EXPECT_TRUE(m_dialogo->m_modificado);
-                         Usuario::Tecla(VK_ESCAPE);
+                         Usuario::DobleClic(Control(*m_dialogo, IDC_LISTA_URL), CentroDeFila(*m_dialogo, 1));
                      });
+    m_usuario.Cuando("the editor holds the entry", [] { return Editor() != nullptr; }, [&] {
+        EXPECT_EQ(L"\u00c1rbol", Ventanas::Texto(::GetDlgItem(Editor(), IDC_NOMBRE)));
+        EscribeEnEditor(L"Alfa", L"http://127.0.0.1:9/otra");
+    });
+    m_usuario.Cuando("edited", [] { return Ventanas::Texto(::GetDlgItem(Editor(), IDC_URL)) == L"http://127.0.0.1:9/otra"; },
+                     [] { Usuario::Tecla(VK_RETURN); });
+    m_usuario.Cuando("the row is back, selected", [&] {
+        return Activo(*m_dialogo) && Filas(*m_dialogo).size() == 2 &&
+               Filas(*m_dialogo)[1] == L"Alfa | http://127.0.0.1:9/otra" &&
+               FilasSeleccionadas(*m_dialogo) == std::vector<int>{1};
+    }, [&] {
+        EXPECT_EQ(kCapasDelArbol, Elementos(*m_dialogo, IDC_COMBO_CAPA));  // not asked again
+        Usuario::Tecla(VK_ESCAPE);
+    });
     EXPECT_EQ(IDCANCEL, Abre().DoModal());
-    EXPECT_EQ(std::vector<CString>({L"Cerrado", L"\u00c1rbol"}), Nombres(m_catalogo));  // kept after Cancel
+    EXPECT_EQ(std::vector<CString>({L"Cerrado", L"Alfa"}), Nombres(m_catalogo));  // kept after Cancel; not sorted
     EXPECT_EQ(antes + 1, PeticionesVistas(L"/documento/arbol.xml/nuevo"));
     // The hourglass from before the first server asked (the unreachable one, every time) until the new
-    // server's answer is in the catalogue: on opening, then after New.
+    // server's answer is in the catalogue: on opening, after New, after Edit.
     using Espera = std::pair<int, std::ptrdiff_t>;
-    EXPECT_EQ(std::vector<Espera>({{1, 0}, {-1, 0}, {1, 0}, {-1, 1}}), theApp.m_esperas);
+    EXPECT_EQ(std::vector<Espera>({{1, 0}, {-1, 0}, {1, 0}, {-1, 1}, {1, 1}, {-1, 1}}), theApp.m_esperas);
 }
 
-TEST_F(ConnectionDialog, ATakenNameOrAddressIsRefusedWithTheErrorBox)
+TEST_F(ConnectionDialog, ATakenNameOrAddressIsRefusedWithTheErrorBoxAndACancelledEditorChangesNothing)
 {
     m_catalogo.Inserta(Entrada(L"Uno", L"http://127.0.0.1:9/uno"));
     m_catalogo.Inserta(Entrada(L"Dos", L"http://127.0.0.1:9/dos"));
@@ -525,50 +529,9 @@ TEST_F(ConnectionDialog, ATakenNameOrAddressIsRefusedWithTheErrorBox)
                 EXPECT_FALSE(m_dialogo->m_modificado) << caso.caso;
             });
     }
-    m_usuario.Haz("Cancel", [] { Usuario::Tecla(VK_ESCAPE); });
-    EXPECT_EQ(IDCANCEL, Abre().DoModal());
-    EXPECT_EQ(Nombres(antes), Nombres(m_catalogo));
-    EXPECT_EQ(Urls(antes), Urls(m_catalogo));
-    EXPECT_FALSE(m_dialogo->m_modificado);
-}
-
-TEST_F(ConnectionDialog, EditKeepsWhatTheServerSaidAndSelectsTheRowAgain)
-{
-    m_catalogo.Inserta(Entrada(L"\u00c1rbol", Arbol("edita")));
-    m_catalogo.Inserta(Entrada(L"Cerrado", Cerrado()));
-    const size_t antes = PeticionesVistas(L"/documento/arbol.xml/edita");
-    m_usuario.Cuando("the dialog is up", [&] { return Activo(*m_dialogo); }, [&] {
-        Usuario::Clic(Control(*m_dialogo, IDC_LISTA_URL), CentroDeFila(*m_dialogo, 1));
-    });
-    m_usuario.Cuando("the tree server's row is selected", [&] { return FilasSeleccionadas(*m_dialogo) == std::vector<int>{1}; },
-                     [&] { Usuario::DobleClic(Control(*m_dialogo, IDC_LISTA_URL), CentroDeFila(*m_dialogo, 1)); });
-    m_usuario.Cuando("the editor holds the entry", [] { return Editor() != nullptr; }, [&] {
-        EXPECT_EQ(L"\u00c1rbol", Ventanas::Texto(::GetDlgItem(Editor(), IDC_NOMBRE)));
-        EscribeEnEditor(L"Otro", L"http://127.0.0.1:9/otra");
-    });
-    m_usuario.Cuando("typed", [] { return Ventanas::Texto(::GetDlgItem(Editor(), IDC_URL)) == L"http://127.0.0.1:9/otra"; },
-                     [] { Usuario::Tecla(VK_RETURN); });
-    m_usuario.Cuando("the row is back, selected", [&] {
-        return Activo(*m_dialogo) && Filas(*m_dialogo).size() == 2 &&
-               Filas(*m_dialogo)[1] == L"Otro | http://127.0.0.1:9/otra" &&
-               FilasSeleccionadas(*m_dialogo) == std::vector<int>{1};
-    }, [&] {
-        EXPECT_EQ(kCapasDelArbol, Elementos(*m_dialogo, IDC_COMBO_CAPA));  // not asked again
-        EXPECT_TRUE(m_dialogo->m_modificado);
-        Usuario::Tecla(VK_ESCAPE);
-    });
-    EXPECT_EQ(IDCANCEL, Abre().DoModal());
-    EXPECT_EQ(antes + 1, PeticionesVistas(L"/documento/arbol.xml/edita"));
-    EXPECT_EQ(std::vector<CString>({L"Cerrado", L"Otro"}), Nombres(m_catalogo));  // edits are not sorted
-}
-
-TEST_F(ConnectionDialog, CancelledEditorsAndEmptyDoubleClicksChangeNothing)
-{
-    m_catalogo.Inserta(Entrada(L"Uno", L"http://127.0.0.1:9/uno"));
-    const CDataConectaURL antes = m_catalogo;
-    m_usuario.Cuando("the dialog is up", [&] { return Activo(*m_dialogo); },
-                     [&] { Usuario::Clic(Control(*m_dialogo, IDC_EDITAR)); })
-        .Cuando("the editor is up", [] { return Editor() != nullptr; }, [] {
+    // An editor cancelled, and a double-click below the rows, change nothing either.
+    m_usuario.Haz("Edit", [&] { Usuario::Clic(Control(*m_dialogo, IDC_EDITAR)); })
+        .Cuando("the editor is up to be cancelled", [] { return Editor() != nullptr; }, [] {
             Usuario::Escribe(L"changed");
             Usuario::Tecla(VK_ESCAPE);
         })
@@ -579,13 +542,14 @@ TEST_F(ConnectionDialog, CancelledEditorsAndEmptyDoubleClicksChangeNothing)
             // Typing in the list selects by the first letter: proof the double-click was handled first.
             Usuario::Escribe(L"u");
         })
-        .Cuando("the list took the letter", [&] { return FilasSeleccionadas(*m_dialogo) == std::vector<int>{0}; },
+        .Cuando("the list took the letter", [&] { return FilasSeleccionadas(*m_dialogo) == std::vector<int>{1}; },
                 [&] {
                     EXPECT_EQ(nullptr, Editor());
                     Usuario::Tecla(VK_ESCAPE);
                 });
     EXPECT_EQ(IDCANCEL, Abre().DoModal());
     EXPECT_EQ(Nombres(antes), Nombres(m_catalogo));
+    EXPECT_EQ(Urls(antes), Urls(m_catalogo));
     EXPECT_FALSE(m_dialogo->m_modificado);
 }
 
@@ -683,7 +647,7 @@ TEST_F(ConnectionDialog, OkStoresTheChoiceAndCancelKeepsTheOldOne)
     }
 }
 
-TEST_F(ConnectionDialog, BrowseAsksTheHostAndOkFollowsTheName)
+TEST_F(ConnectionDialog, BrowseAsksTheHostOkFollowsTheNameAndF1AndHelpShowTheDialogsTopic)
 {
     const struct {
         const char* caso;
@@ -709,24 +673,18 @@ TEST_F(ConnectionDialog, BrowseAsksTheHostAndOkFollowsTheName)
                              EXPECT_EQ(respuesta.okHabilitado, Habilitado(*m_dialogo, IDOK)) << respuesta.caso;
                          });
     }
-    m_usuario.Haz("OK", [] { Usuario::Tecla(VK_RETURN); });
+    m_usuario.Haz("F1", [] { Usuario::Tecla(VK_F1); })
+        .Cuando("help for F1", [] { return theApp.m_ayudas.size() == 1; },
+                [&] { Usuario::Clic(Control(*m_dialogo, ID_HELP)); })
+        .Cuando("help for the button", [] { return theApp.m_ayudas.size() == 2; }, [] { Usuario::Tecla(VK_RETURN); });
     EXPECT_EQ(IDOK, Abre().DoModal());
     EXPECT_EQ(L"C:\\mapas\\r\u00edo.tif", std::wstring(m_catalogo.m_archivoSalida));
+    const std::pair<DWORD_PTR, UINT> tema = {0x20065, HH_HELP_CONTEXT};
+    EXPECT_EQ(std::vector({tema, tema}), theApp.m_ayudas);
     // The context is the value the dialog copied when it was built.
     const CAppPrueba::Peticion peticion = {AFX_IDS_SAVEFILE, OFN_CREATEPROMPT | OFN_OVERWRITEPROMPT, FALSE,
                                            &theApp.m_carpeta, 0, nullptr};
     EXPECT_EQ(std::vector<CAppPrueba::Peticion>(3, peticion), theApp.m_peticiones);
-}
-
-TEST_F(ConnectionDialog, F1AndTheHelpButtonShowTheDialogsTopic)
-{
-    m_usuario.Cuando("the dialog is up", [&] { return Activo(*m_dialogo); }, [] { Usuario::Tecla(VK_F1); })
-        .Cuando("help for F1", [] { return theApp.m_ayudas.size() == 1; },
-                [&] { Usuario::Clic(Control(*m_dialogo, ID_HELP)); })
-        .Cuando("help for the button", [] { return theApp.m_ayudas.size() == 2; }, [] { Usuario::Tecla(VK_ESCAPE); });
-    EXPECT_EQ(IDCANCEL, Abre().DoModal());
-    const std::pair<DWORD_PTR, UINT> tema = {0x20065, HH_HELP_CONTEXT};
-    EXPECT_EQ(std::vector({tema, tema}), theApp.m_ayudas);
 }
 
 // Pictures of both dialogs as a user sees them: the connection dialog once MapServer has answered,

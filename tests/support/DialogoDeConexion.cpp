@@ -13,8 +13,6 @@ namespace {
 
 HWND Lista(HWND dialogo) { return ::GetDlgItem(dialogo, IDC_LISTA_URL); }
 
-}  // namespace
-
 std::wstring TextoDeFila(HWND lista, int fila, int columna)
 {
     std::array<WCHAR, 1024> texto{};
@@ -25,6 +23,8 @@ std::wstring TextoDeFila(HWND lista, int fila, int columna)
     ::SendMessageW(lista, LVM_GETITEMTEXTW, fila, reinterpret_cast<LPARAM>(&item));
     return texto.data();
 }
+
+}  // namespace
 
 std::vector<std::wstring> Filas(HWND dialogo)
 {
@@ -70,11 +70,6 @@ std::vector<std::wstring> Elementos(HWND dialogo, int idCombo)
         elementos.push_back(texto);
     }
     return elementos;
-}
-
-int Elegido(HWND dialogo, int idCombo)
-{
-    return static_cast<int>(::SendMessageW(::GetDlgItem(dialogo, idCombo), CB_GETCURSEL, 0, 0));
 }
 
 }  // namespace DialogoDeConexion

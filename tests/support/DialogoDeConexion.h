@@ -1,5 +1,5 @@
 // DialogoDeConexion.h: the connection dialog as its user reads it, from its controls: the server
-// list's rows and selection, where a row lies, a combo box's items and choice.
+// list's rows and selection, where a row lies, a combo box's items.
 #pragma once
 
 #include <windows.h>
@@ -9,7 +9,6 @@
 
 namespace DialogoDeConexion {
 
-std::wstring TextoDeFila(HWND lista, int fila, int columna);
 // One "name | address" a row.
 std::vector<std::wstring> Filas(HWND dialogo);
 std::vector<int> FilasSeleccionadas(HWND dialogo);
@@ -18,6 +17,5 @@ int FilaDe(HWND dialogo, const std::wstring& nombre);
 // The middle of a row's label, in the list's client coordinates.
 POINT CentroDeFila(HWND dialogo, int fila);
 std::vector<std::wstring> Elementos(HWND dialogo, int idCombo);
-int Elegido(HWND dialogo, int idCombo);
 
 }  // namespace DialogoDeConexion

@@ -10,18 +10,11 @@
 namespace {
 
 constexpr UINT kIntervaloMs = 15;
+constexpr std::chrono::seconds kLimitePorPaso(10);
 
 void Envia(std::vector<INPUT> entradas)
 {
     ::SendInput(static_cast<UINT>(entradas.size()), entradas.data(), sizeof(INPUT));
-}
-
-INPUT Raton(DWORD flags)
-{
-    INPUT entrada = {};
-    entrada.type = INPUT_MOUSE;
-    entrada.mi.dwFlags = flags;
-    return entrada;
 }
 
 INPUT Teclado(WORD vk, WORD caracter, DWORD flags)
@@ -49,7 +42,9 @@ std::vector<INPUT> Clics(int cuantos)
     std::vector<INPUT> entradas;
     for (int i = 0; i < cuantos; ++i) {
         for (const DWORD flag : {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP}) {
-            INPUT entrada = Raton(flag);
+            INPUT entrada = {};
+            entrada.type = INPUT_MOUSE;
+            entrada.mi.dwFlags = flag;
             entrada.mi.time = momento + static_cast<DWORD>(i);
             entradas.push_back(entrada);
         }
@@ -72,10 +67,7 @@ bool EsDialogo(HWND ventana)
 
 }  // namespace
 
-CUsuarioSimulado::CUsuarioSimulado(std::chrono::milliseconds limitePorPaso)
-    : m_limitePorPaso(limitePorPaso), m_reloj([this] { Tic(); })
-{
-}
+CUsuarioSimulado::CUsuarioSimulado() : m_reloj([this] { Tic(); }) {}
 
 CUsuarioSimulado::~CUsuarioSimulado()
 {
@@ -127,17 +119,12 @@ void CUsuarioSimulado::Tic()
         paso.haz();
         ++m_siguiente;
         m_inicioPaso = std::chrono::steady_clock::now();
-    } else if (std::chrono::steady_clock::now() - m_inicioPaso > m_limitePorPaso) {
-        Abandona(paso);
+    } else if (std::chrono::steady_clock::now() - m_inicioPaso > kLimitePorPaso) {
+        ADD_FAILURE() << "step " << m_siguiente + 1 << " waited " << kLimitePorPaso.count() << " s in vain: "
+                      << paso.descripcion;
+        m_fallido = true;
     }
     m_enPaso = false;
-}
-
-void CUsuarioSimulado::Abandona(const Paso& paso)
-{
-    ADD_FAILURE() << "step " << m_siguiente + 1 << " waited " << m_limitePorPaso.count()
-                  << " ms in vain: " << paso.descripcion;
-    m_fallido = true;
 }
 
 namespace Usuario {

@@ -1,6 +1,6 @@
 // UsuarioSimulado.h: drives this thread's windows as a user would (mouse and keyboard through
 // SendInput), step by step from a timer, so every step runs inside whatever modal loop is current
-// and every wait is bounded. On a step that times out the test fails and every dialog of the
+// and every wait is bounded (10 s a step). On a step that times out the test fails and every dialog of the
 // thread is closed, so the DoModal under test returns instead of hanging.
 #pragma once
 
@@ -18,7 +18,7 @@ public:
     using Condicion = std::function<bool()>;
     using Accion = std::function<void()>;
 
-    explicit CUsuarioSimulado(std::chrono::milliseconds limitePorPaso = std::chrono::seconds(10));
+    CUsuarioSimulado();
     ~CUsuarioSimulado();
     CUsuarioSimulado(const CUsuarioSimulado&) = delete;
     CUsuarioSimulado& operator=(const CUsuarioSimulado&) = delete;
@@ -40,11 +40,9 @@ private:
     };
 
     void Tic();
-    void Abandona(const Paso& paso);
 
     std::vector<Paso> m_pasos;
     size_t m_siguiente = 0;
-    std::chrono::milliseconds m_limitePorPaso;
     std::chrono::steady_clock::time_point m_inicioPaso;
     CTemporizador m_reloj;
     bool m_empezado = false;
