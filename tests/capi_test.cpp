@@ -474,7 +474,7 @@ protected:
     Anfitrion m_anfitrion;
 };
 
-// The file the prompt gives reaching the choice, and the English prompt's title: c_host_test.
+// The English prompt's title: the next test, as the system's prompt is given the same.
 TEST_F(CApiDialog, TheHostsCallbacksServeBrowseAndHelpInTheLanguageChosenWhateverHappensToTheHandle)
 {
     ASSERT_EQ(ORTUS_OK, OrtusEstableceIdioma(L"es-ES"));
@@ -489,7 +489,10 @@ TEST_F(CApiDialog, TheHostsCallbacksServeBrowseAndHelpInTheLanguageChosenWhateve
             Usuario::Clic(::GetDlgItem(Conexion(), IDC_BUSCAR_FICHERO));
         })
         .Cuando("the host's prompt answered", [] { return Conexion() != nullptr && !Texto(IDC_ARCHIVO_SALIDA).empty(); },
-                [] { Usuario::Clic(::GetDlgItem(Conexion(), ID_HELP)); })
+                [] {
+                    EXPECT_EQ(L"C:\\mapas\\elegido.tif", Texto(IDC_ARCHIVO_SALIDA));
+                    Usuario::Clic(::GetDlgItem(Conexion(), ID_HELP));
+                })
         .Cuando("help asked, the catalogue's handle destroyed", [&] { return m_anfitrion.temas.size() == 1; },
                 [] { Usuario::Tecla(VK_RETURN); });
     usuario.Empieza();
