@@ -1,9 +1,7 @@
-// resources_test.cpp: the language modules <language>/ortus.dll.mui as the dialogs' code and their
-// users meet them: every identifier with its kind and language, the MUI record, the controls the code
-// relies on, and layouts whose texts fit at the DPI the process runs at (96 here; the picture run
-// repeats the DialogLayout suites at 144 in its own prefix, see tests/dialog_pictures.sh; the pictures
-// themselves are of the live dialogs, taken by dialogs_test). The same layout checks for the one
-// template of Nadir's, the wait's window, with the longest texts its code writes into it.
+// resources_test.cpp: the language modules <language>/ortus.dll.mui as the dialogs' code and their users
+// meet them: strings, icons, the MUI record, the controls the code relies on, and layouts whose texts fit
+// at this process's DPI (96; tests/dialog_pictures.sh repeats DialogLayout at 144). The same layout checks
+// for Nadir's one template, the wait's window, with the longest texts its code writes into it.
 #include "TextosSockets.h"
 #include "resource.h"
 
@@ -24,7 +22,6 @@
 #include <set>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace {
 
@@ -165,9 +162,7 @@ TEST(LanguageModules, AreResourceOnlyInTheirLanguageAndPairedWithTheirLibrary)
         const ModuloCargado principal = CargaComoDatos(ruta);
         ASSERT_TRUE(principal);
         const RegistroMui neutro = LeeRegistroMui(principal.Get());
-        EXPECT_EQ(0xFECDFECDu, neutro.firma);
         EXPECT_EQ(neutro.bytes, neutro.tamano);
-        EXPECT_EQ(0x10000u, neutro.version);
         EXPECT_EQ(0x11u, neutro.tipoDeArchivo) << "language-neutral main";
         EXPECT_EQ(biblioteca.ubicacionDeReserva, neutro.ubicacionDeReserva);
         EXPECT_EQ(L"", neutro.idioma) << "a main module names only its fallback";
