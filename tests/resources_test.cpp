@@ -131,11 +131,13 @@ bool SoloRecursos(HMODULE modulo)
     return nt->OptionalHeader.AddressOfEntryPoint == 0 && !importaAlgo;
 }
 
-BOOL CALLBACK AnotaIdiomas(HMODULE modulo, LPCWSTR tipo, LPWSTR nombre, LONG_PTR lParam)
+BOOL CALLBACK AnotaIdiomas(HMODULE modulo, LPCWSTR tipo, LPWSTR nombre, LONG_PTR idiomas)
 {
-    for (const LANGID idioma : IdiomasDe(modulo, tipo, nombre))
+    const auto anota = [](HMODULE, LPCWSTR, LPCWSTR, WORD idioma, LONG_PTR lParam) {
         reinterpret_cast<std::set<LANGID>*>(lParam)->insert(idioma);
-    return TRUE;
+        return TRUE;
+    };
+    return ::EnumResourceLanguagesW(modulo, tipo, nombre, anota, idiomas);
 }
 
 // The languages of every resource of a module but its MUI record.

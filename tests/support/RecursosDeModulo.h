@@ -1,5 +1,5 @@
 // RecursosDeModulo.h: a module's resources as the loader and the resource search read them: bytes, strings,
-// types, languages and the MUI record that pairs a library with its language modules.
+// types and the MUI record that pairs a library with its language modules.
 #pragma once
 
 #include <windows.h>
@@ -55,19 +55,6 @@ inline std::set<std::wstring> TiposDe(HMODULE modulo)
         },
         reinterpret_cast<LONG_PTR>(&tipos));
     return tipos;
-}
-
-inline std::set<LANGID> IdiomasDe(HMODULE modulo, LPCWSTR tipo, LPCWSTR nombre)
-{
-    std::set<LANGID> idiomas;
-    ::EnumResourceLanguagesW(
-        modulo, tipo, nombre,
-        [](HMODULE, LPCWSTR, LPCWSTR, WORD idioma, LONG_PTR lParam) {
-            reinterpret_cast<std::set<LANGID>*>(lParam)->insert(idioma);
-            return TRUE;
-        },
-        reinterpret_cast<LONG_PTR>(&idiomas));
-    return idiomas;
 }
 
 // The MUI resource configuration (resource "MUI" 1) as the loader reads it to pair modules.
