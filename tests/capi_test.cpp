@@ -99,8 +99,6 @@ protected:
     void SetUp() override { ASSERT_EQ(ORTUS_OK, OrtusEstableceIdioma(L"en-US")); }
 };
 
-using Llamada = std::function<OrtusEstado(OrtusCatalogo)>;
-
 std::wstring Tamanho(const std::wstring& estructura, size_t dado, size_t propio)
 {
     return L"This ortusc.dll knows no " + estructura + L" structure of " + std::to_wstring(dado) +
@@ -120,7 +118,7 @@ TEST_F(CApi, EveryCatalogueCallRefusesAHandleThatIsNotLive)
     OrtusEleccion* leidaEleccion = nullptr;
     const struct {
         const char* funcion;
-        Llamada llamada;
+        std::function<OrtusEstado(OrtusCatalogo)> llamada;
     } llamadas[] = {
         {"Destruye", [](OrtusCatalogo c) { return OrtusCatalogoDestruye(c); }},
         {"Cantidad", [&](OrtusCatalogo c) { return OrtusCatalogoCantidad(c, &cantidad); }},
@@ -474,7 +472,7 @@ protected:
     Anfitrion m_anfitrion;
 };
 
-// The English prompt's title: the next test, as the system's prompt is given the same.
+// The prompt's English title: the next test, whose system prompt is given the same title.
 TEST_F(CApiDialog, TheHostsCallbacksServeBrowseAndHelpInTheLanguageChosenWhateverHappensToTheHandle)
 {
     ASSERT_EQ(ORTUS_OK, OrtusEstableceIdioma(L"es-ES"));
