@@ -31,12 +31,6 @@ public:
 };
 const auto* const g_env = testing::AddGlobalTestEnvironment(new AppEnvironment);
 
-void ReplaceAppString(LPCWSTR& member, LPCWSTR value)
-{
-    free(const_cast<LPWSTR>(member));
-    member = value ? _wcsdup(value) : nullptr;
-}
-
 // Per process: ctest runs the test cases side by side.
 std::wstring PerProcess(LPCWSTR name) { return name + std::to_wstring(GetCurrentProcessId()); }
 
@@ -214,13 +208,13 @@ TEST(MfcRuntimeClass, KindFollowsTheBaseChain)
 
 TEST(MfcApp, NamesComeFromTheModule)
 {
-    EXPECT_STREQ(L"MfcTest", theApp.m_pszAppName);
     EXPECT_STREQ(L"mfc_test", theApp.m_pszExeName);
     EXPECT_STREQ(L"MfcTest", AfxGetAppName());
     EXPECT_EQ(GetModuleHandleW(nullptr), AfxGetInstanceHandle());
     theApp.SetRegistryKey(L"Key");
     EXPECT_STREQ(L"MfcTest", theApp.m_pszProfileName);  // the profile is named after the application
-    ReplaceAppString(theApp.m_pszRegistryKey, nullptr);
+    free(const_cast<LPWSTR>(theApp.m_pszRegistryKey));  // the framework's own copy
+    theApp.m_pszRegistryKey = nullptr;
 }
 
 TEST(MfcModuleState, RegularDllKeepsItsOwnApplicationObject)
