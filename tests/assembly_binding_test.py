@@ -3,9 +3,8 @@
 manifest binds, never through the DLL search path.
 
 Usage: assembly_binding_test.py --wine-run PATH --exe PATH
-Runs carga_ortus.exe (--exe, in the build's bin/) once per row, in a copy of bin/ whose only Nadir DLLs are in
-the assembly folders (bin/<assembly>/<assembly>.manifest beside the DLL), each row changing one thing in the
-copy. The program loads ortus.dll and prints where each Nadir library was loaded from, or the loader's error.
+Runs carga_ortus.exe (--exe), which prints where each Nadir library loaded from or the loader's error, once per
+row in a copy of bin/ whose only Nadir DLLs are in the assembly folders, each row changing one thing in the copy.
 Prints one line per row; exits 1 if any failed.
 """
 import os

@@ -99,8 +99,6 @@ protected:
     void SetUp() override { ASSERT_EQ(ORTUS_OK, OrtusEstableceIdioma(L"en-US")); }
 };
 
-using Llamada = std::function<OrtusEstado(OrtusCatalogo)>;
-
 std::wstring Tamanho(const std::wstring& estructura, size_t dado, size_t propio)
 {
     return L"This ortusc.dll knows no " + estructura + L" structure of " + std::to_wstring(dado) +
@@ -120,7 +118,7 @@ TEST_F(CApi, EveryCatalogueCallRefusesAHandleThatIsNotLive)
     OrtusEleccion* leidaEleccion = nullptr;
     const struct {
         const char* funcion;
-        Llamada llamada;
+        std::function<OrtusEstado(OrtusCatalogo)> llamada;
     } llamadas[] = {
         {"Destruye", [](OrtusCatalogo c) { return OrtusCatalogoDestruye(c); }},
         {"Cantidad", [&](OrtusCatalogo c) { return OrtusCatalogoCantidad(c, &cantidad); }},
@@ -327,44 +325,24 @@ TEST_F(CApi, EntriesAndTheChoiceComeOutWholeAndAreReleasedOnce)
     ExpectEleccion(eleccion, catalogo);
 }
 
-// One store, written by one catalogue and read into another, and where it lands.
-struct Almacen {
-    const char* nombre;
-    std::function<OrtusEstado(OrtusCatalogo)> escribe;
-    std::function<OrtusEstado(OrtusCatalogo)> lee;
-    std::function<std::wstring(const wchar_t*)> crudo;  // a value as the store holds it
-};
-
+// One catalogue written to each store and read into another (the stores' rules: storage_test; the INI
+// file's lines: c_host_test).
 TEST_F(CApi, StorageRoundTripsThroughEachStore)
 {
     const std::wstring ini = (std::filesystem::temp_directory_path() / DeEsteProceso(L"capi-")).wstring() + L".ini";
     const std::wstring clave = DeEsteProceso(L"Software\\Ortus Tests\\CApi");
-    const std::wstring seccion = L"Servidores";
-    const Almacen almacenes[] = {
-        {"INI file", [&](OrtusCatalogo c) { return OrtusCatalogoEscribeIni(c, ini.c_str(), seccion.c_str()); },
-         [&](OrtusCatalogo c) { return OrtusCatalogoLeeIni(c, ini.c_str(), seccion.c_str()); },
-         [&](const wchar_t* valor) {
-             std::wstring texto(1024, L'\0');
-             texto.resize(::GetPrivateProfileStringW(seccion.c_str(), valor, L"(missing)", texto.data(), 1024,
-                                                     ini.c_str()));
-             return texto;
-         }},
-        {"registry", [&](OrtusCatalogo c) {
-             return OrtusCatalogoEscribeRegistro(c, clave.c_str(), seccion.c_str(), L"Pre");
-         },
-         [&](OrtusCatalogo c) { return OrtusCatalogoLeeRegistro(c, clave.c_str(), seccion.c_str(), L"Pre"); },
-         [&](const wchar_t* valor) {
-             std::wstring texto(1024, L'\0');
-             DWORD bytes = 1024 * sizeof(wchar_t);
-             if (::RegGetValueW(HKEY_CURRENT_USER, (clave + L"\\" + seccion).c_str(), (std::wstring(L"Pre") + valor).c_str(),
-                                RRF_RT_REG_SZ, nullptr, texto.data(), &bytes) != ERROR_SUCCESS)
-                 return std::wstring(L"(missing)");
-             texto.resize(bytes / sizeof(wchar_t) - 1);
-             return texto;
-         }},
+    const wchar_t* const seccion = L"Servidores";
+    const struct {
+        const char* nombre;
+        std::function<OrtusEstado(OrtusCatalogo)> escribe, lee;
+    } almacenes[] = {
+        {"INI file", [&](OrtusCatalogo c) { return OrtusCatalogoEscribeIni(c, ini.c_str(), seccion); },
+         [&](OrtusCatalogo c) { return OrtusCatalogoLeeIni(c, ini.c_str(), seccion); }},
+        {"registry", [&](OrtusCatalogo c) { return OrtusCatalogoEscribeRegistro(c, clave.c_str(), seccion, L"Pre"); },
+         [&](OrtusCatalogo c) { return OrtusCatalogoLeeRegistro(c, clave.c_str(), seccion, L"Pre"); }},
     };
     const OrtusEleccion eleccion = Eleccion(1, L"r\u00edos", L"EPSG:25830", L"C:\\salida\\mapa.tif", 0);
-    for (const Almacen& almacen : almacenes) {
+    for (const auto& almacen : almacenes) {
         SCOPED_TRACE(almacen.nombre);
         {
             Catalogo escrito;
@@ -375,17 +353,21 @@ TEST_F(CApi, StorageRoundTripsThroughEachStore)
             ASSERT_EQ(ORTUS_OK, OrtusCatalogoEstableceEleccion(escrito, &eleccion));
             ASSERT_EQ(ORTUS_OK, almacen.escribe(escrito));
         }
-        EXPECT_EQ(L"\"Cartografia IGN\",http://b/wms", almacen.crudo(L"URL1"));
-        EXPECT_EQ(L"r\u00edos", almacen.crudo(L"SeleccionCapa"));
         Catalogo leido;
         ASSERT_EQ(ORTUS_OK, almacen.lee(leido));
         EXPECT_EQ(Texts({L"Cartografia IGN http://b/wms", L"\u00d1and\u00fa http://c/\u00e1"}), Nombres(leido));
         ExpectEleccion(eleccion, leido);
     }
+    // The registry's values under the key and section given, named with the prefix.
+    std::wstring capa(64, L'\0');
+    DWORD bytes = 64 * sizeof(wchar_t);
+    EXPECT_EQ(ERROR_SUCCESS, ::RegGetValueW(HKEY_CURRENT_USER, (clave + L"\\" + seccion).c_str(), L"PreSeleccionCapa",
+                                            RRF_RT_REG_SZ, nullptr, capa.data(), &bytes));
+    EXPECT_EQ(L"r\u00edos", capa.substr(0, bytes / sizeof(wchar_t) - 1));
     ::DeleteFileW(ini.c_str());
     ::RegDeleteTreeW(HKEY_CURRENT_USER, clave.c_str());
     // Nothing went to this program's own profile (its INI file, as it never named a registry key).
-    EXPECT_EQ(CString(L"(none)"), theApp.GetProfileString(seccion.c_str(), L"PreURL1", L"(none)"));
+    EXPECT_EQ(CString(L"(none)"), theApp.GetProfileString(seccion, L"PreURL1", L"(none)"));
 }
 
 TEST_F(CApi, StoresThatCannotBeUsedAreRefused)
@@ -490,7 +472,7 @@ protected:
     Anfitrion m_anfitrion;
 };
 
-// The file the prompt gives reaching the choice, and the English prompt's title: c_host_test.
+// The prompt's English title: the next test, whose system prompt is given the same title.
 TEST_F(CApiDialog, TheHostsCallbacksServeBrowseAndHelpInTheLanguageChosenWhateverHappensToTheHandle)
 {
     ASSERT_EQ(ORTUS_OK, OrtusEstableceIdioma(L"es-ES"));
@@ -505,7 +487,10 @@ TEST_F(CApiDialog, TheHostsCallbacksServeBrowseAndHelpInTheLanguageChosenWhateve
             Usuario::Clic(::GetDlgItem(Conexion(), IDC_BUSCAR_FICHERO));
         })
         .Cuando("the host's prompt answered", [] { return Conexion() != nullptr && !Texto(IDC_ARCHIVO_SALIDA).empty(); },
-                [] { Usuario::Clic(::GetDlgItem(Conexion(), ID_HELP)); })
+                [] {
+                    EXPECT_EQ(L"C:\\mapas\\elegido.tif", Texto(IDC_ARCHIVO_SALIDA));
+                    Usuario::Clic(::GetDlgItem(Conexion(), ID_HELP));
+                })
         .Cuando("help asked, the catalogue's handle destroyed", [&] { return m_anfitrion.temas.size() == 1; },
                 [] { Usuario::Tecla(VK_RETURN); });
     usuario.Empieza();

@@ -81,19 +81,6 @@ TEST(CatalogueRecord, OrdersByNameThenAddressOrdinally)
     EXPECT_FALSE(EntradaInterrogada(L"n", L"u") < Entrada(L"n", L"u"));
 }
 
-// The exported defaults a host relies on: no selection (-1), load option 1, empty texts and record.
-TEST(CatalogueCatalogue, StartsWithNoEntriesAndNoSelection)
-{
-    const CDataConectaURL catalogo;
-    EXPECT_EQ(0u, catalogo.Cantidad());
-    EXPECT_EQ(-1, catalogo.m_seleccionURL);
-    EXPECT_EQ(1, catalogo.m_cargar);
-    EXPECT_TRUE(catalogo.m_seleccionCapa.IsEmpty());
-    EXPECT_TRUE(catalogo.m_seleccionSR.IsEmpty());
-    EXPECT_TRUE(catalogo.m_archivoSalida.IsEmpty());
-    EXPECT_EQ(kRegistroVacio, MiembrosDe(catalogo.Seleccion()));
-}
-
 TEST(CatalogueCatalogue, InsertaRefusesATakenNameOrAddress)
 {
     static const std::tuple<const char*, LPCWSTR, LPCWSTR, bool> rows[] = {
@@ -180,8 +167,8 @@ TEST(CatalogueCatalogue, BorraRemovesInPlaceAndKeepsTheSelectionNumber)
 
 TEST(CatalogueCatalogue, OutOfRangeReadsGiveAnEmptyRecord)
 {
-    // Seleccion() with m_seleccionURL, and [] with the same number as unsigned (-1: far out of range).
-    // Each row: the number, and the entry it reads or -1 for the empty record.
+    // Seleccion() with m_seleccionURL, and [] with the same number as unsigned (-1: far out of range; the
+    // fresh catalogue's choice, capi_test). Each row: the number, and the entry it reads or -1 for the empty record.
     static const std::pair<int, int> rows[] = {{-1, -1}, {-2, -1}, {0, 0}, {1, 1}, {2, 2}, {3, -1}, {0x7FFFFFFF, -1}};
     for (const auto& [indice, entrada] : rows) {
         SCOPED_TRACE(testing::Message() << "index " << indice);

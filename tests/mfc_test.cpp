@@ -1,7 +1,7 @@
 // Tests of the MFC-compatible layer: CString, runtime classes, module states, resources (the profile in both
-// modes: storage_test, through the catalogue; exceptions and containers crossing modules: every Nadir and
-// catalogue test).
-#include <afxdllx.h>
+// modes: storage_test, through the catalogue; a host's resource chain: mfc_window_test; exceptions and
+// containers crossing modules: every Nadir and catalogue test).
+#include <afxwin.h>
 
 #include "MfcProbe.h"
 
@@ -30,12 +30,6 @@ public:
     void SetUp() override { ASSERT_TRUE(AfxWinInit(GetModuleHandleW(nullptr), nullptr, GetCommandLineW(), 0)); }
 };
 const auto* const g_env = testing::AddGlobalTestEnvironment(new AppEnvironment);
-
-void ReplaceAppString(LPCWSTR& member, LPCWSTR value)
-{
-    free(const_cast<LPWSTR>(member));
-    member = value ? _wcsdup(value) : nullptr;
-}
 
 // Per process: ctest runs the test cases side by side.
 std::wstring PerProcess(LPCWSTR name) { return name + std::to_wstring(GetCurrentProcessId()); }
@@ -214,13 +208,13 @@ TEST(MfcRuntimeClass, KindFollowsTheBaseChain)
 
 TEST(MfcApp, NamesComeFromTheModule)
 {
-    EXPECT_STREQ(L"MfcTest", theApp.m_pszAppName);
     EXPECT_STREQ(L"mfc_test", theApp.m_pszExeName);
     EXPECT_STREQ(L"MfcTest", AfxGetAppName());
     EXPECT_EQ(GetModuleHandleW(nullptr), AfxGetInstanceHandle());
     theApp.SetRegistryKey(L"Key");
     EXPECT_STREQ(L"MfcTest", theApp.m_pszProfileName);  // the profile is named after the application
-    ReplaceAppString(theApp.m_pszRegistryKey, nullptr);
+    free(const_cast<LPWSTR>(theApp.m_pszRegistryKey));  // the framework's own copy
+    theApp.m_pszRegistryKey = nullptr;
 }
 
 TEST(MfcModuleState, RegularDllKeepsItsOwnApplicationObject)
@@ -297,29 +291,6 @@ TEST(MfcResources, DllResourcesServeOnlyTheDllsOwnState)
     EXPECT_STREQ(L"<missing>", ProbeCallerString(IDS_PROBE_TEXT));
     CString text;
     EXPECT_FALSE(text.LoadString(IDS_PROBE_TEXT));
-}
-
-TEST(MfcResources, HostMakesAResourceModuleReachable)
-{
-    const Win32::ModuloCargado resources = Win32::CargaModuloDeRecursos(L"mfc_probe_res.dll");
-    ASSERT_TRUE(resources) << GetLastError();
-    AFX_EXTENSION_MODULE module = {};
-    ASSERT_TRUE(AfxInitExtensionModule(module, resources.Get()));
-    CString text;
-    EXPECT_FALSE(text.LoadString(200));
-    {
-        CDynLinkLibrary link(module);
-        ASSERT_TRUE(text.LoadString(200));
-        EXPECT_STREQ(L"string from the resource module", text);
-        ASSERT_TRUE(text.LoadString(201));
-        EXPECT_STREQ(L"Texto con acentos: \u00e1rea, se\u00f1al", text);
-        EXPECT_FALSE(text.LoadString(202));  // same 16-string block, no entry
-        EXPECT_EQ(resources.Get(), AfxFindStringResourceHandle(200));
-        // Code running without switching state (the DLL's) finds it through our chain too.
-        EXPECT_STREQ(L"string from the resource module", ProbeCallerString(200));
-    }
-    EXPECT_FALSE(text.LoadString(200));  // leaving the chain on destruction
-    EXPECT_EQ(AfxGetResourceHandle(), AfxFindResourceHandle(MAKEINTRESOURCEW(1), RT_GROUP_ICON));
 }
 
 // The Win32 support the framework stands on: what is logic in it.

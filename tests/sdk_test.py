@@ -1,14 +1,11 @@
 #!/usr/bin/python3
-"""sdk_test.py: the SDK as a host developer gets it: installed into a temporary prefix, a host built outside the
-source tree with the SDK's toolchain file and find_package(Ortus), run under Wine from the prefix's bin/.
+"""sdk_test.py: the SDK as a host developer gets it: installed into a temporary prefix, the examples (tests/sdk_example,
+tests/sdk_example_c with each toolchain file) and the installed samples built outside the source tree with
+find_package(Ortus), run under Wine from the prefix's bin/; the prefix and the CPack ZIP against what they used.
 
 Usage: sdk_test.py --cmake PATH --build-dir DIR --example DIR --example-c DIR --wine-run PATH --locales DIR
                    --objdump PATH
-Installs --build-dir, copies --example (tests/sdk_example) elsewhere and builds it, builds the installed samples,
-builds --example-c (tests/sdk_example_c) with each of the SDK's toolchain files, then checks the examples' output
-(the C++ one in each row's user language), what the C host imports, what the prefix holds against what the
-examples' compiles and runs used, and the CPack ZIP against the prefix. Prints how long each step took and one
-line per check; exits 1 if any failed.
+Prints how long each step took and one line per check; exits 1 if any failed.
 """
 import glob
 import os

@@ -1,5 +1,5 @@
 // RecursosDeModulo.h: a module's resources as the loader and the resource search read them: bytes, strings,
-// types, languages and the MUI record that pairs a library with its language modules.
+// types and the MUI record that pairs a library with its language modules.
 #pragma once
 
 #include <windows.h>
@@ -57,23 +57,10 @@ inline std::set<std::wstring> TiposDe(HMODULE modulo)
     return tipos;
 }
 
-inline std::set<LANGID> IdiomasDe(HMODULE modulo, LPCWSTR tipo, LPCWSTR nombre)
-{
-    std::set<LANGID> idiomas;
-    ::EnumResourceLanguagesW(
-        modulo, tipo, nombre,
-        [](HMODULE, LPCWSTR, LPCWSTR, WORD idioma, LONG_PTR lParam) {
-            reinterpret_cast<std::set<LANGID>*>(lParam)->insert(idioma);
-            return TRUE;
-        },
-        reinterpret_cast<LONG_PTR>(&idiomas));
-    return idiomas;
-}
-
 // The MUI resource configuration (resource "MUI" 1) as the loader reads it to pair modules.
 struct RegistroMui {
     size_t bytes = 0;
-    DWORD firma = 0, tamano = 0, version = 0, tipoDeArchivo = 0, ubicacionDeReserva = 0;
+    DWORD tamano = 0, tipoDeArchivo = 0, ubicacionDeReserva = 0;
     std::string sumas;                     // the service checksum and the checksum, 16 bytes each
     std::set<std::wstring> tiposPropios;   // the types a main module holds
     std::set<std::wstring> tiposDeIdioma;  // the types its language modules hold
@@ -115,9 +102,7 @@ inline RegistroMui LeeRegistroMui(HMODULE modulo)
         const std::set<std::wstring> lista = nombres(campo);
         return lista.empty() ? std::wstring() : *lista.begin();
     };
-    registro.firma = Lee<DWORD>(datos, 0x00);
     registro.tamano = Lee<DWORD>(datos, 0x04);
-    registro.version = Lee<DWORD>(datos, 0x08);
     registro.tipoDeArchivo = Lee<DWORD>(datos, 0x10);
     registro.ubicacionDeReserva = Lee<DWORD>(datos, 0x18);
     registro.sumas = datos.substr(0x1C, 32);

@@ -21,7 +21,6 @@ public:
     int InsertItem(UINT nMask, int nItem, LPCWSTR lpszItem, UINT nState, UINT nStateMask, int nImage,
                    LPARAM lParam);
     BOOL SetItemText(int nItem, int nSubItem, LPCWSTR lpszText);
-    CString GetItemText(int nItem, int nSubItem) const;
     BOOL DeleteAllItems();
 
     int GetNextItem(int nItem, int nFlags) const;

@@ -127,25 +127,6 @@ BOOL CListCtrl::SetItemText(int nItem, int nSubItem, LPCWSTR lpszText)
     return static_cast<BOOL>(::SendMessageW(m_hWnd, LVM_SETITEMTEXTW, nItem, reinterpret_cast<LPARAM>(&item)));
 }
 
-CString CListCtrl::GetItemText(int nItem, int nSubItem) const
-{
-    ASSERT(::IsWindow(m_hWnd));
-    // The control says only how much it copied: grow until the text fits with room to spare.
-    CString text;
-    for (int nLength = 256;; nLength *= 2) {
-        LVITEMW item = {};
-        item.iSubItem = nSubItem;
-        item.cchTextMax = nLength;
-        item.pszText = text.GetBufferSetLength(nLength);
-        const int nCopied = static_cast<int>(
-            ::SendMessageW(m_hWnd, LVM_GETITEMTEXTW, nItem, reinterpret_cast<LPARAM>(&item)));
-        if (nCopied < nLength - 1) {
-            text.ReleaseBuffer(nCopied);
-            return text;
-        }
-    }
-}
-
 BOOL CListCtrl::DeleteAllItems()
 {
     ASSERT(::IsWindow(m_hWnd));
