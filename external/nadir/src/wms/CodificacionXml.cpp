@@ -4,6 +4,8 @@
 #include "ExcepcionCapacidades.h"
 #include "PrologoXml.h"
 
+#include <Win32/Texto.h>
+
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
@@ -96,19 +98,6 @@ size_t LargoSecuenciaUtf8(const unsigned char* p, size_t quedan)
     return largo != 0 && PrefijoValido(p, quedan) == largo ? largo : 0;
 }
 
-std::string Utf8DeUtf16(const std::wstring& texto)
-{
-    if (texto.empty())
-        return {};
-    const int largo = WideCharToMultiByte(CP_UTF8, 0, texto.data(), static_cast<int>(texto.size()), nullptr, 0,
-                                          nullptr, nullptr);
-    std::string utf8;
-    utf8.resize(static_cast<size_t>(largo));
-    WideCharToMultiByte(CP_UTF8, 0, texto.data(), static_cast<int>(texto.size()), utf8.data(), largo, nullptr,
-                        nullptr);
-    return utf8;
-}
-
 std::string Utf8DeUtf16(std::string_view bytes, bool granIndio)
 {
     std::wstring texto(bytes.size() / 2, L'\0');
@@ -117,7 +106,7 @@ std::string Utf8DeUtf16(std::string_view bytes, bool granIndio)
         const auto bajo = static_cast<unsigned char>(bytes[2 * i + (granIndio ? 1 : 0)]);
         texto[i] = static_cast<wchar_t>(alto << 8 | bajo);
     }
-    return Utf8DeUtf16(texto);
+    return Win32::Utf8(texto);
 }
 
 std::string Utf8DePaginaDeCodigos(std::string_view bytes, UINT pagina, const std::string& nombre,
@@ -130,7 +119,7 @@ std::string Utf8DePaginaDeCodigos(std::string_view bytes, UINT pagina, const std
         throw ExcepcionCapacidades::CodificacionNoSoportada(origen, CString(nombre.c_str()));
     std::wstring texto(static_cast<size_t>(largo), L'\0');
     MultiByteToWideChar(pagina, 0, bytes.data(), static_cast<int>(bytes.size()), texto.data(), largo);
-    return Utf8DeUtf16(texto);
+    return Win32::Utf8(texto);
 }
 
 // The charset parameter of a Content-Type value, lower-cased and unquoted; empty when absent.

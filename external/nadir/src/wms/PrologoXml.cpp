@@ -5,6 +5,8 @@
 #include "ExcepcionCapacidades.h"
 #include "TextosWMS.h"
 
+#include <Win32/Texto.h>
+
 #include <algorithm>
 #include <utility>
 
@@ -154,14 +156,11 @@ CString Comienzo(std::string_view texto)
     std::string_view linea = texto.substr(0, std::min(texto.find_first_of("\r\n"), size_t{60}));
     while (!linea.empty() && (static_cast<unsigned char>(linea.back()) & 0xC0) == 0x80)
         linea.remove_suffix(1);  // never cut a character in two
-    const int largo = MultiByteToWideChar(CP_UTF8, 0, linea.data(), static_cast<int>(linea.size()), nullptr, 0);
-    CString comienzo;
-    MultiByteToWideChar(CP_UTF8, 0, linea.data(), static_cast<int>(linea.size()), comienzo.GetBuffer(largo), largo);
-    comienzo.ReleaseBuffer(largo);
-    for (int i = 0; i < comienzo.GetLength(); ++i)
-        if (comienzo[i] < 0x20 || comienzo[i] == 0xFFFD)
+    const std::wstring comienzo = Win32::Utf16(linea);
+    for (const wchar_t c : comienzo)
+        if (c < 0x20 || c == 0xFFFD)
             return {};
-    return comienzo;
+    return comienzo.c_str();
 }
 
 }  // namespace
