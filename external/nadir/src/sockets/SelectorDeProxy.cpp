@@ -79,13 +79,10 @@ SelectorDeProxy::SelectorDeProxy(const CString& agente, bool delSistema) : m_age
     // Windows 8.1 and later resolve every proxy setting themselves. Wine 8 accepts the access type
     // and then goes direct, so there the settings are read as on earlier Windows.
     if (!EsWine()) {
-        HandleInternet automatica(WinHttpOpen(m_agente, WINHTTP_ACCESS_TYPE_AUTOMATIC_PROXY, WINHTTP_NO_PROXY_NAME,
-                                              WINHTTP_NO_PROXY_BYPASS, WINHTTP_FLAG_ASYNC));
-        if (automatica) {
-            m_automatico = true;
-            m_sesiones.emplace(L"*", std::move(automatica));
+        m_automatica = HandleInternet(WinHttpOpen(m_agente, WINHTTP_ACCESS_TYPE_AUTOMATIC_PROXY, WINHTTP_NO_PROXY_NAME,
+                                                  WINHTTP_NO_PROXY_BYPASS, WINHTTP_FLAG_ASYNC));
+        if (m_automatica)
             return;
-        }
     }
     LeeConfiguracion();
 }
@@ -111,28 +108,27 @@ void SelectorDeProxy::LeeConfiguracion()
         m_proxyIE = Texto(proxy);
         m_excepcionesIE = Texto(excepciones);
     }
+    m_bucleLocalPorProxy = BucleLocalPorProxy(m_proxyWinHttp.IsEmpty() ? m_excepcionesIE : m_excepcionesWinHttp);
 }
 
 SelectorDeProxy::Ruta SelectorDeProxy::Para(const DireccionUrl& url)
 {
     if (!m_delSistema)
         return Directa();
-    if (m_automatico)
-        return {m_sesiones.at(L"*").Get(), CString(), true};
-    const CString& excepciones = m_proxyWinHttp.IsEmpty() ? m_excepcionesIE : m_excepcionesWinHttp;
-    const bool bucleLocalPorProxy = BucleLocalPorProxy(excepciones);
-    if (url.EsBucleLocal() && !bucleLocalPorProxy)
+    if (m_automatica)
+        return {m_automatica.Get(), CString(), true};
+    if (url.EsBucleLocal() && !m_bucleLocalPorProxy)
         return Directa();
     if (!m_proxyWinHttp.IsEmpty())
         return PorProxy(m_proxyWinHttp, m_excepcionesWinHttp, url);
-    if (std::optional<Ruta> delGuion = DelGuion(url, bucleLocalPorProxy))
+    if (std::optional<Ruta> delGuion = DelGuion(url))
         return *delGuion;
     if (!m_proxyIE.IsEmpty())
         return PorProxy(m_proxyIE, m_excepcionesIE, url);
     return Directa();
 }
 
-std::optional<SelectorDeProxy::Ruta> SelectorDeProxy::DelGuion(const DireccionUrl& url, bool bucleLocalPorProxy)
+std::optional<SelectorDeProxy::Ruta> SelectorDeProxy::DelGuion(const DireccionUrl& url)
 {
     for (;;) {
         const bool detectar = m_detectar && !DeteccionReciente();
@@ -161,7 +157,7 @@ std::optional<SelectorDeProxy::Ruta> SelectorDeProxy::DelGuion(const DireccionUr
             const TextoGlobal excepciones(respuesta.lpszProxyBypass);
             if (respuesta.dwAccessType != WINHTTP_ACCESS_TYPE_NAMED_PROXY || !proxy)
                 return Directa();
-            return PorProxy(Texto(proxy), bucleLocalPorProxy ? CString(L"<-loopback>") : Texto(excepciones), url);
+            return PorProxy(Texto(proxy), m_bucleLocalPorProxy ? CString(L"<-loopback>") : Texto(excepciones), url);
         }
         if (!detectar)
             return std::nullopt;

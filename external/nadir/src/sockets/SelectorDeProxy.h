@@ -31,14 +31,14 @@ private:
     void LeeConfiguracion();
     // What the configuration script (or automatic detection) says for url; none when neither is
     // set or neither answers.
-    std::optional<Ruta> DelGuion(const DireccionUrl& url, bool bucleLocalPorProxy);
+    std::optional<Ruta> DelGuion(const DireccionUrl& url);
     Ruta PorProxy(const CString& lista, const CString& excepciones, const DireccionUrl& url);
     Ruta Directa();
     HINTERNET Sesion(DWORD acceso, const CString& proxy, const CString& excepciones);
 
     CString m_agente;
     bool m_delSistema;
-    bool m_automatico = false;  // the system's automatic proxy serves every address
+    HandleInternet m_automatica;  // the session of the system's automatic proxy, when it serves every address
     // WinHTTP's own setting (netsh winhttp set proxy), else Internet Options'.
     CString m_proxyWinHttp;
     CString m_excepcionesWinHttp;
@@ -46,6 +46,7 @@ private:
     CString m_guion;
     CString m_proxyIE;
     CString m_excepcionesIE;
+    bool m_bucleLocalPorProxy = false;  // the bypass list in force holds <-loopback>
     HandleInternet m_resolutor;  // synchronous, for WinHttpGetProxyForUrl; opened when first needed
     std::map<CString, HandleInternet> m_sesiones;
 };
