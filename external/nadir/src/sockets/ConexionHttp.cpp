@@ -148,28 +148,41 @@ RespuestaHttp ConexionHttp::Get(const CString& url, ReceptorDeCuerpo& receptor) 
     std::set<CString> visitadas{actual.Canonica()};
     for (unsigned int redirecciones = 0;; ++redirecciones) {
         const SelectorDeProxy::Ruta ruta = m_impl->proxies.Para(actual);
-        Autenticacion servidor = Autenticacion::DelServidor(
-            actual, actual.Origen() == origen ? deLaDireccion : std::nullopt, m_impl->aceptadas, espera);
-        Autenticacion proxy = Autenticacion::DelProxy(ruta.proxy, ruta.automatico, m_impl->aceptadas, espera);
+        // Each made at its target's first challenge: most servers never ask, and its texts cost lookups.
+        std::optional<Autenticacion> servidor;
+        std::optional<Autenticacion> proxy;
         std::optional<PeticionHttp> peticion;
         peticion.emplace(ruta.sesion, actual, limites, plazo, espera);
         unsigned int estado = 0;
         for (;;) {
             peticion->Enviar();
             estado = peticion->Estado();
-            Autenticacion* pide = estado == 407 ? &proxy : estado == 401 ? &servidor : nullptr;
+            Autenticacion* pide = nullptr;
+            if (estado == 401)
+                pide = servidor ? &*servidor
+                                : &servidor.emplace(Autenticacion::DelServidor(
+                                      actual, actual.Origen() == origen ? deLaDireccion : std::nullopt,
+                                      m_impl->aceptadas, espera));
+            else if (estado == 407)
+                pide = proxy ? &*proxy
+                             : &proxy.emplace(
+                                   Autenticacion::DelProxy(ruta.proxy, ruta.automatico, m_impl->aceptadas, espera));
             const Autenticacion::Paso paso = pide ? pide->Responde(peticion->Handle()) : Autenticacion::Paso::Ninguno;
             if (paso == Autenticacion::Paso::Ninguno)
                 break;
             if (paso == Autenticacion::Paso::NuevaPeticion) {
                 peticion.reset();
                 peticion.emplace(ruta.sesion, actual, limites, plazo, espera);
-                proxy.NuevaPeticion();
-                servidor.NuevaPeticion();
+                if (proxy)
+                    proxy->NuevaPeticion();
+                if (servidor)
+                    servidor->NuevaPeticion();
             }
         }
-        proxy.Concluye(estado);
-        servidor.Concluye(estado);
+        if (proxy)
+            proxy->Concluye(estado);
+        if (servidor)
+            servidor->Concluye(estado);
         PeticionHttp& respondida = *peticion;
 
         const CString ubicacion = respondida.Cabecera(WINHTTP_QUERY_LOCATION);
