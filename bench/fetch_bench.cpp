@@ -53,10 +53,6 @@ Fases MideFases(const CString& url, int vueltas)
     const CString peticion = DireccionWMS(url).Peticion(L"1.3.0");
     Nadir::Sockets::RespuestaHttp respuesta;
     fases.descarga = Mediana(vueltas, [&] { respuesta = conexion->Get(peticion); });
-    const double nueva = Mediana(vueltas, [&] { respuesta = CreaConexion()->Get(peticion); });
-    std::string cuerpo;
-    const double sinMover = Mediana(vueltas, [&] { cuerpo = CreaConexion()->Get(peticion).cuerpo; });
-    std::printf(" nueva=%.6f sinmover=%.6f", nueva, sinMover);
     fases.bytes = static_cast<double>(respuesta.cuerpo.size());
     fases.lee = Mediana(vueltas, [&] { LectorCapacidades::Lee(respuesta.cuerpo, respuesta.tipoContenido, L"bench"); });
     return fases;
