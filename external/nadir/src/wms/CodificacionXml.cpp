@@ -252,10 +252,10 @@ std::optional<size_t> MarcaUtf8(std::string_view comienzo, const CString& tipoCo
     return d.marca;
 }
 
-std::string TextoEnUtf8(std::string_view bytes, const CString& tipoContenido, const CString& origen)
+std::string TextoEnUtf8(std::string&& bytes, const CString& tipoContenido, const CString& origen)
 {
     const Decodificacion d = Averigua(bytes, tipoContenido, origen);
-    const std::string_view texto = bytes.substr(d.marca);
+    const std::string_view texto = std::string_view(bytes).substr(d.marca);
     switch (d.forma) {
     case Forma::Utf16Le:
         return Utf8DeUtf16(texto, false);
@@ -266,15 +266,8 @@ std::string TextoEnUtf8(std::string_view bytes, const CString& tipoContenido, co
     case Forma::Utf8:
         break;
     }
-    return Utf8Reparado(texto);
-}
-
-std::string TextoEnUtf8(std::string&& bytes, const CString& tipoContenido, const CString& origen)
-{
-    const Decodificacion d = Averigua(bytes, tipoContenido, origen);
-    const std::string_view texto = std::string_view(bytes).substr(d.marca);
-    if (d.forma != Forma::Utf8 || PrimerDefectoUtf8(texto) != texto.size())
-        return TextoEnUtf8(std::string_view(bytes), tipoContenido, origen);
+    if (PrimerDefectoUtf8(texto) != texto.size())
+        return Utf8Reparado(texto);
     bytes.erase(0, d.marca);
     return std::move(bytes);
 }

@@ -20,9 +20,8 @@ namespace Nadir::OpenGIS::WMS {
 // becomes U+FFFD, so one stray Latin-1 letter in an abstract does not cost the user the server.
 // The result has no byte-order mark; its declaration (if any) still names the old encoding.
 // Throws ExcepcionCapacidades (CodificacionNoSoportada) for UTF-32 and unknown charsets.
-NADIR_WMS_API std::string TextoEnUtf8(std::string_view bytes, const CString& tipoContenido, const CString& origen);
-// The same, taking the bytes over: UTF-8 that needs no repair comes back in its own buffer, so a
-// large answer is not held twice.
+// The bytes are taken over: UTF-8 that needs no repair comes back in its own buffer, so a large answer
+// is not held twice.
 NADIR_WMS_API std::string TextoEnUtf8(std::string&& bytes, const CString& tipoContenido, const CString& origen);
 
 // TextoEnUtf8's choice for an answer that starts with comienzo, which holds its XML declaration whole
