@@ -37,40 +37,31 @@ CDireccionURL EntradaDe(const OrtusEntrada& entrada)
 
 OrtusEntrada* EntregaEntrada(const CDireccionURL& entrada, CBloquesEntregados& bloques)
 {
-    const size_t bytes = sizeof(OrtusEntrada) + CComposicion::Bytes(entrada.m_nombre) +
-                         CComposicion::Bytes(entrada.m_url) + CComposicion::Bytes(entrada.m_metadato1) +
-                         CComposicion::Bytes(entrada.m_metadato2) + CComposicion::Bytes(entrada.m_metadato3) +
-                         CComposicion::Bytes(entrada.m_metadato4) + CComposicion::Bytes(entrada.m_capas) +
-                         CComposicion::Bytes(entrada.m_sistemasReferencia);
-    CComposicion bloque(bloques.Reserva(bytes), bytes);
-    auto* salida = bloque.Toma<OrtusEntrada>();
-    salida->tamanho = sizeof(OrtusEntrada);
-    salida->nombre = bloque.Texto(entrada.m_nombre);
-    salida->url = bloque.Texto(entrada.m_url);
-    salida->metadato1 = bloque.Texto(entrada.m_metadato1);
-    salida->metadato2 = bloque.Texto(entrada.m_metadato2);
-    salida->metadato3 = bloque.Texto(entrada.m_metadato3);
-    salida->metadato4 = bloque.Texto(entrada.m_metadato4);
-    salida->numeroCapas = static_cast<uint32_t>(entrada.m_capas.size());
-    salida->capas = bloque.Lista(entrada.m_capas);
-    salida->numeroSistemas = static_cast<uint32_t>(entrada.m_sistemasReferencia.size());
-    salida->sistemas = bloque.Lista(entrada.m_sistemasReferencia);
-    return salida;
+    return bloques.Entrega<OrtusEntrada>([&](CComposicion& bloque, OrtusEntrada& salida) {
+        salida.tamanho = sizeof(OrtusEntrada);
+        salida.nombre = bloque.Texto(entrada.m_nombre);
+        salida.url = bloque.Texto(entrada.m_url);
+        salida.metadato1 = bloque.Texto(entrada.m_metadato1);
+        salida.metadato2 = bloque.Texto(entrada.m_metadato2);
+        salida.metadato3 = bloque.Texto(entrada.m_metadato3);
+        salida.metadato4 = bloque.Texto(entrada.m_metadato4);
+        salida.numeroCapas = static_cast<uint32_t>(entrada.m_capas.size());
+        salida.capas = bloque.Lista(entrada.m_capas);
+        salida.numeroSistemas = static_cast<uint32_t>(entrada.m_sistemasReferencia.size());
+        salida.sistemas = bloque.Lista(entrada.m_sistemasReferencia);
+    });
 }
 
 OrtusEleccion* EntregaEleccion(const CDataConectaURL& catalogo, CBloquesEntregados& bloques)
 {
-    const size_t bytes = sizeof(OrtusEleccion) + CComposicion::Bytes(catalogo.m_seleccionCapa) +
-                         CComposicion::Bytes(catalogo.m_seleccionSR) + CComposicion::Bytes(catalogo.m_archivoSalida);
-    CComposicion bloque(bloques.Reserva(bytes), bytes);
-    auto* salida = bloque.Toma<OrtusEleccion>();
-    salida->tamanho = sizeof(OrtusEleccion);
-    salida->seleccionURL = catalogo.m_seleccionURL;
-    salida->seleccionCapa = bloque.Texto(catalogo.m_seleccionCapa);
-    salida->seleccionSR = bloque.Texto(catalogo.m_seleccionSR);
-    salida->archivoSalida = bloque.Texto(catalogo.m_archivoSalida);
-    salida->cargar = catalogo.m_cargar;
-    return salida;
+    return bloques.Entrega<OrtusEleccion>([&](CComposicion& bloque, OrtusEleccion& salida) {
+        salida.tamanho = sizeof(OrtusEleccion);
+        salida.seleccionURL = catalogo.m_seleccionURL;
+        salida.seleccionCapa = bloque.Texto(catalogo.m_seleccionCapa);
+        salida.seleccionSR = bloque.Texto(catalogo.m_seleccionSR);
+        salida.archivoSalida = bloque.Texto(catalogo.m_archivoSalida);
+        salida.cargar = catalogo.m_cargar;
+    });
 }
 
 void AplicaEleccion(const OrtusEleccion& eleccion, CDataConectaURL& catalogo)
