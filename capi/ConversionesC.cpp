@@ -5,17 +5,18 @@
 
 namespace {
 
-// count texts at lista; null is an empty list only when count is 0.
-std::vector<CString> TextosDe(const wchar_t* const* lista, uint32_t cuantos, LPCWSTR argumento)
+// cuantos elements at lista, each as convierte makes it; null is an empty list only when cuantos is 0.
+template <typename T, typename Elemento, typename Convierte>
+std::vector<T> ListaDe(const Elemento* lista, uint32_t cuantos, LPCWSTR argumento, Convierte convierte)
 {
-    std::vector<CString> textos;
+    std::vector<T> elementos;
     if (cuantos == 0)
-        return textos;
+        return elementos;
     Requiere(lista, argumento);
-    textos.reserve(cuantos);
+    elementos.reserve(cuantos);
     for (uint32_t i = 0; i < cuantos; ++i)
-        textos.push_back(TextoDe(lista[i]));
-    return textos;
+        elementos.push_back(convierte(lista[i]));
+    return elementos;
 }
 
 }  // namespace
@@ -30,8 +31,9 @@ CDireccionURL EntradaDe(const OrtusEntrada& entrada)
     resultado.m_metadato2 = TextoDe(entrada.metadato2);
     resultado.m_metadato3 = TextoDe(entrada.metadato3);
     resultado.m_metadato4 = TextoDe(entrada.metadato4);
-    resultado.m_capas = TextosDe(entrada.capas, entrada.numeroCapas, L"OrtusEntrada.capas");
-    resultado.m_sistemasReferencia = TextosDe(entrada.sistemas, entrada.numeroSistemas, L"OrtusEntrada.sistemas");
+    resultado.m_capas = ListaDe<CString>(entrada.capas, entrada.numeroCapas, L"OrtusEntrada.capas", TextoDe);
+    resultado.m_sistemasReferencia =
+        ListaDe<CString>(entrada.sistemas, entrada.numeroSistemas, L"OrtusEntrada.sistemas", TextoDe);
     return resultado;
 }
 
@@ -76,12 +78,9 @@ void AplicaEleccion(const OrtusEleccion& eleccion, CDataConectaURL& catalogo)
 
 std::vector<Vectra::CSistemaReferencia> SistemasDe(const OrtusDialogo& dialogo)
 {
-    std::vector<Vectra::CSistemaReferencia> sistemas;
-    if (dialogo.numeroSistemas == 0)
-        return sistemas;
-    Requiere(dialogo.sistemas, L"OrtusDialogo.sistemas");
-    sistemas.reserve(dialogo.numeroSistemas);
-    for (uint32_t i = 0; i < dialogo.numeroSistemas; ++i)
-        sistemas.emplace_back(dialogo.sistemas[i].codigo, TextoDe(dialogo.sistemas[i].nombre));
-    return sistemas;
+    const auto delAnfitrion = [](const OrtusSistemaReferencia& sistema) {
+        return Vectra::CSistemaReferencia(sistema.codigo, TextoDe(sistema.nombre));
+    };
+    return ListaDe<Vectra::CSistemaReferencia>(dialogo.sistemas, dialogo.numeroSistemas, L"OrtusDialogo.sistemas",
+                                               delAnfitrion);
 }
