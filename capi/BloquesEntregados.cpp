@@ -30,28 +30,22 @@ bool CBloquesEntregados::Libera(void* bloque)
     return true;
 }
 
-size_t CComposicion::Bytes(const std::vector<CString>& textos)
-{
-    // Room to align the pointers after texts taken before them.
-    size_t bytes = alignof(const wchar_t*) + textos.size() * sizeof(const wchar_t*);
-    for (const CString& texto : textos)
-        bytes += Bytes(texto);
-    return bytes;
-}
-
 void* CComposicion::TomaBytes(size_t bytes, size_t alineacion)
 {
+    // The heap aligns a block for any type: offsets counted from 0 align as addresses in it do.
     m_usados = (m_usados + alineacion - 1) / alineacion * alineacion;
-    ASSERT(m_usados + bytes <= m_bytes);
-    void* pieza = m_bloque + m_usados;
+    ASSERT(m_bloque == nullptr || m_usados + bytes <= m_bytes);
+    void* pieza = m_bloque != nullptr ? m_bloque + m_usados : nullptr;
     m_usados += bytes;
     return pieza;
 }
 
 const wchar_t* CComposicion::Texto(const CString& texto)
 {
-    auto* copia = Toma<wchar_t>(static_cast<size_t>(texto.GetLength()) + 1);
-    std::memcpy(copia, texto.GetString(), Bytes(texto));
+    const size_t caracteres = static_cast<size_t>(texto.GetLength()) + 1;
+    auto* copia = Toma<wchar_t>(caracteres);
+    if (copia != nullptr)
+        std::memcpy(copia, texto.GetString(), caracteres * sizeof(wchar_t));
     return copia;
 }
 
@@ -60,7 +54,10 @@ const wchar_t* const* CComposicion::Lista(const std::vector<CString>& textos)
     if (textos.empty())
         return nullptr;
     auto** lista = Toma<const wchar_t*>(textos.size());
-    for (size_t i = 0; i < textos.size(); ++i)
-        lista[i] = Texto(textos[i]);
+    for (size_t i = 0; i < textos.size(); ++i) {
+        const wchar_t* copia = Texto(textos[i]);
+        if (lista != nullptr)
+            lista[i] = copia;
+    }
     return lista;
 }

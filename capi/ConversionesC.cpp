@@ -5,17 +5,18 @@
 
 namespace {
 
-// count texts at lista; null is an empty list only when count is 0.
-std::vector<CString> TextosDe(const wchar_t* const* lista, uint32_t cuantos, LPCWSTR argumento)
+// cuantos elements at lista, each as convierte makes it; null is an empty list only when cuantos is 0.
+template <typename T, typename Elemento, typename Convierte>
+std::vector<T> ListaDe(const Elemento* lista, uint32_t cuantos, LPCWSTR argumento, Convierte convierte)
 {
-    std::vector<CString> textos;
+    std::vector<T> elementos;
     if (cuantos == 0)
-        return textos;
+        return elementos;
     Requiere(lista, argumento);
-    textos.reserve(cuantos);
+    elementos.reserve(cuantos);
     for (uint32_t i = 0; i < cuantos; ++i)
-        textos.push_back(TextoDe(lista[i]));
-    return textos;
+        elementos.push_back(convierte(lista[i]));
+    return elementos;
 }
 
 }  // namespace
@@ -30,47 +31,39 @@ CDireccionURL EntradaDe(const OrtusEntrada& entrada)
     resultado.m_metadato2 = TextoDe(entrada.metadato2);
     resultado.m_metadato3 = TextoDe(entrada.metadato3);
     resultado.m_metadato4 = TextoDe(entrada.metadato4);
-    resultado.m_capas = TextosDe(entrada.capas, entrada.numeroCapas, L"OrtusEntrada.capas");
-    resultado.m_sistemasReferencia = TextosDe(entrada.sistemas, entrada.numeroSistemas, L"OrtusEntrada.sistemas");
+    resultado.m_capas = ListaDe<CString>(entrada.capas, entrada.numeroCapas, L"OrtusEntrada.capas", TextoDe);
+    resultado.m_sistemasReferencia =
+        ListaDe<CString>(entrada.sistemas, entrada.numeroSistemas, L"OrtusEntrada.sistemas", TextoDe);
     return resultado;
 }
 
 OrtusEntrada* EntregaEntrada(const CDireccionURL& entrada, CBloquesEntregados& bloques)
 {
-    const size_t bytes = sizeof(OrtusEntrada) + CComposicion::Bytes(entrada.m_nombre) +
-                         CComposicion::Bytes(entrada.m_url) + CComposicion::Bytes(entrada.m_metadato1) +
-                         CComposicion::Bytes(entrada.m_metadato2) + CComposicion::Bytes(entrada.m_metadato3) +
-                         CComposicion::Bytes(entrada.m_metadato4) + CComposicion::Bytes(entrada.m_capas) +
-                         CComposicion::Bytes(entrada.m_sistemasReferencia);
-    CComposicion bloque(bloques.Reserva(bytes), bytes);
-    auto* salida = bloque.Toma<OrtusEntrada>();
-    salida->tamanho = sizeof(OrtusEntrada);
-    salida->nombre = bloque.Texto(entrada.m_nombre);
-    salida->url = bloque.Texto(entrada.m_url);
-    salida->metadato1 = bloque.Texto(entrada.m_metadato1);
-    salida->metadato2 = bloque.Texto(entrada.m_metadato2);
-    salida->metadato3 = bloque.Texto(entrada.m_metadato3);
-    salida->metadato4 = bloque.Texto(entrada.m_metadato4);
-    salida->numeroCapas = static_cast<uint32_t>(entrada.m_capas.size());
-    salida->capas = bloque.Lista(entrada.m_capas);
-    salida->numeroSistemas = static_cast<uint32_t>(entrada.m_sistemasReferencia.size());
-    salida->sistemas = bloque.Lista(entrada.m_sistemasReferencia);
-    return salida;
+    return bloques.Entrega<OrtusEntrada>([&](CComposicion& bloque, OrtusEntrada& salida) {
+        salida.tamanho = sizeof(OrtusEntrada);
+        salida.nombre = bloque.Texto(entrada.m_nombre);
+        salida.url = bloque.Texto(entrada.m_url);
+        salida.metadato1 = bloque.Texto(entrada.m_metadato1);
+        salida.metadato2 = bloque.Texto(entrada.m_metadato2);
+        salida.metadato3 = bloque.Texto(entrada.m_metadato3);
+        salida.metadato4 = bloque.Texto(entrada.m_metadato4);
+        salida.numeroCapas = static_cast<uint32_t>(entrada.m_capas.size());
+        salida.capas = bloque.Lista(entrada.m_capas);
+        salida.numeroSistemas = static_cast<uint32_t>(entrada.m_sistemasReferencia.size());
+        salida.sistemas = bloque.Lista(entrada.m_sistemasReferencia);
+    });
 }
 
 OrtusEleccion* EntregaEleccion(const CDataConectaURL& catalogo, CBloquesEntregados& bloques)
 {
-    const size_t bytes = sizeof(OrtusEleccion) + CComposicion::Bytes(catalogo.m_seleccionCapa) +
-                         CComposicion::Bytes(catalogo.m_seleccionSR) + CComposicion::Bytes(catalogo.m_archivoSalida);
-    CComposicion bloque(bloques.Reserva(bytes), bytes);
-    auto* salida = bloque.Toma<OrtusEleccion>();
-    salida->tamanho = sizeof(OrtusEleccion);
-    salida->seleccionURL = catalogo.m_seleccionURL;
-    salida->seleccionCapa = bloque.Texto(catalogo.m_seleccionCapa);
-    salida->seleccionSR = bloque.Texto(catalogo.m_seleccionSR);
-    salida->archivoSalida = bloque.Texto(catalogo.m_archivoSalida);
-    salida->cargar = catalogo.m_cargar;
-    return salida;
+    return bloques.Entrega<OrtusEleccion>([&](CComposicion& bloque, OrtusEleccion& salida) {
+        salida.tamanho = sizeof(OrtusEleccion);
+        salida.seleccionURL = catalogo.m_seleccionURL;
+        salida.seleccionCapa = bloque.Texto(catalogo.m_seleccionCapa);
+        salida.seleccionSR = bloque.Texto(catalogo.m_seleccionSR);
+        salida.archivoSalida = bloque.Texto(catalogo.m_archivoSalida);
+        salida.cargar = catalogo.m_cargar;
+    });
 }
 
 void AplicaEleccion(const OrtusEleccion& eleccion, CDataConectaURL& catalogo)
@@ -85,12 +78,9 @@ void AplicaEleccion(const OrtusEleccion& eleccion, CDataConectaURL& catalogo)
 
 std::vector<Vectra::CSistemaReferencia> SistemasDe(const OrtusDialogo& dialogo)
 {
-    std::vector<Vectra::CSistemaReferencia> sistemas;
-    if (dialogo.numeroSistemas == 0)
-        return sistemas;
-    Requiere(dialogo.sistemas, L"OrtusDialogo.sistemas");
-    sistemas.reserve(dialogo.numeroSistemas);
-    for (uint32_t i = 0; i < dialogo.numeroSistemas; ++i)
-        sistemas.emplace_back(dialogo.sistemas[i].codigo, TextoDe(dialogo.sistemas[i].nombre));
-    return sistemas;
+    const auto delAnfitrion = [](const OrtusSistemaReferencia& sistema) {
+        return Vectra::CSistemaReferencia(sistema.codigo, TextoDe(sistema.nombre));
+    };
+    return ListaDe<Vectra::CSistemaReferencia>(dialogo.sistemas, dialogo.numeroSistemas, L"OrtusDialogo.sistemas",
+                                               delAnfitrion);
 }

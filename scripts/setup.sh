@@ -24,9 +24,12 @@ sudo=""
 [[ $(id -u) -ne 0 ]] && sudo="sudo"
 export DEBIAN_FRONTEND=noninteractive
 
+# One query for all: this runs before every build.
+installed=" $(dpkg-query -W -f='${Package} ${db:Status-Status}\n' "${packages[@]}" 2>/dev/null |
+  awk '$2 == "installed" { printf "%s ", $1 }' || true)"
 missing=()
 for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+  [[ "$installed" == *" $p "* ]] || missing+=("$p")
 done
 if [[ ${#missing[@]} -gt 0 ]]; then
   echo "setup: installing ${missing[*]}"
