@@ -3,6 +3,7 @@
 #include <afxwin.h>
 
 #include <Win32/Manejadores.h>
+#include <Win32/Texto.h>
 
 #include <cwchar>
 
@@ -51,7 +52,8 @@ void CompruebaArchivo(const CString& archivo)
     const HANDLE abierto = ::CreateFileW(archivo, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                          nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (abierto == INVALID_HANDLE_VALUE)
-        Falla(ORTUS_ERROR_ALMACEN, IDS_ERROR_ALMACEN, archivo.GetString(), TextoDelSistema(::GetLastError()).GetString());
+        Falla(ORTUS_ERROR_ALMACEN, IDS_ERROR_ALMACEN, archivo.GetString(),
+              Win32::MensajeOCodigo(::GetLastError()).c_str());
     const Win32::ObjetoDelNucleo cierre(abierto);
 }
 
@@ -61,7 +63,7 @@ void CompruebaClave(const CString& clave)
     const LSTATUS resultado = ::RegCreateKeyExW(HKEY_CURRENT_USER, clave, 0, nullptr, REG_OPTION_NON_VOLATILE,
                                                 KEY_WRITE, nullptr, abierta.Recibe(), nullptr);
     if (resultado != ERROR_SUCCESS)
-        Falla(ORTUS_ERROR_ALMACEN, IDS_ERROR_ALMACEN, clave.GetString(), TextoDelSistema(resultado).GetString());
+        Falla(ORTUS_ERROR_ALMACEN, IDS_ERROR_ALMACEN, clave.GetString(), Win32::MensajeOCodigo(resultado).c_str());
 }
 
 // Runs operacion on the section with the module's profile at the host's key.

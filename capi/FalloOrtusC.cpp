@@ -2,8 +2,6 @@
 // module's resource search.
 #include "FalloOrtusC.h"
 
-#include <Win32/Texto.h>
-
 #include <cstdarg>
 
 namespace {
@@ -38,10 +36,3 @@ void Falla(OrtusEstado estado, UINT id, ...)
     throw CFalloOrtusC(estado, mensaje);
 }
 
-CString TextoDelSistema(DWORD error)
-{
-    CString texto = Win32::MensajeDelSistema(error).c_str();
-    if (texto.IsEmpty())
-        texto.Format(L"error %lu", error);
-    return texto;
-}

@@ -18,5 +18,3 @@ public:
 CString Mensaje(UINT id, ...);
 // Throws the failure estado with that message.
 [[noreturn]] void Falla(OrtusEstado estado, UINT id, ...);
-// The system's text for a Win32 error code, without its line break.
-CString TextoDelSistema(DWORD error);

@@ -16,14 +16,6 @@ bool EsLetra(wchar_t c)
     return (c >= L'a' && c <= L'z') || (c >= L'A' && c <= L'Z');
 }
 
-CString TextoDeError(DWORD error)
-{
-    CString resultado = Win32::MensajeDelSistema(error).c_str();
-    if (resultado.IsEmpty())
-        resultado.Format(L"error %lu", error);
-    return resultado;
-}
-
 [[noreturn]] void FallaLectura(const CString& ruta, const CString& motivo)
 {
     CString mensaje;
@@ -36,7 +28,7 @@ Win32::ObjetoDelNucleo AbreParaLeer(const CString& ruta)
     const HANDLE archivo = CreateFileW(ruta, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                        FILE_ATTRIBUTE_NORMAL, nullptr);
     if (archivo == INVALID_HANDLE_VALUE)
-        FallaLectura(ruta, TextoDeError(GetLastError()));
+        FallaLectura(ruta, Win32::MensajeOCodigo(GetLastError()).c_str());
     return Win32::ObjetoDelNucleo(archivo);
 }
 
@@ -61,7 +53,7 @@ std::string ArchivoLocal::Lee(const CString& ruta)
     const Win32::ObjetoDelNucleo archivo = AbreParaLeer(ruta);
     LARGE_INTEGER tamano = {};
     if (!GetFileSizeEx(archivo.Get(), &tamano))
-        FallaLectura(ruta, TextoDeError(GetLastError()));
+        FallaLectura(ruta, Win32::MensajeOCodigo(GetLastError()).c_str());
     const auto tope = Nadir::Sockets::ConexionHttp::Limites{}.tamanoMaximo;
     if (static_cast<unsigned long long>(tamano.QuadPart) > tope)
         FallaLectura(ruta, L"it is larger than any WMS capabilities document should be");
@@ -71,7 +63,7 @@ std::string ArchivoLocal::Lee(const CString& ruta)
         DWORD bloque = 0;
         if (!ReadFile(archivo.Get(), documento.data() + leidos, static_cast<DWORD>(documento.size() - leidos), &bloque,
                       nullptr))
-            FallaLectura(ruta, TextoDeError(GetLastError()));
+            FallaLectura(ruta, Win32::MensajeOCodigo(GetLastError()).c_str());
         if (bloque == 0)
             break;  // shorter than when it was measured
         leidos += bloque;

@@ -76,4 +76,11 @@ inline std::wstring MensajeDelSistema(DWORD error, HMODULE modulo = nullptr)
     return std::wstring(mensaje);
 }
 
+// The system's sentence for error, or "error N" when it has none.
+inline std::wstring MensajeOCodigo(DWORD error)
+{
+    std::wstring mensaje = MensajeDelSistema(error);
+    return mensaje.empty() ? L"error " + std::to_wstring(error) : mensaje;
+}
+
 }  // namespace Win32
