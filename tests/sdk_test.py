@@ -25,7 +25,7 @@ from wine_support import environment_in, run_program, text, windows_path
 STEP_LIMIT = 240
 
 
-def step(what, command, ok_status=0, **options):
+def step(what, command, **options):
     """Runs command, failing with its output when it ends with another status; prints how long it took."""
     start = time.monotonic()
     try:
@@ -33,7 +33,7 @@ def step(what, command, ok_status=0, **options):
     except Failure as e:
         raise Failure("%s: %s" % (what, e))
     print("%-40s %5.1f s" % (what, time.monotonic() - start))
-    if run.returncode != ok_status:
+    if run.returncode != 0:
         raise Failure("%s: exit status %d\n%s%s" % (what, run.returncode, text(run.stdout, "replace"),
                                                      text(run.stderr, "replace")))
     return run
@@ -122,9 +122,8 @@ def check_c_run(sdk):
     run = step("run " + os.path.basename(program), [sdk.args.wine_run, program, windows_path(ini), "Servidores"],
                cwd=os.path.dirname(program), env=environment)
     expect_equal("output", text(run.stdout, "replace").replace("\r\n", "\n").splitlines(), [
-        "ortusc.dll 1.0 (OrtusC.h 1.0)", "servers read: 2", "dialog: OK",
-        "server MapServer %s, layers offered: 3, reference systems: 6" % mapserver,
-        "layer rio_de_la_plata, reference system CRS:84, file C:\\mapas\\valle.tif, load option 1"])
+        "ortusc.dll 1.0 (OrtusC.h 1.0)", "dialog: OK",
+        "server 1, layer rio_de_la_plata, reference system CRS:84, file C:\\mapas\\valle.tif, load option 1"])
     with open(ini, "rb") as f:
         stored = f.read()
     stored = stored.decode("utf-16" if stored.startswith(b"\xff\xfe") else "utf-8").splitlines()

@@ -66,16 +66,12 @@ static int SeleccionaServidorConCapas(HWND dialogo)
     return -1;
 }
 
-/* The connection dialog once it shows: the active window, with the server list. */
-static HWND DialogoVisible(void)
-{
-    const HWND activa = GetActiveWindow();
-    return activa != NULL && IsWindowVisible(activa) && GetDlgItem(activa, IDC_LISTA_URL) != NULL ? activa : NULL;
-}
-
+/* Drives the connection dialog once it shows: the active window, with the server list. */
 static void CALLBACK Tic(HWND ventana, UINT mensaje, UINT_PTR id, DWORD ahora)
 {
-    const HWND dialogo = DialogoVisible();
+    HWND dialogo = GetActiveWindow();
+    if (dialogo != NULL && (!IsWindowVisible(dialogo) || GetDlgItem(dialogo, IDC_LISTA_URL) == NULL))
+        dialogo = NULL;
     const BOOL agotado = GetTickCount64() - g_inicio > LIMITE_MS;
     if (dialogo == NULL && !agotado)
         return;
@@ -93,20 +89,11 @@ static void CALLBACK Tic(HWND ventana, UINT mensaje, UINT_PTR id, DWORD ahora)
 static int MuestraEleccion(OrtusCatalogo catalogo)
 {
     OrtusEleccion* eleccion = NULL;
-    OrtusEntrada* servidor = NULL;
-    OrtusEstado estado = OrtusCatalogoLeeEleccion(catalogo, &eleccion);
+    const OrtusEstado estado = OrtusCatalogoLeeEleccion(catalogo, &eleccion);
     if (estado != ORTUS_OK)
         return Falla(L"OrtusCatalogoLeeEleccion", estado);
-    estado = OrtusCatalogoEntrada(catalogo, (uint32_t)eleccion->seleccionURL, &servidor);
-    if (estado != ORTUS_OK) {
-        OrtusFree(eleccion);
-        return Falla(L"OrtusCatalogoEntrada", estado);
-    }
-    Escribe(L"server %s %s, layers offered: %u, reference systems: %u\r\n", servidor->nombre, servidor->url,
-            servidor->numeroCapas, servidor->numeroSistemas);
-    Escribe(L"layer %s, reference system %s, file %s, load option %d\r\n", eleccion->seleccionCapa,
-            eleccion->seleccionSR, eleccion->archivoSalida, eleccion->cargar);
-    OrtusFree(servidor);
+    Escribe(L"server %d, layer %s, reference system %s, file %s, load option %d\r\n", eleccion->seleccionURL,
+            eleccion->seleccionCapa, eleccion->seleccionSR, eleccion->archivoSalida, eleccion->cargar);
     OrtusFree(eleccion);
     return 0;
 }
@@ -136,13 +123,10 @@ static OrtusEstado EjecutaDialogo(OrtusCatalogo catalogo, int32_t* resultado)
 static int Elige(OrtusCatalogo catalogo, const wchar_t* ini, const wchar_t* seccion)
 {
     int32_t resultado = 0;
-    uint32_t cantidad = 0;
     int salida = 1;
     OrtusEstado estado = OrtusCatalogoLeeIni(catalogo, ini, seccion);
     if (estado != ORTUS_OK)
         return Falla(L"OrtusCatalogoLeeIni", estado);
-    OrtusCatalogoCantidad(catalogo, &cantidad);
-    Escribe(L"servers read: %u\r\n", cantidad);
     estado = EjecutaDialogo(catalogo, &resultado);
     if (estado != ORTUS_OK)
         return Falla(L"OrtusDialogoEjecuta", estado);
