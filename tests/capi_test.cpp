@@ -99,13 +99,6 @@ protected:
     void SetUp() override { ASSERT_EQ(ORTUS_OK, OrtusEstableceIdioma(L"en-US")); }
 };
 
-std::wstring Tamanho(const std::wstring& estructura, size_t dado, size_t propio)
-{
-    return L"This ortusc.dll knows no " + estructura + L" structure of " + std::to_wstring(dado) +
-           L" bytes (its own has " + std::to_wstring(propio) + L"): the program was built with another version of "
-           L"OrtusC.h.";
-}
-
 // The exports share one check of the handle: a row per kind of call (release, read, edit, store, dialog).
 TEST_F(CApi, CatalogueCallsRefuseAHandleThatIsNotLive)
 {
@@ -161,7 +154,9 @@ TEST_F(CApi, NullArgumentsAndUnknownSizesGiveAStatusAndAMessage)
         {"no place for the handle", [] { return OrtusCatalogoCrea(nullptr); }, ORTUS_ERROR_ARGUMENTO,
          L"The argument catalogo is missing."},
         {"an entry of another size", [&] { return OrtusCatalogoInserta(catalogo, &corta); }, ORTUS_ERROR_TAMANHO,
-         Tamanho(L"OrtusEntrada", corta.tamanho, sizeof corta)},
+         L"This ortusc.dll knows no OrtusEntrada structure of " + std::to_wstring(corta.tamanho) +
+             L" bytes (its own has " + std::to_wstring(sizeof corta) +
+             L"): the program was built with another version of OrtusC.h."},
         {"layers counted but not given", [&] { return OrtusCatalogoInserta(catalogo, &sinCapas); },
          ORTUS_ERROR_ARGUMENTO, L"The argument OrtusEntrada.capas is missing."},
         {"a parent that is not a window", [&] { return OrtusDialogoEjecuta(catalogo, &huerfano, &resultado); },

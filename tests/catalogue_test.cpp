@@ -151,7 +151,6 @@ TEST(CatalogueCatalogue, BorraRemovesInPlaceAndKeepsTheSelectionNumber)
         EXPECT_EQ(quedan, Nombres(catalogo));
         EXPECT_EQ(2, catalogo.m_seleccionURL);
     }
-    EXPECT_FALSE(CDataConectaURL().Borra(0));
 }
 
 TEST(CatalogueCatalogue, OutOfRangeReadsGiveAnEmptyRecord)
@@ -206,11 +205,6 @@ TEST(CatalogueDefaults, AppendsTheFiveServersWithoutTheRulesOfInserta)
     esperadas.insert(esperadas.end(), kPorDefecto.begin(), kPorDefecto.end());
     EXPECT_EQ(MiembrosDe(esperadas), MiembrosDe(catalogo.m_direcciones));  // nothing else set
     EXPECT_EQ(4, catalogo.m_seleccionURL);
-
-    // Inserta still holds them to its rules.
-    EXPECT_FALSE(catalogo.Inserta(Entrada(L"PNOA", L"http://otra")));
-    EXPECT_FALSE(catalogo.Inserta(Entrada(L"Otra", L"http://www.ign.es/wms-inspire/mdt")));
-    EXPECT_EQ(13u, catalogo.Cantidad());
 }
 
 TEST(CatalogueOrdering, SortsByNameThenAddressAndKeepsTheSelectionNumber)

@@ -75,10 +75,7 @@ TEST(ModuleResources, CarriesTheProjectVersion)
 
     CString version;
     version.Format(L"%d.%d.%d.0", ORTUS_VERSION_MAJOR, ORTUS_VERSION_MINOR, ORTUS_VERSION_PATCH);
-    const std::pair<LPCWSTR, CString> rows[] = {
-        {L"FileVersion", version}, {L"ProductVersion", version}, {L"OriginalFilename", L"ortus.dll"},
-        {L"ProductName", L"Ortus"},
-    };
+    const std::pair<LPCWSTR, CString> rows[] = {{L"FileVersion", version}, {L"ProductVersion", version}};
     for (const auto& [clave, valor] : rows) {
         SCOPED_TRACE(testing::Message() << clave);
         LPWSTR texto = nullptr;

@@ -1,5 +1,5 @@
 // resources_test.cpp: the language modules <language>/ortus.dll.mui as the dialogs' code and their users
-// meet them: strings, icons, the MUI record, the controls the code relies on, and layouts whose texts fit
+// meet them: strings, the MUI record, the controls the code relies on, and layouts whose texts fit
 // at this process's DPI (96; tests/dialog_pictures.sh repeats DialogLayout at 144). The same layout checks
 // for Nadir's one template, the wait's window, with the longest texts its code writes into it.
 #include "TextosSockets.h"
@@ -51,7 +51,7 @@ ModuloCargado CargaIdioma(const wchar_t* idioma, std::wstring ruta = L"ortus.dll
     return CargaComoDatos(ruta.substr(0, ruta.find_last_of(L'\\') + 1) + idioma + L"\\" + modulo);
 }
 
-// ---- Strings, translated; icons drawn at 16 and 32 pixels, 32 bits with alpha ----
+// ---- Strings, translated ----
 // (Every resource in the module's language: LanguageModules; the templates: DialogTemplates.)
 
 TEST(ResourceModule, StringsAreTranslated)
@@ -64,37 +64,6 @@ TEST(ResourceModule, StringsAreTranslated)
     }
     // Accented text survives the UTF-8 source.
     EXPECT_EQ(L"Direcci\u00f3n", Cadena(espanol.Get(), IDS_COLUMNA_URL));
-}
-
-// The image of an icon the system picks for a size: a BITMAPINFOHEADER, then BGRA rows for a 32-bit one.
-std::string_view ImagenDeIcono(HMODULE modulo, int id, int lado)
-{
-    std::string grupo(Recurso(modulo, RT_GROUP_ICON, MAKEINTRESOURCEW(id)));
-    const int imagen = grupo.empty() ? 0
-                                     : ::LookupIconIdFromDirectoryEx(reinterpret_cast<BYTE*>(grupo.data()), TRUE, lado,
-                                                                     lado, LR_DEFAULTCOLOR);
-    return Recurso(modulo, RT_ICON, MAKEINTRESOURCEW(imagen));
-}
-
-TEST(ResourceModule, IconsAreDrawnAt16And32PixelsWithAlpha)
-{
-    for (const Idioma& idioma : kIdiomas) {
-        const ModuloCargado modulo = CargaIdioma(idioma.nombre);
-        ASSERT_TRUE(modulo);
-        for (const int id : {IDI_CONECTA_URL, IDI_URL}) {
-            for (const LONG lado : {16, 32}) {
-                SCOPED_TRACE(testing::Message() << Estrecho(idioma.nombre) << " icon " << id << " at " << lado);
-                const std::string_view imagen = ImagenDeIcono(modulo.Get(), id, lado);
-                EXPECT_EQ(lado, Lee<LONG>(imagen, 4)) << "drawn at this size, not scaled from another";
-                EXPECT_EQ(32, Lee<WORD>(imagen, 14)) << "bit count";
-                const size_t inicio = Lee<DWORD>(imagen, 0), fin = inicio + 4 * lado * lado;
-                std::set<BYTE> alfas;
-                for (size_t i = inicio + 3; i < std::min(fin, imagen.size()); i += 4)
-                    alfas.insert(static_cast<BYTE>(imagen[i]));
-                EXPECT_TRUE(alfas.count(0) && alfas.count(255)) << "a transparent background around an opaque drawing";
-            }
-        }
-    }
 }
 
 // ---- Language modules: resource-only, in their language, paired with their library ----
@@ -204,14 +173,13 @@ struct ControlEsperado {
     DWORD mascaraDeTipo, tipo, exigidos, prohibidos;
 };
 
-constexpr DWORD kSoloLectura = ES_READONLY | WS_TABSTOP;
 const ControlEsperado kControlesEsperados[] = {
     // Columns are inserted; Delete removes every selected row.
     {IDD_CONECTA_URL, IDC_LISTA_URL, L"SysListView32", LVS_TYPEMASK, LVS_REPORT, LVS_SHOWSELALWAYS | WS_TABSTOP,
      LVS_SINGLESEL},
-    {IDD_CONECTA_URL, IDC_METADATO1, L"Edit", 0, 0, kSoloLectura, ES_MULTILINE},
     // The abstract and a failure's text, wrapped and scrolled.
-    {IDD_CONECTA_URL, IDC_METADATO2, L"Edit", 0, 0, kSoloLectura | ES_MULTILINE | WS_VSCROLL, ES_AUTOHSCROLL},
+    {IDD_CONECTA_URL, IDC_METADATO2, L"Edit", 0, 0, ES_READONLY | ES_MULTILINE | WS_VSCROLL | WS_TABSTOP,
+     ES_AUTOHSCROLL},
     // OK maps the chosen system back by its row.
     {IDD_CONECTA_URL, IDC_COMBO_SR, L"ComboBox", CBS_DROPDOWNLIST, CBS_DROPDOWNLIST, WS_TABSTOP, CBS_SORT},
     {IDD_CONECTA_URL, IDC_ARCHIVO_SALIDA, L"Edit", 0, 0, ES_AUTOHSCROLL | WS_TABSTOP, ES_READONLY},
@@ -219,7 +187,6 @@ const ControlEsperado kControlesEsperados[] = {
     {IDD_CONECTA_URL, IDC_CARGAR, L"Button", BS_TYPEMASK, BS_AUTORADIOBUTTON, WS_GROUP | WS_TABSTOP, 0},
     {IDD_CONECTA_URL, IDC_CARGAR_SEGUNDA, L"Button", BS_TYPEMASK, BS_AUTORADIOBUTTON, 0, WS_GROUP},
     {IDD_CONECTA_URL, IDOK, L"Button", BS_TYPEMASK, BS_DEFPUSHBUTTON, WS_GROUP | WS_TABSTOP, 0},
-    {IDD_URL, IDC_NOMBRE, L"Edit", 0, 0, ES_AUTOHSCROLL | WS_TABSTOP, ES_READONLY},
 };
 
 int PuntosPorPulgada()
