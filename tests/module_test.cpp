@@ -37,16 +37,12 @@ std::vector<std::string> Exportados(HMODULE modulo)
     return nombres;
 }
 
-class ModuleTest : public testing::Test {
-protected:
-    static void SetUpTestSuite() { AfxWinInit(::GetModuleHandleW(nullptr), nullptr, ::GetCommandLineW(), 0); }
-};
-
 }  // namespace
 
-TEST_F(ModuleTest, TheHostKeepsItsApplicationObjectAndResourceChain)
+TEST(ModuleState, TheHostKeepsItsApplicationObjectAndResourceChain)
 {
     EXPECT_EQ(nullptr, g_appAntesDelHost);
+    AfxWinInit(::GetModuleHandleW(nullptr), nullptr, ::GetCommandLineW(), 0);
     CDataConectaURL catalogo;
     catalogo.CargaURLPorDefecto();  // a call into ortus.dll leaves the caller's state as it was
     EXPECT_EQ(5u, catalogo.Cantidad());

