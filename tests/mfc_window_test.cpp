@@ -5,7 +5,6 @@
 #include <ModuloDeIdioma.h>
 
 #include <Nucleo/ListaControlMFC.h>
-#include <Win32/Manejadores.h>
 
 #include "PruebaIds.h"
 #include "support/PruebaDeVentanas.h"
@@ -477,11 +476,7 @@ TEST(MfcResourceChain, TheMostRecentModuleWinsEnglishFillsItsGapsAndATemplateNow
         EXPECT_EQ(cadena.texto, std::wstring(texto));
     }
     EXPECT_EQ(espanol->Modulo(), AfxFindResourceHandle(MAKEINTRESOURCEW(IDD_PRUEBA), RT_DIALOG));
-    const HINSTANCE conIcono = AfxFindResourceHandle(MAKEINTRESOURCEW(IDI_PRUEBA), RT_GROUP_ICON);
-    EXPECT_EQ(ingles.Modulo(), conIcono);
-    const Win32::Icono icono(static_cast<HICON>(
-        ::LoadImageW(conIcono, MAKEINTRESOURCEW(IDI_PRUEBA), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR)));
-    EXPECT_TRUE(icono);
+    EXPECT_EQ(ingles.Modulo(), AfxFindResourceHandle(MAKEINTRESOURCEW(IDI_PRUEBA), RT_GROUP_ICON));
 
     // The dialog comes from the Spanish module, its icon from the English one.
     CDialogoPrueba dialogo;

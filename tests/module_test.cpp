@@ -1,5 +1,6 @@
-// Tests of ortus.dll as a host sees it: the MFC state it runs in, version, manifest, exports (its MUI record:
-// resources_test; its classes used across the boundary, memory and all: catalogue_test).
+// Tests of ortus.dll as a host sees it: the MFC state it runs in, version, exports (its MUI record:
+// resources_test; its manifest's bindings: assembly_binding_test; its classes used across the boundary,
+// memory and all: catalogue_test).
 #include <afxwin.h>
 
 #include "TestSupport.h"
@@ -36,16 +37,12 @@ std::vector<std::string> Exportados(HMODULE modulo)
     return nombres;
 }
 
-class ModuleTest : public testing::Test {
-protected:
-    static void SetUpTestSuite() { AfxWinInit(::GetModuleHandleW(nullptr), nullptr, ::GetCommandLineW(), 0); }
-};
-
 }  // namespace
 
-TEST_F(ModuleTest, TheHostKeepsItsApplicationObjectAndResourceChain)
+TEST(ModuleState, TheHostKeepsItsApplicationObjectAndResourceChain)
 {
     EXPECT_EQ(nullptr, g_appAntesDelHost);
+    AfxWinInit(::GetModuleHandleW(nullptr), nullptr, ::GetCommandLineW(), 0);
     CDataConectaURL catalogo;
     catalogo.CargaURLPorDefecto();  // a call into ortus.dll leaves the caller's state as it was
     EXPECT_EQ(5u, catalogo.Cantidad());
@@ -74,10 +71,7 @@ TEST(ModuleResources, CarriesTheProjectVersion)
 
     CString version;
     version.Format(L"%d.%d.%d.0", ORTUS_VERSION_MAJOR, ORTUS_VERSION_MINOR, ORTUS_VERSION_PATCH);
-    const std::pair<LPCWSTR, CString> rows[] = {
-        {L"FileVersion", version}, {L"ProductVersion", version}, {L"OriginalFilename", L"ortus.dll"},
-        {L"ProductName", L"Ortus"},
-    };
+    const std::pair<LPCWSTR, CString> rows[] = {{L"FileVersion", version}, {L"ProductVersion", version}};
     for (const auto& [clave, valor] : rows) {
         SCOPED_TRACE(testing::Message() << clave);
         LPWSTR texto = nullptr;
@@ -85,49 +79,6 @@ TEST(ModuleResources, CarriesTheProjectVersion)
                                      reinterpret_cast<void**>(&texto), &longitud));
         EXPECT_EQ(valor, CString(texto));
     }
-}
-
-// The activation context the system builds from ortus.dll's manifest, as the loader does.
-class ModuleManifest : public testing::Test {
-protected:
-    void SetUp() override
-    {
-        ACTCTXW peticion{};
-        peticion.cbSize = sizeof(peticion);
-        peticion.dwFlags = ACTCTX_FLAG_HMODULE_VALID | ACTCTX_FLAG_RESOURCE_NAME_VALID;
-        peticion.hModule = Ortus();
-        peticion.lpResourceName = ISOLATIONAWARE_MANIFEST_RESOURCE_ID;
-        m_contexto = ::CreateActCtxW(&peticion);
-        ASSERT_NE(INVALID_HANDLE_VALUE, m_contexto) << "error " << ::GetLastError();
-    }
-    void TearDown() override
-    {
-        if (m_contexto != INVALID_HANDLE_VALUE)
-            ::ReleaseActCtx(m_contexto);
-    }
-
-    CString Ajuste(LPCWSTR espacioDeNombres, LPCWSTR nombre) const
-    {
-        WCHAR valor[64] = L"";
-        SIZE_T escrito = 0;
-        ::QueryActCtxSettingsW(0, m_contexto, espacioDeNombres, nombre, valor, std::size(valor), &escrito);
-        return valor;
-    }
-
-    HANDLE m_contexto = INVALID_HANDLE_VALUE;
-};
-
-// Which assemblies it binds, where they load from and a broken binding: assembly_binding_test.
-TEST_F(ModuleManifest, AsksForTheCallersRightsAndPerMonitorDpi)
-{
-    ACTIVATION_CONTEXT_RUN_LEVEL_INFORMATION nivel = {};
-    ASSERT_TRUE(::QueryActCtxW(0, m_contexto, nullptr, RunlevelInformationInActivationContext, &nivel, sizeof nivel,
-                               nullptr)) << "error " << ::GetLastError();
-    EXPECT_EQ(ACTCTX_RUN_LEVEL_AS_INVOKER, nivel.RunLevel);
-    EXPECT_EQ(0u, nivel.UiAccess);
-    EXPECT_EQ(CString(L"true/PM"), Ajuste(L"http://schemas.microsoft.com/SMI/2005/WindowsSettings", L"dpiAware"));
-    EXPECT_EQ(CString(L"PerMonitorV2"),
-              Ajuste(L"http://schemas.microsoft.com/SMI/2016/WindowsSettings", L"dpiAwareness"));
 }
 
 TEST(ModuleExports, ExportsOnlyItsThreeClasses)

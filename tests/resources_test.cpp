@@ -1,5 +1,5 @@
 // resources_test.cpp: the language modules <language>/ortus.dll.mui as the dialogs' code and their users
-// meet them: strings, icons, the MUI record, the controls the code relies on, and layouts whose texts fit
+// meet them: strings, the MUI record, the controls the code relies on, and layouts whose texts fit
 // at this process's DPI (96; tests/dialog_pictures.sh repeats DialogLayout at 144). The same layout checks
 // for Nadir's one template, the wait's window, with the longest texts its code writes into it.
 #include "TextosSockets.h"
@@ -26,7 +26,6 @@
 namespace {
 
 using Win32::DcDeVentana;
-using Win32::Icono;
 using Win32::ModuloCargado;
 using Win32::Ventana;
 
@@ -52,7 +51,7 @@ ModuloCargado CargaIdioma(const wchar_t* idioma, std::wstring ruta = L"ortus.dll
     return CargaComoDatos(ruta.substr(0, ruta.find_last_of(L'\\') + 1) + idioma + L"\\" + modulo);
 }
 
-// ---- Strings, translated; icons drawn at 16 and 32 pixels, 32 bits with alpha ----
+// ---- Strings, translated ----
 // (Every resource in the module's language: LanguageModules; the templates: DialogTemplates.)
 
 TEST(ResourceModule, StringsAreTranslated)
@@ -65,42 +64,6 @@ TEST(ResourceModule, StringsAreTranslated)
     }
     // Accented text survives the UTF-8 source.
     EXPECT_EQ(L"Direcci\u00f3n", Cadena(espanol.Get(), IDS_COLUMNA_URL));
-}
-
-// The image of an icon the system picks for a size: a BITMAPINFOHEADER, then BGRA rows for a 32-bit one.
-std::string_view ImagenDeIcono(HMODULE modulo, int id, int lado)
-{
-    std::string grupo(Recurso(modulo, RT_GROUP_ICON, MAKEINTRESOURCEW(id)));
-    const int imagen = grupo.empty() ? 0
-                                     : ::LookupIconIdFromDirectoryEx(reinterpret_cast<BYTE*>(grupo.data()), TRUE, lado,
-                                                                     lado, LR_DEFAULTCOLOR);
-    return Recurso(modulo, RT_ICON, MAKEINTRESOURCEW(imagen));
-}
-
-TEST(ResourceModule, IconsAreDrawnAt16And32PixelsWithAlpha)
-{
-    for (const Idioma& idioma : kIdiomas) {
-        const ModuloCargado modulo = CargaIdioma(idioma.nombre);
-        ASSERT_TRUE(modulo);
-        for (const int id : {IDI_CONECTA_URL, IDI_URL}) {
-            for (const LONG lado : {16, 32}) {
-                SCOPED_TRACE(testing::Message() << Estrecho(idioma.nombre) << " icon " << id << " at " << lado);
-                const std::string_view imagen = ImagenDeIcono(modulo.Get(), id, lado);
-                EXPECT_EQ(lado, Lee<LONG>(imagen, 4)) << "drawn at this size, not scaled from another";
-                EXPECT_EQ(32, Lee<WORD>(imagen, 14)) << "bit count";
-                const size_t inicio = Lee<DWORD>(imagen, 0), fin = inicio + 4 * lado * lado;
-                std::set<BYTE> alfas;
-                for (size_t i = inicio + 3; i < std::min(fin, imagen.size()); i += 4)
-                    alfas.insert(static_cast<BYTE>(imagen[i]));
-                EXPECT_TRUE(alfas.count(0) && alfas.count(255)) << "a transparent background around an opaque drawing";
-            }
-            // What the dialogs do with it: a small icon for the caption.
-            const Icono pequeno(static_cast<HICON>(::LoadImageW(modulo.Get(), MAKEINTRESOURCEW(id), IMAGE_ICON,
-                                                                ::GetSystemMetrics(SM_CXSMICON),
-                                                                ::GetSystemMetrics(SM_CYSMICON), 0)));
-            EXPECT_TRUE(pequeno);
-        }
-    }
 }
 
 // ---- Language modules: resource-only, in their language, paired with their library ----
@@ -172,7 +135,6 @@ TEST(LanguageModules, AreResourceOnlyInTheirLanguageAndPairedWithTheirLibrary)
         EXPECT_EQ(neutro.sumas.substr(0, 16), neutro.sumas.substr(16)) << "service checksum and checksum";
         EXPECT_TRUE(sumas.insert(neutro.sumas).second) << "another library's checksum";
         EXPECT_EQ(TiposDe(principal.Get()), neutro.tiposPropios) << "the types listed are the types held";
-        EXPECT_FALSE(SoloRecursos(principal.Get())) << "the check sees code where there is some";
         EXPECT_EQ(biblioteca.tiposDeIdioma, neutro.tiposDeIdioma);
         std::set<std::wstring> enLosModulos = neutro.tiposDeIdioma;
         enLosModulos.insert(L"MUI");
@@ -204,42 +166,27 @@ Ventana CreaDialogo(HMODULE modulo, int plantilla)
 }
 
 // A control the code relies on: its class, its kind (the style bits under the mask that holds the kind), the
-// styles it needs and those it must not have.
+// styles it needs and those it must not have. One row per rule; plain buttons and the other fields go unlisted.
 struct ControlEsperado {
     int plantilla, id;
     const wchar_t* clase;
     DWORD mascaraDeTipo, tipo, exigidos, prohibidos;
 };
 
-constexpr DWORD kSoloLectura = ES_READONLY | WS_TABSTOP;
 const ControlEsperado kControlesEsperados[] = {
     // Columns are inserted; Delete removes every selected row.
     {IDD_CONECTA_URL, IDC_LISTA_URL, L"SysListView32", LVS_TYPEMASK, LVS_REPORT, LVS_SHOWSELALWAYS | WS_TABSTOP,
      LVS_SINGLESEL},
-    {IDD_CONECTA_URL, IDC_NUEVO, L"Button", BS_TYPEMASK, BS_PUSHBUTTON, WS_TABSTOP, 0},
-    {IDD_CONECTA_URL, IDC_EDITAR, L"Button", BS_TYPEMASK, BS_PUSHBUTTON, WS_TABSTOP, 0},
-    {IDD_CONECTA_URL, IDC_BORRAR, L"Button", BS_TYPEMASK, BS_PUSHBUTTON, WS_TABSTOP, 0},
-    {IDD_CONECTA_URL, IDC_METADATO1, L"Edit", 0, 0, kSoloLectura, ES_MULTILINE},
     // The abstract and a failure's text, wrapped and scrolled.
-    {IDD_CONECTA_URL, IDC_METADATO2, L"Edit", 0, 0, kSoloLectura | ES_MULTILINE | WS_VSCROLL, ES_AUTOHSCROLL},
-    {IDD_CONECTA_URL, IDC_METADATO3, L"Edit", 0, 0, kSoloLectura, ES_MULTILINE},
-    {IDD_CONECTA_URL, IDC_METADATO4, L"Edit", 0, 0, kSoloLectura, ES_MULTILINE},
-    {IDD_CONECTA_URL, IDC_COMBO_CAPA, L"ComboBox", CBS_DROPDOWNLIST, CBS_DROPDOWNLIST, WS_TABSTOP, 0},
+    {IDD_CONECTA_URL, IDC_METADATO2, L"Edit", 0, 0, ES_READONLY | ES_MULTILINE | WS_VSCROLL | WS_TABSTOP,
+     ES_AUTOHSCROLL},
     // OK maps the chosen system back by its row.
     {IDD_CONECTA_URL, IDC_COMBO_SR, L"ComboBox", CBS_DROPDOWNLIST, CBS_DROPDOWNLIST, WS_TABSTOP, CBS_SORT},
     {IDD_CONECTA_URL, IDC_ARCHIVO_SALIDA, L"Edit", 0, 0, ES_AUTOHSCROLL | WS_TABSTOP, ES_READONLY},
-    {IDD_CONECTA_URL, IDC_BUSCAR_FICHERO, L"Button", BS_TYPEMASK, BS_PUSHBUTTON, WS_TABSTOP, 0},
-    // One group of load options, the third hidden when no map is open; OK closes the group.
+    // One group of load options; OK closes the group.
     {IDD_CONECTA_URL, IDC_CARGAR, L"Button", BS_TYPEMASK, BS_AUTORADIOBUTTON, WS_GROUP | WS_TABSTOP, 0},
     {IDD_CONECTA_URL, IDC_CARGAR_SEGUNDA, L"Button", BS_TYPEMASK, BS_AUTORADIOBUTTON, 0, WS_GROUP},
-    {IDD_CONECTA_URL, IDC_CARGAR_TERCERA, L"Button", BS_TYPEMASK, BS_AUTORADIOBUTTON, 0, WS_GROUP},
     {IDD_CONECTA_URL, IDOK, L"Button", BS_TYPEMASK, BS_DEFPUSHBUTTON, WS_GROUP | WS_TABSTOP, 0},
-    {IDD_CONECTA_URL, IDCANCEL, L"Button", BS_TYPEMASK, BS_PUSHBUTTON, WS_TABSTOP, 0},
-    {IDD_CONECTA_URL, ID_HELP, L"Button", BS_TYPEMASK, BS_PUSHBUTTON, WS_TABSTOP, 0},
-    {IDD_URL, IDC_NOMBRE, L"Edit", 0, 0, ES_AUTOHSCROLL | WS_TABSTOP, ES_READONLY},
-    {IDD_URL, IDC_URL, L"Edit", 0, 0, ES_AUTOHSCROLL | WS_TABSTOP, ES_READONLY},
-    {IDD_URL, IDOK, L"Button", BS_TYPEMASK, BS_DEFPUSHBUTTON, WS_TABSTOP, 0},
-    {IDD_URL, IDCANCEL, L"Button", BS_TYPEMASK, BS_PUSHBUTTON, WS_TABSTOP, 0},
 };
 
 int PuntosPorPulgada()
@@ -251,7 +198,6 @@ int PuntosPorPulgada()
 // The frame, caption and font the layout was made for, hidden until the dialog code shows it; the controls.
 TEST(DialogTemplates, HoldTheFrameFontAndControlsTheCodeReliesOn)
 {
-    std::map<int, std::set<std::wstring>> titulos;
     for (const Idioma& idioma : kIdiomas) {
         const ModuloCargado modulo = CargaIdioma(idioma.nombre);
         ASSERT_TRUE(modulo);
@@ -270,7 +216,6 @@ TEST(DialogTemplates, HoldTheFrameFontAndControlsTheCodeReliesOn)
             wchar_t titulo[128] = L"";
             ::GetWindowTextW(dialogo.Get(), titulo, 128);
             EXPECT_NE(L'\0', titulo[0]);
-            titulos[plantilla].insert(titulo);
             for (const ControlEsperado& esperado : kControlesEsperados) {
                 if (esperado.plantilla != plantilla)
                     continue;
@@ -293,8 +238,6 @@ TEST(DialogTemplates, HoldTheFrameFontAndControlsTheCodeReliesOn)
             }
         }
     }
-    for (const auto& [plantilla, textos] : titulos)
-        EXPECT_EQ(std::size(kIdiomas), textos.size()) << "template " << plantilla << " has a caption per language";
 }
 
 // ---- Layout: every template in every language, at this process's DPI ----
