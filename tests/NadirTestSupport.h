@@ -1,5 +1,4 @@
-// NadirTestSupport.h: text conversions, files, loopback server addresses, paths and what the server saw on
-// them, time limits, GETs and layer walks for the Nadir tests.
+// NadirTestSupport.h: texts, files, the loopback servers' addresses and what they saw, limits, GETs, layer walks.
 #pragma once
 
 #include "Nadir/OpenGIS/WMS/Layer.h"

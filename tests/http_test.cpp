@@ -142,8 +142,7 @@ TEST(HttpFailures, EachFailureGetsItsOwnMessageNamingWhatFailed)
 {
     // Wine's WinHTTP knows the reason but reports every certificate failure as 12157 without it.
     const auto certificado = [](const wchar_t* motivo) { return EsWine() ? L"its certificate was refused" : motivo; };
-    // A label longer than 63 characters: the resolver refuses it before any query leaves the machine;
-    // long limits, so that a wait would end in a time-limit message instead of this one.
+    // A label over 63 characters is refused before any query leaves; long limits, or a wait would say so.
     const CString sinNombre = CString(L'a', 64) + L".ortus.invalid";
     const struct {
         CString url;

@@ -58,7 +58,6 @@ TEST(WmsAddress, RequestsKeepTheUsersParametersReplaceOursAndKeepAPinnedVersion)
         std::wstring pedida;
     } filas[] = {
         {L"http://example.org/wms", L"1.3.0", false, wms + kPide130},
-        {L"http://example.org/wms", L"1.0.0", false, wms + kPide100},
         {L" \t http://example.org/wms?&&\r\n", L"1.1.0", false, wms + kPide110},
         {L"http://example.org/cgi?map=%2Fsrv%2Fa.map&Key=x%20y&flag&z=1", L"1.3.0", false,
          std::wstring(L"http://example.org/cgi?map=%2Fsrv%2Fa.map&Key=x%20y&flag&z=1&") + kPide130},
