@@ -1,5 +1,4 @@
-// NadirTestSupport.h: text conversions, files, loopback server addresses, paths and what the server saw on
-// them, time limits, GETs and layer walks for the Nadir tests.
+// NadirTestSupport.h: texts, files, the loopback servers' addresses and what they saw, limits, GETs, layer walks.
 #pragma once
 
 #include "Nadir/OpenGIS/WMS/Layer.h"
@@ -75,18 +74,15 @@ inline CString HostDe(const std::string& listener)
     return host;
 }
 
-// The address of ruta on a listener; https for the TLS ones, [::1] for http6.
+// The address of ruta on a listener; https for the TLS ones.
 inline CString Url(const std::string& listener, const CString& ruta)
 {
     const unsigned int puerto = Puerto(listener);
     EXPECT_NE(0u, puerto) << "no '" << listener << "' port in " << DirectorioFixtures()
                           << ": are the loopback servers running (fixtures_start)?";
     CString url;
-    if (listener == "http6")
-        url.Format(L"http://[::1]:%u%s", puerto, ruta.GetString());
-    else
-        url.Format(L"%s://127.0.0.1:%u%s", listener.rfind("https", 0) == 0 ? L"https" : L"http", puerto,
-                   ruta.GetString());
+    url.Format(L"%s://127.0.0.1:%u%s", listener.rfind("https", 0) == 0 ? L"https" : L"http", puerto,
+               ruta.GetString());
     return url;
 }
 

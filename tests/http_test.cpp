@@ -5,7 +5,6 @@
 
 #include <psapi.h>
 #include <wincrypt.h>
-#include <winhttp.h>
 
 #include <Win32/Manejadores.h>
 
@@ -63,95 +62,35 @@ void ConfiarEnCaDePrueba()
 
 }  // namespace
 
-// Known options are used by every other suite; here, that the others are refused by name.
-TEST(HttpOptions, UnknownOptionsAreRefused)
-{
-    static const struct {
-        unsigned int opciones;
-        const wchar_t* desconocidas;
-    } filas[] = {{2, L"0x2"}, {3, L"0x2"}, {4, L"0x4"}, {0x100, L"0x100"}, {0x80000000u, L"0x80000000"}};
-    for (const auto& fila : filas) {
-        SCOPED_TRACE(fila.opciones);
-        try {
-            ConexionHttp conexion(L"OrtusTest/1.0 (fixture)", fila.opciones);
-            ADD_FAILURE() << "accepted";
-        } catch (const ExcepcionNadir& e) {
-            EXPECT_CONTAINS(e.m_mensaje, CString(L"Unknown HTTP connection option ") + fila.desconocidas + L" ");
-        }
-    }
-}
-
-TEST(HttpOptions, SystemProxyOptionSendsRequestsThroughTheProxy)
-{
-    // Wine's WinHTTP takes http_proxy as its default proxy configuration (on Windows, netsh winhttp
-    // set proxy does the same job), so the fixture server can stand in for a proxy here.
-    if (!EsWine())
-        GTEST_SKIP() << "http_proxy is honoured by Wine's WinHTTP only";
-    // A name the resolver refuses offline: only a request that goes through the proxy can be answered.
-    const CString host = CString(L'p', 64) + L".ortus.invalid";
-    CString proxy;
-    proxy.Format(L"http://127.0.0.1:%u", Puerto("http"));
-    ASSERT_EQ(0, _wputenv(L"http_proxy=" + proxy));
-    struct Restaurar {
-        ~Restaurar() { _wputenv(L"http_proxy="); }
-    } restaurar;
-    // Wine's CRT copies the environment at WinHTTP's first look, so only a fresh process sees it
-    // (as under CTest, which runs each test alone).
-    WINHTTP_PROXY_INFO configuracion = {};
-    WinHttpGetDefaultProxyConfiguration(&configuracion);
-    const Win32::MemoriaGlobal<wchar_t> proxyLeido(configuracion.lpszProxy), excepciones(configuracion.lpszProxyBypass);
-    if (configuracion.dwAccessType != WINHTTP_ACCESS_TYPE_NAMED_PROXY)
-        GTEST_SKIP() << "WinHTTP read its proxy settings earlier in this process: run this test alone";
-
-    // A request to a proxy names the whole address (Wine adds the port).
-    const std::string visto =
-        Obtener(L"http://" + host + L"/echo?via=proxy", LimitesCortos(), ConexionHttp::kProxyDelSistema).cuerpo;
-    EXPECT_EQ(0u, visto.find("GET http://" + Utf8(host))) << visto;
-    EXPECT_TRUE(Contiene(visto, "/echo?via=proxy HTTP/1.1")) << visto;
-    // Without the option the proxy is not used.
-    EXPECT_CONTAINS(MensajeDeError(L"http://" + host + L"/echo?via=proxy"), L"the name does not resolve");
-}
-
 TEST(HttpContent, EncodedDocumentsAreInflated)
 {
-    static const wchar_t* const documentos[] = {L"geotools__ign.xml", L"mapproxy__wms-large-111.xml",
-                                                L"geotools__brunar130.xml"};
-    static const wchar_t* const codificaciones[] = {L"/gzip/", L"/deflate/", L"/deflate-raw/"};
-    for (const wchar_t* documento : documentos) {
-        const std::string original = Obtener(Url("http", CString(L"/corpus/") + documento)).cuerpo;
-        ASSERT_GT(original.size(), 1000u);
-        for (const wchar_t* codificacion : codificaciones) {
-            SCOPED_TRACE(Utf8(CString(codificacion) + documento));
-            RespuestaHttp respuesta = Obtener(Url("http", CString(codificacion) + documento));
-            EXPECT_EQ(200u, respuesta.estado);
-            EXPECT_TRUE(original == respuesta.cuerpo) << respuesta.cuerpo.size() << " bytes, not " << original.size();
-        }
+    const std::string original = Obtener(Url("http", L"/corpus/mapproxy__wms-large-111.xml")).cuerpo;
+    ASSERT_GT(original.size(), 1000u);
+    for (const wchar_t* codificacion : {L"/gzip/", L"/deflate/", L"/deflate-raw/"}) {
+        SCOPED_TRACE(Utf8(codificacion));
+        RespuestaHttp respuesta = Obtener(Url("http", CString(codificacion) + L"mapproxy__wms-large-111.xml"));
+        EXPECT_EQ(200u, respuesta.estado);
+        EXPECT_TRUE(original == respuesta.cuerpo) << respuesta.cuerpo.size() << " bytes, not " << original.size();
     }
 }
 
 TEST(HttpExchange, TheRequestGoesOutAndStatusReasonTypeBodyAndAddressComeBackAsSent)
 {
-    const std::string v6 = "Host: [::1]:" + std::to_string(Puerto("http6"));
     const struct {
-        const char* listener;
         const wchar_t* ruta;
         unsigned int estado;
         const wchar_t* frase;
         const wchar_t* tipo;
         std::vector<std::string> enElCuerpo;
     } filas[] = {
-        {"http", L"/echo?SERVICE=WMS&LAYERS=\u00D1and\u00FA&TITLE=R\u00EDo de la Plata", 200, L"OK", L"text/plain",
+        {L"/echo?SERVICE=WMS&LAYERS=\u00D1and\u00FA&TITLE=R\u00EDo de la Plata", 200, L"OK", L"text/plain",
          {"GET /echo?SERVICE=WMS&LAYERS=%C3%91and%C3%BA&TITLE=R%C3%ADo%20de%20la%20Plata HTTP/1.1",
           "User-Agent: OrtusTest/1.0 (fixture)", "Accept-Encoding: gzip, deflate"}},
-        {"http6", L"/echo?via=v6", 200, L"OK", L"text/plain", {"GET /echo?via=v6 HTTP/1.1", v6}},
-        {"http", L"/status/404", 404, L"Not Found", L"text/html", {"<h1>Not Found</h1>"}},
-        {"http", L"/wrong-type/geotools__ign.xml", 200, L"OK", L"text/html; charset=utf-8", {"<WMS_Capabilities"}},
+        {L"/wms/status-404", 404, L"Not Found", L"text/html", {"<h1>Not Found</h1>"}},
     };
     for (const auto& fila : filas) {
         SCOPED_TRACE(Utf8(fila.ruta));
-        if (fila.listener == std::string("http6") && Puerto("http6") == 0)
-            continue;  // this machine has no IPv6 loopback
-        const CString url = Url(fila.listener, fila.ruta);
+        const CString url = Url("http", fila.ruta);
         RespuestaHttp respuesta = Obtener(url);
         EXPECT_EQ(fila.estado, respuesta.estado);
         EXPECT_STREQ(fila.frase, respuesta.frase);
@@ -178,7 +117,6 @@ TEST(HttpRedirects, ChainsUpToTheLimitAndHttpToHttpsAreFollowedLongerOnesLoopsAn
         {"http", L"/to/https/corpus/geotools__ign.xml", 10, "https", L"/corpus/geotools__ign.xml",
          "<WMS_Capabilities", nullptr},
         {"http", L"/redirect/11", 10, "", L"", "", L"redirected more than 10 times"},
-        {"http", L"/redirect/1", 0, "", L"", "", L"redirected more than 0 times"},
         {"http", L"/loop/a", 10, "", L"", "", L"redirects in a loop"},
         {"https", L"/to/http/corpus/geotools__ign.xml", 10, "", L"", "", L"to the unencrypted address http://127.0.0.1:"},
     };
@@ -204,8 +142,7 @@ TEST(HttpFailures, EachFailureGetsItsOwnMessageNamingWhatFailed)
 {
     // Wine's WinHTTP knows the reason but reports every certificate failure as 12157 without it.
     const auto certificado = [](const wchar_t* motivo) { return EsWine() ? L"its certificate was refused" : motivo; };
-    // A label longer than 63 characters: the resolver refuses it before any query leaves the machine;
-    // long limits, so that a wait would end in a time-limit message instead of this one.
+    // A label over 63 characters is refused before any query leaves; long limits, or a wait would say so.
     const CString sinNombre = CString(L'a', 64) + L".ortus.invalid";
     const struct {
         CString url;
@@ -215,18 +152,13 @@ TEST(HttpFailures, EachFailureGetsItsOwnMessageNamingWhatFailed)
         const wchar_t* fragmento;
     } filas[] = {
         {L"ftp://127.0.0.1/wms", L"ftp://127.0.0.1/wms", 2s, 8s, L"only http and https addresses are supported"},
-        {L"wms.example.org/wms?SERVICE=WMS", L"wms.example.org/wms?SERVICE=WMS", 2s, 8s,
-         L"must start with http:// or https://"},
-        {L"", L"\"\"", 2s, 8s, L"is not a valid web address"},
         {L"http://", L"http://", 2s, 8s, L"is not a valid web address"},
-        {L"http://127.0.0.1:99999/wms", L"http://127.0.0.1:99999/wms", 2s, 8s, L"is not a valid web address"},
         {Url("refused", L"/"), HostDe("refused"), 60s, 60s, L"the connection was refused"},
         {L"http://" + sinNombre + L"/wms", sinNombre, 60s, 60s, L"the name does not resolve"},
         {Url("blackhole", L"/"), HostDe("blackhole"), 2s, 8s, L"Timed out connecting to"},
         {Url("http", L"/never-answers"), HostDe("http"), 2s, 8s,
          L"accepted the connection but did not answer within 2 s"},
         {Url("http", L"/stall"), HostDe("http"), 2s, 8s, L"stopped sending the document: nothing arrived for 2 s"},
-        {Url("http", L"/stall"), HostDe("http"), 60s, 3s, L"did not deliver the document within 3 s"},
         {Url("http", L"/trickle"), HostDe("http"), 2s, 3s, L"did not deliver the document within 3 s"},
         {Url("http", L"/short"), HostDe("http"), 2s, 8s, L"closed before the whole document arrived"},
         {Url("http", L"/corrupt-gzip"), HostDe("http"), 2s, 8s, L"is damaged and cannot be decoded"},
@@ -255,14 +187,11 @@ TEST(HttpSize, BodiesOverTheCapAreRefusedUnreadAndAtTheCapArrive)
         const wchar_t* fragmento;  // null: the whole body arrives
     } filas[] = {
         {L"/oversize?mib=3", 2 * kMiB, L"is more than 2 MiB"},
-        {L"/oversize?mib=3&length=no", 2 * kMiB, L"is more than 2 MiB"},
         {L"/gzip-bomb?mib=3", 2 * kMiB, L"is more than 2 MiB"},
         {L"/oversize?mib=2", 2 * kMiB - 1, L"is more than 2097151 bytes"},
-        {L"/deep?levels=100000", 512 * 1024, L"is more than 512 KiB"},
         {L"/gzip-bomb?mib=1024", kPorDefecto, L"is more than 64 MiB"},
         {L"/oversize?mib=1024&length=no", kPorDefecto, L"is more than 64 MiB"},
         {L"/oversize?mib=2", 2 * kMiB, nullptr},
-        {L"/gzip-bomb?mib=2", 2 * kMiB, nullptr},
     };
     for (const auto& fila : filas) {
         SCOPED_TRACE(Utf8(fila.ruta));
@@ -291,7 +220,6 @@ TEST(HttpSpeed, BodiesSlowerThanTheFloorAreCutAndSteadyOnesAboveItArrive)
         std::size_t bytes;         // the whole body, when it must arrive
         const wchar_t* fragmento;  // null: it arrives
     } filas[] = {
-        {L"/trickle", 256, 2s, 0, L"below the minimum of 256 bytes a second"},
         {L"/steady?rate=256&seconds=8", 1024, 2s, 0, L"below the minimum of 1 KiB a second"},
         {L"/steady?rate=8192&seconds=4", 1024, 1s, 819 * 40, nullptr},
         // The rule turned off: only the other limits apply.

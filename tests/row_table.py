@@ -22,15 +22,13 @@ def arguments(doc, *options):
 
 
 def fixture_ports(directory):
-    """The ports of the fixture server's listeners by name ("http", "refused", "mapserver", ...), as
-    fixturectl.py left them in directory."""
+    """The fixture server's ports by listener name, as fixturectl.py left them in directory."""
     with open(os.path.join(directory, "ports.txt")) as f:
         return {name: int(port) for name, port in (line.split() for line in f)}
 
 
 def run_table(table, run_row, errors=()):
-    """Calls run_row(*row) for each (case, *row) of table; Failure, and the exception types in errors, fail
-    the row. Returns the exit status: 1 if any row failed."""
+    """run_row(*row) for each (case, *row); Failure or one of errors fails the row. Exit status 1 if any failed."""
     failed = 0
     for case, *row in table:
         try:

@@ -1,6 +1,5 @@
-"""wine_support.py: what the test scripts need to run programs under Wine: bounded runs, their output as text,
-copies of the build's bin/, and the user's language, which Wine 8 takes from LC_MESSAGES (its
-SetThreadPreferredUILanguages and SetThreadUILanguage change nothing); see scripts/locales.py."""
+"""wine_support.py: bounded runs of programs under Wine, their output as text, copies of the build's bin/, and
+the user's language, which Wine 8 takes from LC_MESSAGES only (see scripts/locales.py)."""
 import glob
 import os
 import shutil
@@ -19,8 +18,7 @@ RUN_LIMIT = 60
 
 
 def run_program(command, limit=RUN_LIMIT, **options):
-    """subprocess.run(command) with its output captured and no input; command runs a program through the build's
-    wine-run, which keeps Wine's helper processes off our pipes. A run longer than limit seconds fails."""
+    """subprocess.run(command), output captured, no input; a run longer than limit seconds fails."""
     try:
         return subprocess.run(command, stdin=subprocess.DEVNULL, capture_output=True, timeout=limit, **options)
     except subprocess.TimeoutExpired:

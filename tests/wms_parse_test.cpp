@@ -2,14 +2,12 @@
 #include "ExcepcionCapacidades.h"
 #include "LecturaEnParalelo.h"
 #include "LectorCapacidades.h"
-#include "PrologoXml.h"
 
 #include "Nadir/OpenGIS/WMS/NegociadorWMS.h"
 
 #include "NadirTestSupport.h"
 
 #include <algorithm>
-#include <array>
 #include <cstring>
 #include <functional>
 #include <sstream>
@@ -21,7 +19,6 @@ using Nadir::OpenGIS::WMS::Layer;
 using Nadir::OpenGIS::WMS::LecturaEnParalelo;
 using Nadir::OpenGIS::WMS::LectorCapacidades;
 using Nadir::OpenGIS::WMS::NegociadorWMS;
-using Nadir::OpenGIS::WMS::PreparaPrologo;
 using Motivo = ExcepcionCapacidades::Motivo;
 
 namespace {
@@ -59,15 +56,6 @@ std::vector<std::wstring> NombresDeHojas(const std::shared_ptr<Layer>& raiz)
         if (capa->GetLayers().empty())
             nombres.push_back(Texto(capa->GetName()));
     return nombres;
-}
-
-const Layer* CapaLlamada(const Capacidades& c, const wchar_t* nombre)
-{
-    for (const Layer* capa : Capas(c.capaRaiz))
-        if (capa->GetName() == nombre)
-            return capa;
-    ADD_FAILURE() << "no layer named " << testing::PrintToString(std::wstring(nombre));
-    return nullptr;
 }
 
 // All a user is shown of a document, to compare two readings of it: texts, each layer's texts and place in
@@ -170,80 +158,23 @@ TEST(WmsParseCorpus, EveryDocumentIsReadOrRefusedAsSourcesMdCountsIt)
     }
 }
 
-// Leaf names as xml.etree finds them walking each document depth first (run by hand, pasted here).
+// Leaf names as xml.etree finds them walking the document depth first.
 TEST(WmsParseLayers, LeavesComeInDocumentOrder)
 {
-    const struct {
-        const char* archivo;
-        std::vector<std::wstring> hojas;
-    } filas[] = {
-        {"mapserver__wms_layer_groups_caps111.xml",
-         {L"g1sg1l1", L"g1sg1l2", L"g1sg2l1", L"g2sg3l1", L"g3l1", L"g3sg4l1"}},
-        {"terriajs__wms_nested_groups.xml",
-         {L"ls8_nbart_geomedian_annual", L"ls7_nbart_geomedian_annual", L"ls5_nbart_geomedian_annual",
-          L"ls8_barest_earth_mosaic", L"landsat_barest_earth", L"some_layer"}},
-    };
-    for (const auto& fila : filas) {
-        SCOPED_TRACE(fila.archivo);
-        EXPECT_EQ(fila.hojas, NombresDeHojas(Lee(Documento(fila.archivo)).capaRaiz));
-    }
-
-    const std::vector<std::wstring> masiva = NombresDeHojas(Lee(Documento("owslib__wms_mass_gis-caps.xml")).capaRaiz);
-    ASSERT_EQ(1017u, masiva.size());
-    EXPECT_EQ((std::vector<std::wstring>{L"massgis_dep_21e_mcp", L"massgis_dep_title5", L"sf:restricted", L"sf:roads"}),
-              (std::vector<std::wstring>{masiva[0], masiva[1], masiva[1015], masiva[1016]}));
+    EXPECT_EQ((std::vector<std::wstring>{L"g1sg1l1", L"g1sg1l2", L"g1sg2l1", L"g2sg3l1", L"g3l1", L"g3sg4l1"}),
+              NombresDeHojas(Lee(Documento("mapserver__wms_layer_groups_caps111.xml")).capaRaiz));
 }
 
-void EsperaSistemas(const std::vector<BoundingBox>& esperados, const std::vector<BoundingBox>& efectivos)
+// "srs minx,miny,maxx,maxy" for each system, "srs" alone where it has no box.
+std::wstring Efectivos(const std::vector<BoundingBox>& cajas)
 {
-    ASSERT_EQ(esperados.size(), efectivos.size());
-    for (size_t i = 0; i < esperados.size(); ++i) {
-        SCOPED_TRACE(i);
-        EXPECT_STREQ(esperados[i].srs, efectivos[i].srs);
-        EXPECT_EQ(esperados[i].tieneExtension, efectivos[i].tieneExtension);
-        // Both read from the same decimal text, or both literals here: equal to the last bit.
-        if (esperados[i].tieneExtension) {
-            EXPECT_EQ((std::array{esperados[i].minx, esperados[i].miny, esperados[i].maxx, esperados[i].maxy}),
-                      (std::array{efectivos[i].minx, efectivos[i].miny, efectivos[i].maxx, efectivos[i].maxy}));
-        }
+    std::wostringstream texto;
+    for (const BoundingBox& caja : cajas) {
+        texto << L" " << caja.srs.GetString();
+        if (caja.tieneExtension)
+            texto << L" " << caja.minx << L"," << caja.miny << L"," << caja.maxx << L"," << caja.maxy;
     }
-}
-
-// Effective lists as the xml.etree reading computes them: ancestors' systems first, each once
-// whatever its case, extents from the nearest BoundingBox.
-TEST(WmsParseLayers, EffectiveSystemsAreInheritedOnceWithTheNearestExtents)
-{
-    const struct {
-        const char* archivo;
-        const wchar_t* capa;
-        std::vector<BoundingBox> sistemas;
-    } filas[] = {
-        {"mapserver__wms_cap100.xml", L"road",  // 1.0.0: four codes in one SRS element
-         {{L"EPSG:42304"}, {L"EPSG:42101"}, {L"EPSG:4269"}, {L"EPSG:4326", -67.5725, 42.0, -58.9275, 48.5, true},
-          {L"EPSG:43204", 2258980.0, -70747.9, 2615350.0, 495481.0, true}}},
-        {"geotools__1.0.0Capabilities.xml", L"Countries",  // root says EpsG:4326, the leaf EPSG:4326
-         {{L"EpsG:4326", -184.0, -90.0, 180.0, 85.0, true}, {L"EPSG:4327"}}},
-        {"mapserver__wms_custom_projection_getcapabilities.xml", L"road",
-         {{L"EPSG:4326", 42.0, -67.5725, 48.5, -58.9275, true},
-          {L"epsg2:42304", 2258980.0, -70747.9, 2615350.0, 495481.0, true}, {L"epsg2:3978"}}},
-        {"terriajs__wms_nested_groups.xml", L"landsat_barest_earth",
-         {{L"EPSG:3857"}, {L"EPSG:4326"}, {L"EPSG:3577"}, {L"EPSG:3111"}}},
-    };
-    for (const auto& fila : filas) {
-        SCOPED_TRACE(fila.archivo);
-        const Capacidades c = Lee(Documento(fila.archivo));
-        if (const Layer* capa = CapaLlamada(c, fila.capa))
-            EsperaSistemas(fila.sistemas, capa->GetSRS());
-    }
-
-    const Capacidades masiva = Lee(Documento("owslib__wms_mass_gis-caps.xml"));
-    const Layer* hoja = CapaLlamada(masiva, L"massgis_dep_21e_mcp");
-    ASSERT_TRUE(hoja);
-    const std::vector<BoundingBox> sistemas = hoja->GetSRS();
-    ASSERT_EQ(6773u, sistemas.size());
-    EsperaSistemas({{L"AUTO:42001"}, {L"EPSG:404000"},
-                    {L"EPSG:26986", 33861.264, 771781.311, 336337.874, 959747.441, true}},
-                   {sistemas.front(), sistemas.back(), sistemas[5583]});
+    return texto.str();
 }
 
 TEST(WmsParseLayers, InheritanceRulesOnAHandBuiltTree)
@@ -263,61 +194,28 @@ TEST(WmsParseLayers, InheritanceRulesOnAHandBuiltTree)
     raiz.reset();
     grupo.reset();  // a layer kept alone still knows what it inherits
 
-    EsperaSistemas({{L"EPSG:4326", 7, 0, 8, 1, true},   // the root's spelling, the leaf's own box
-                    {L"CRS:84", 2, 0, 3, 1, true},      // only the root has a box for it
-                    {L"EPSG:25830", 6, 0, 7, 1, true},  // the group's
-                    {L"EPSG:3857", 5, 0, 6, 1, true}},  // declared by the leaf, boxed by the group
-                   hoja->GetSRS());
+    // The root's spelling with the leaf's own first box; CRS:84 boxed by the root only; the group's system;
+    // one declared by the leaf and boxed by the group.
+    EXPECT_EQ(L" EPSG:4326 7,0,8,1 CRS:84 2,0,3,1 EPSG:25830 6,0,7,1 EPSG:3857 5,0,6,1", Efectivos(hoja->GetSRS()));
+
+    // 1.0.0 lists its four codes in one SRS element; the fifth is the road layer's own.
+    EXPECT_EQ(5u, Lee(Documento("mapserver__wms_cap100.xml")).capaRaiz->GetLayers().at(0)->GetSRS().size());
 }
 
-struct FilaMetadatos {
-    const char* archivo;
-    const wchar_t* metadato1;
-    const wchar_t* metadato2;
-    const wchar_t* metadato3;
-    const wchar_t* metadato4;
-    const wchar_t* urlGetMap;
-    std::vector<std::wstring> primerosFormatos;
-};
-
-// Values as the xml.etree reading gives them (Service texts collapsed, "none" left out).
+// Values as the xml.etree reading gives them: Service texts collapsed, "none" left out, the parts joined.
 TEST(WmsParseMetadata, ServiceTextsAsTheUserSeesThem)
 {
-    const FilaMetadatos filas[] = {
-        {"mapserver__wms_cap.xml", L"Test simple wms", L"", L"MapServer - Tom Kralidis - tomkralidis@xxxxxxx.xxx",
-         L"WMS 1.1.1", L"http://localhost/path/to/wms_simple?", {L"image/png", L"image/png; mode=24bit"}},
-        {"mapserver__wms_cap100.xml", L"Test simple wms", L"", L"", L"WMS 1.0.0",
-         L"http://localhost/path/to/wms_simple?", {L"PNG", L"JPEG", L"SVG"}},
-        {"mapserver__wms111_test_xml_escaping.xml", L"title & title", L"abstract&abstract",
-         L"contactorganization&contactorganization - contactperson&contactperson - "
-         L"contactelectronicmailaddress&contactelectronicmailaddress",
-         L"WMS 1.1.1 - fees&fees - accessconstraints&accessconstraints",
-         L"http://localhost/path/to/ows_test_xml_escaping?myparam=something&", {L"image/png"}},
-        {"owslib__wms_dov_getcapabilities_130.xml", L"DOV View Service",
-         L"Interne View Service van Databank Ondergrond Vlaanderen.",
-         L"Vlaamse Overheid - DOV - ir Marleen Van Damme - marleen.vandamme@lne.vlaanderen.be", L"WMS 1.3.0 - No fees",
-         L"https://www.dov.vlaanderen.be:443/geoserver/gw_meetnetten/meetnetten/ows?SERVICE=WMS&", {L"image/png"}},
-        {"terriajs__wms_nested_groups.xml", L"Digital Earth Australia - OGC Web Services",
-         L"Digital Earth Australia OGC Web Services",
-         L"Geoscience Australia - Digital Earth Australia - earth.observation@ga.gov.au",
-         L"WMS 1.3.0 - © Commonwealth of Australia (Geoscience Australia) 2018. This product is released under "
-         L"the Creative Commons Attribution 4.0 International Licence. "
-         L"http://creativecommons.org/licenses/by/4.0/legalcode",
-         L"https://ows.services.dea.ga.gov.au/wms?", {L"image/png"}},
-    };
-    for (const FilaMetadatos& fila : filas) {
-        SCOPED_TRACE(fila.archivo);
-        const auto cliente = NegociadorWMS::CreaClienteWMS(Documento(fila.archivo), L"test");
-        EXPECT_STREQ(fila.metadato1, cliente->GetMetadato1());
-        EXPECT_STREQ(fila.metadato2, cliente->GetMetadato2());
-        EXPECT_STREQ(fila.metadato3, cliente->GetMetadato3());
-        EXPECT_STREQ(fila.metadato4, cliente->GetMetadato4());
-        EXPECT_STREQ(fila.urlGetMap, cliente->GetUrlGetMap());
-        const std::vector<CString> formatos = cliente->GetFormatosGetMap();
-        ASSERT_GE(formatos.size(), fila.primerosFormatos.size());
-        for (size_t i = 0; i < fila.primerosFormatos.size(); ++i)
-            EXPECT_EQ(fila.primerosFormatos[i], Texto(formatos[i]));
-    }
+    const auto sencillo = NegociadorWMS::CreaClienteWMS(Documento("mapserver__wms_cap.xml"), L"test");
+    EXPECT_STREQ(L"WMS 1.1.1", sencillo->GetMetadato4());
+    EXPECT_STREQ(L"image/png; mode=24bit", sencillo->GetFormatosGetMap().at(1));
+    const auto escapado = NegociadorWMS::CreaClienteWMS(Documento("mapserver__wms111_test_xml_escaping.xml"), L"test");
+    EXPECT_STREQ(L"title & title", escapado->GetMetadato1());
+    EXPECT_STREQ(L"abstract&abstract", escapado->GetMetadato2());
+    EXPECT_STREQ(L"contactorganization&contactorganization - contactperson&contactperson - "
+                 L"contactelectronicmailaddress&contactelectronicmailaddress",
+                 escapado->GetMetadato3());
+    EXPECT_STREQ(L"WMS 1.1.1 - fees&fees - accessconstraints&accessconstraints", escapado->GetMetadato4());
+    EXPECT_STREQ(L"http://localhost/path/to/ows_test_xml_escaping?myparam=something&", escapado->GetUrlGetMap());
 }
 
 TEST(WmsParseMetadata, OtherNamespacesAndTheirSubtreesAreSkipped)
@@ -360,43 +258,54 @@ std::wstring ResumenOFallo(const std::function<Capacidades()>& lee)
     }
 }
 
-// Every encoding of a document reads as the document; and pieces cut anywhere (inside a character, the
-// prologue, a name, a reference) read as the whole answer, on the caller's thread or on a second one.
+// Every encoding of a document reads as the document, charsets and repairs as the user sees them, unknown
+// encodings refused by name; and pieces cut anywhere (inside a character, the prologue, a name, a reference)
+// read as the whole answer, on the caller's thread or on a second one.
 TEST(WmsParseStreaming, EveryEncodingAndPiecesOfAnySizeReadAsTheWholeAnswer)
 {
     const std::string islandes = Documento("oskari__WMSCapabilitiesParserTest-lmi_1_1_1-input.xml");
     const std::wstring original = Resumen(Lee(islandes));
     ASSERT_NE(std::wstring::npos, original.find(L"\x00F0"));  // ð: the text really is non-ASCII
+    const auto servicio = [](const char* titulo) {
+        return "<WMS_Capabilities version=\"1.3.0\"><Service><Title>" + std::string(titulo) +
+               "</Title></Service></WMS_Capabilities>";
+    };
     const struct {
         const char* caso;
         std::string bytes;
         CString tipoContenido;
-        bool comoElOriginal;  // an encoding of islandes
+        const wchar_t* leido;  // in the whole reading: a text, or the encoding refused; null: islandes as read
         std::vector<size_t> trozos;
     } filas[] = {
-        {"non-ASCII UTF-8", islandes, {}, true, {1, 2, 3, 5, 4093}},
-        {"UTF-8 mark", "\xEF\xBB\xBF" + islandes, {}, true, {1, 2}},
-        {"UTF-16 LE with mark", Utf16(islandes, false, true), {}, true, {1, 3}},
-        {"UTF-16 BE with mark", Utf16(islandes, true, true), {}, true, {3}},
-        {"UTF-16 LE without mark", Utf16(islandes, false, false), {}, true, {3}},
+        {"non-ASCII UTF-8", islandes, {}, nullptr, {1, 2, 3, 5, 4093}},
+        {"UTF-16 LE with mark", Utf16(islandes, false, true), {}, nullptr, {1, 3}},
+        {"UTF-16 BE with mark", Utf16(islandes, true, true), {}, nullptr, {3}},
+        {"UTF-16 LE without mark", Utf16(islandes, false, false), {}, nullptr, {3}},
         {"ISO-8859-1 declared", Documento("oskari__WMSCapabilitiesParserTest-lmi_1_1_1-input.latin1-derived.xml"), {},
-         true, {1}},
-        {"header charset ignored when declared", islandes, L"text/xml; charset=ISO-8859-1", true, {4093}},
-        {"header charset without declaration", "<WMS_Capabilities version=\"1.3.0\"><Service><Title>Caf\xE9 \x80"
-         "</Title></Service></WMS_Capabilities>", L"text/xml; charset=windows-1252", false, {1, 2}},
-        {"DOCTYPE with an internal subset", Documento("owslib__wms_JPLCapabilities.xml"), {}, false, {1, 7}},
-        {"invalid UTF-8 and undeclared entities",
-         "<WMS_Capabilities version=\"1.3.0\"><Service><Title>Caf\xE9 \xE2\x82 \xED\xA0\x80.\xF4\x90\x80\x80 &nbsp;"
-         "\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80</Title></Service></WMS_Capabilities>",
-         {}, false, {1, 2, 3}},
-        {"cut short", islandes.substr(0, 20000), {}, false, {1, 4093}},
-        {"malformed", islandes.substr(0, 30000) + "</x>" + islandes.substr(30000), {}, false, {4093}},
-        {"not XML", "Internal Server Error\nat line 3", {}, false, {1}},
+         nullptr, {1}},
+        {"header charset without declaration", servicio("Caf\xE9 \x80"),
+         L"application/vnd.ogc.wms_xml; charset=\"windows-1252\"", L"|Caf\x00E9 \x20AC|", {1, 2}},
+        {"declaration beats header", "<?xml version=\"1.0\" encoding=\"iso-8859-15\"?>" + servicio("\xA4"),
+         L"text/xml; charset=UTF-8", L"|\x20AC|", {1}},
+        {"invalid UTF-8 (stray, cut, surrogate, overlong, past U+10FFFF): one U+FFFD per byte",
+         servicio("Caf\xE9 \xE2\x82 \xED\xA0\x80.\xC0\xAF\xF4\x90\x80\x80 \xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80"), {},
+         L"|Caf\xFFFD \xFFFD\xFFFD \xFFFD\xFFFD\xFFFD.\xFFFD\xFFFD\xFFFD\xFFFD\xFFFD\xFFFD \x00E9\x20AC\xD83D\xDE00|",
+         {1, 2, 3}},
+        {"undeclared entities expand to nothing", servicio("a&nbsp;b &amp; &#233;<![CDATA[&y;]]>"), {},
+         L"|ab & \x00E9&y;|", {1}},
+        {"DOCTYPE with an internal subset", Documento("owslib__wms_JPLCapabilities.xml"), {},
+         L"|JPL Global Imagery Service|", {1, 7}},
+        {"cut short", islandes.substr(0, 20000), {}, L"cut short", {1, 4093}},
+        {"unknown declared encoding", "<?xml version=\"1.0\" encoding=\"EBCDIC-US\"?><a/>", {}, L"ebcdic-us", {1}},
+        {"UTF-32 mark", std::string("\xFF\xFE\0\0<\0\0\0", 8), {}, L"UTF-32", {1}},
+        {"unknown header charset", "<a/>", L"text/xml;charset=x-unknown", L"x-unknown", {1}},
     };
     for (const bool enParalelo : {false, true}) {
         for (const auto& fila : filas) {
             const std::wstring entero = ResumenOFallo([&] { return Lee(fila.bytes, fila.tipoContenido); });
-            if (fila.comoElOriginal) {
+            if (fila.leido) {
+                EXPECT_CONTAINS(CString(entero.c_str()), fila.leido) << fila.caso;
+            } else {
                 EXPECT_EQ(original, entero) << fila.caso;
             }
             for (size_t trozo : fila.trozos) {
@@ -414,82 +323,6 @@ TEST(WmsParseStreaming, EveryEncodingAndPiecesOfAnySizeReadAsTheWholeAnswer)
                       ResumenOFallo([&] { return LeeEnTrozos(bytes, CString(), 1021, enParalelo); }));
         }
     }
-    // The mark wins over the ISO-8859-1 the declaration names; the text is ASCII either way.
-    EXPECT_EQ(Resumen(Lee(Documento("owslib__wms_mesonet-caps-130.xml"))),
-              Resumen(Lee(Documento("owslib__wms_mesonet-caps-130_bom.xml"))));
-}
-
-TEST(WmsParseEncoding, CharsetsRepairsAndUnknownEncodings)
-{
-    const struct {
-        const char* caso;
-        std::string bytes;
-        CString tipoContenido;
-        const wchar_t* titulo;       // as read; null: refused
-        const wchar_t* rechazada;    // the encoding the refusal names
-    } filas[] = {
-        {"header charset without declaration",
-         "<WMS_Capabilities version=\"1.3.0\"><Service><Title>Caf\xE9 \x80</Title></Service></WMS_Capabilities>",
-         L"application/vnd.ogc.wms_xml; charset=\"windows-1252\"", L"Caf\x00E9 \x20AC", nullptr},
-        {"declaration beats header",
-         "<?xml version=\"1.0\" encoding=\"iso-8859-15\"?><WMS_Capabilities version=\"1.3.0\">"
-         "<Service><Title>\xA4</Title></Service></WMS_Capabilities>",
-         L"text/xml; charset=UTF-8", L"\x20AC", nullptr},
-        {"invalid UTF-8 (stray, cut, surrogate, overlong, past U+10FFFF): one U+FFFD per byte",
-         "<WMS_Capabilities version=\"1.3.0\"><Service><Title>Caf\xE9 \xE2\x82 \xED\xA0\x80.\xC0\xAF\xF4\x90\x80\x80"
-         "</Title></Service></WMS_Capabilities>",
-         {}, L"Caf\xFFFD \xFFFD\xFFFD \xFFFD\xFFFD\xFFFD.\xFFFD\xFFFD\xFFFD\xFFFD\xFFFD\xFFFD", nullptr},
-        {"undeclared entities expand to nothing",
-         "<WMS_Capabilities version=\"1.3.0\"><Service><Title a=\"&x;\">a&nbsp;b &amp; &#233;<![CDATA[&y;]]></Title>"
-         "</Service></WMS_Capabilities>",
-         {}, L"ab & \x00E9&y;", nullptr},
-        {"unknown declared encoding", "<?xml version=\"1.0\" encoding=\"EBCDIC-US\"?><a/>", {}, nullptr, L"ebcdic-us"},
-        {"UTF-32 mark", std::string("\xFF\xFE\0\0<\0\0\0", 8), {}, nullptr, L"UTF-32"},
-        {"unknown header charset", "<a/>", L"text/xml;charset=x-unknown", nullptr, L"x-unknown"},
-    };
-    for (const auto& fila : filas) {
-        SCOPED_TRACE(fila.caso);
-        if (fila.titulo) {
-            EXPECT_STREQ(fila.titulo, Lee(fila.bytes, fila.tipoContenido).titulo);
-            continue;
-        }
-        const ExcepcionCapacidades e = Falla(fila.bytes, fila.tipoContenido);
-        EXPECT_EQ(Motivo::CodificacionNoSoportada, e.m_motivo);
-        EXPECT_CONTAINS(e.m_mensaje, fila.rechazada);
-    }
-}
-
-// The text the parser gets: a plain declaration, no DOCTYPE, the same lines; nothing else changes.
-TEST(WmsParsePrologue, RewritesKeepLinesAndColumns)
-{
-    const std::string decl = "<?xml version=\"1.0\"?>";
-    const struct {
-        const char* caso;
-        std::string entrada;
-        std::string salida;
-        int lineasQuitadas;
-        const char* doctype;
-    } filas[] = {
-        {"declaration padded to its length", "<?xml version='1.0' encoding=\"ISO-8859-1\" ?>\n<r/>",
-         decl + std::string(23, ' ') + "\n<r/>", 0, ""},
-        {"declaration spanning lines", "<?xml version=\"1.0\"\n encoding=\"UTF-8\"?>\n<r/>",
-         decl + "\n" + std::string(17, ' ') + "\n<r/>", 0, ""},
-        {"whitespace before the declaration", "\r\n\n  <?xml version=\"1.0\"?><r/>", decl + "<r/>", 2, ""},
-        {"no declaration", "<r/>", "<r/>", 0, ""},
-        {"DOCTYPE with internal subset", "<!-- c --><!DOCTYPE r SYSTEM \"x.dtd\" [\n<!ENTITY a \"]>\">\n"
-                                          "<!-- ]> --><?p ]>?>\n]>\n<r/>",
-         "<!-- c -->" + std::string(28, ' ') + "\n" + std::string(16, ' ') + "\n" + std::string(19, ' ') +
-             "\n  \n<r/>",
-         0, "r"},
-        {"HTML doctype in lower case", "<!doctype html>\n<html/>", std::string(15, ' ') + "\n<html/>", 0, "html"},
-    };
-    for (const auto& fila : filas) {
-        SCOPED_TRACE(fila.caso);
-        const auto preparado = PreparaPrologo(fila.entrada, L"test");
-        EXPECT_EQ(fila.salida, preparado.utf8);
-        EXPECT_EQ(fila.lineasQuitadas, preparado.lineasQuitadas);
-        EXPECT_EQ(fila.doctype, preparado.nombreDoctype);
-    }
 }
 
 TEST(WmsParseFailures, EachKindIsToldApartWithAClearMessage)
@@ -506,18 +339,12 @@ TEST(WmsParseFailures, EachKindIsToldApartWithAClearMessage)
         int linea;                 // 0: not checked
     } filas[] = {
         {"empty body", "", Motivo::Vacio, L"test sent an empty answer", 0},
-        {"only whitespace", " \r\n\t ", Motivo::Vacio, L"empty answer", 0},
         {"plain text", "Internal Server Error\nat line 3", Motivo::NoEsXml,
          L"test sent something that is not XML, so not a WMS capabilities document: "
          L"\x201CInternal Server Error\x201D",
          0},
-        {"an image", std::string("\x89PNG\r\n\x1A\n\0\0\0\rIHDR", 16), Motivo::NoEsXml, L"not XML", 0},
-        {"JSON", "{\"error\": \"no such service\"}", Motivo::NoEsXml,
-         L"\x201C{\"error\": \"no such service\"}\x201D", 0},
         {"HTML page", "<!DOCTYPE html>\n<html><head><meta charset=utf-8><title>502</title></head><body><p>x<br></body>",
          Motivo::NoEsCapacidades, L"test sent an HTML page, not a WMS capabilities document", 0},
-        {"XHTML page", "<?xml version=\"1.0\"?><HTML xmlns=\"http://www.w3.org/1999/xhtml\"><body/></HTML>",
-         Motivo::NoEsCapacidades, L"an HTML page", 0},
         {"other document", "<?xml version=\"1.0\"?><feed xmlns=\"http://www.w3.org/2005/Atom\"/>",
          Motivo::NoEsCapacidades, L"test sent a feed document, not a WMS capabilities document", 0},
         {"billion laughs", "<?xml version=\"1.0\"?>\n<!DOCTYPE lolz [\n <!ENTITY lol \"lol\">\n"
@@ -525,32 +352,17 @@ TEST(WmsParseFailures, EachKindIsToldApartWithAClearMessage)
                            " <!ENTITY lol2 \"&lol1;&lol1;&lol1;&lol1;&lol1;&lol1;&lol1;&lol1;&lol1;&lol1;\">\n]>\n"
                            "<lolz>&lol2;</lolz>",
          Motivo::NoEsCapacidades, L"a lolz document", 0},
-        {"mismatched tag", "<?xml version=\"1.0\"?>\n<WMS_Capabilities version=\"1.3.0\">\n<Service><Title>x</Titel>"
-                           "</Service></WMS_Capabilities>",
-         Motivo::XmlMalformado, L"test sent malformed XML at line 3, column ", 3},
         {"mismatch after blank lines", "\n\n  <?xml version=\"1.0\"?>\n<WMS_Capabilities version=\"1.3.0\">\n<Service>"
                                        "<Title>x</Titel></Service></WMS_Capabilities>",
-         Motivo::XmlMalformado, L"at line 5", 5},
-        {"no root element", "<?xml version=\"1.0\"?>\n<!-- nothing -->\n", Motivo::XmlMalformado,
-         L"the document has no root element", 0},
+         Motivo::XmlMalformado, L"test sent malformed XML at line 5, column ", 5},
         {"DOCTYPE never closed", "<?xml version=\"1.0\"?>\n<!DOCTYPE r [ <!ELEMENT a EMPTY>\n<r/>",
          Motivo::XmlMalformado, L"at line 2, column 1: the DOCTYPE declaration is never closed", 2},
-        {"declaration never closed", "<?xml version=\"1.0\" <r/>", Motivo::XmlMalformado,
-         L"the XML declaration is never closed", 1},
         {"100,000 levels deep", profundo, Motivo::DemasiadoProfundo,
          L"nested more than 256 elements deep", 1},
         {"exception with code", Documento("mapserver__wms_exception_updatesequence1.xml"), Motivo::InformeDeExcepcion,
          L"test: the server answered with an exception: CurrentUpdateSequence: msWMSGetCapabilities(): WMS server "
          L"error. UPDATESEQUENCE parameter (123) is equal to server (123)",
          0},
-        {"exception without code, 1.3.0", Documento("mapserver__ows_wms13_disabled.xml"), Motivo::InformeDeExcepcion,
-         L"with an exception: msWMSGetCapabilities(): WMS server error. WMS request not enabled.", 0},
-        {"exception behind a DTD", Documento("mapproxy__util_wms_capabilities_service_exception.xml"),
-         Motivo::InformeDeExcepcion, L"with an exception: unknown WMS request type 'GetCapabilitie'", 0},
-        {"the first of two exceptions",
-         "<ServiceExceptionReport><ServiceException code=\"LayerNotDefined\">a\n  b</ServiceException>"
-         "<ServiceException>c</ServiceException></ServiceExceptionReport>",
-         Motivo::InformeDeExcepcion, L"exception: LayerNotDefined: a b", 0},
         {"OWS exception report", "<ows:ExceptionReport xmlns:ows=\"http://www.opengis.net/ows/1.1\"><ows:Exception "
                                  "exceptionCode=\"InvalidParameterValue\"><ows:ExceptionText>No service: ( wms )"
                                  "</ows:ExceptionText></ows:Exception></ows:ExceptionReport>",
@@ -576,17 +388,12 @@ TEST(WmsParseFailures, EachKindIsToldApartWithAClearMessage)
 // and a cut inside an instruction made it close the open elements as if the document were whole.
 TEST(WmsParseFailures, ACutShortDocumentFailsWhereItStops)
 {
-    const std::string completo = Documento("mapserver__wms_cap130.xml");
     const std::string entero = Wms130("<Title>t</Title>", "");
     const std::string inicio = entero.substr(0, entero.find("</Service>"));
     const std::string cortes[] = {
-        completo.substr(0, 1000),  // in text
-        completo.substr(0, 2000),  // in a tag
-        completo.substr(0, 3000),  // in whitespace
-        completo.substr(0, completo.size() - 10),
         inicio + "<!-- a comment that never", inicio + "<Abstract><![CDATA[ text",
         inicio + "<Abstract><![CDATA[ text ]]", inicio + "<?instruction not", inicio + "<Abstract lang=\"e",
-        inicio + "<Abstract>a &am", inicio + "</Serv",
+        inicio + "<Abstract>a &am", inicio + "<Abstract>text", inicio + "</Serv",
     };
     for (const std::string& cortado : cortes) {
         SCOPED_TRACE(cortado.substr(cortado.size() - 30));

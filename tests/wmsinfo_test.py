@@ -32,14 +32,6 @@ def escaped_document(path):
                 % (title, layers))
 
 
-# The layer tree itself is wms_negotiation_test's, its JSON check_corpus_json's: here, that a negotiated
-# answer comes out.
-def check_mapserver_json(out):
-    expect_equal("version", out["version"], "1.3.0")
-    expect_equal("metadato", out["metadato"],
-                 ["Fixture WMS \u2014 R\u00edo de la Plata", "Loopback WMS for Ortus tests.", "", "WMS 1.3.0"])
-
-
 def check_corpus_json(out):
     systems = ["EPSG:42304", "EPSG:42101", "EPSG:4269", "EPSG:4326"]
     road = {"name": "road", "title": "road", "srs": systems + ["EPSG:43204"], "layers": []}
@@ -53,10 +45,8 @@ def check_escaped_json(out):
     expect_equal("title", out["metadato"][0], WIDE_TITLE)
     expect_equal("abstract", out["metadato"][1], "tab and new line")
     titles = [layer["title"] for layer in out["layers"][0]["layers"]]
-    wanted = ["%s %d" % (WIDE_TITLE, i) for i in range(3000)]
-    if titles != wanted:
-        raise Failure("%d titles, first wrong one: %r" % (len(titles), next(
-            (t for t, w in zip(titles, wanted) if t != w), None)))
+    expect_equal("wrong titles", [t for i, t in enumerate(titles) if t != "%s %d" % (WIDE_TITLE, i)], [])
+    expect_equal("layers", len(titles), 3000)
 
 
 def rows(ctx):
@@ -68,28 +58,18 @@ def rows(ctx):
     usage = "usage: wmsinfo [--json] [--timeout SECONDS] ADDRESS"
     return [
         ("no address", [], 2, usage, None),
-        ("two addresses", ["a.xml", "b.xml"], 2, usage, None),
         ("unknown option", ["--verbose", mapserver], 2, "unknown option --verbose", None),
         ("timeout without seconds", ["--timeout"], 2, "--timeout needs a number of seconds", None),
-        ("timeout of zero", ["--timeout", "0", mapserver], 2, "--timeout needs a number of seconds", None),
-        ("timeout not a number", ["--timeout", "soon", mapserver], 2, usage, None),
         # Nadir's own failures are its tests'; here, that one reaches stderr alone, under --json too.
         ("--timeout reaches the connection", ["--json", "--timeout", "1", http + "/never-answers"], 1,
          host + " accepted the connection but did not answer within 1 s.", None),
         ("missing file", [os.path.join(corpus, "no-such-document.xml")], 1, "Cannot read", None),
-        ("exception document", [os.path.join(corpus, "mapserver__wms_exception_updatesequence1.xml")], 1,
-         "the server answered with an exception: CurrentUpdateSequence", None),
         ("corpus document", ["--json", os.path.join(corpus, "mapserver__wms_cap130.xml")], 0, "", check_corpus_json),
-        ("document without layers", ["--json", os.path.join(corpus, "mapserver__wms_empty_cap130.xml")], 0, "",
-         lambda out: expect_equal("version and layers", (out["version"], out["layers"]), ("1.3.0", []))),
         ("texts that need escapes", ["--json", ctx["escaped"]], 0, "", check_escaped_json),
-        ("MapServer", ["--json", "--timeout", "30", mapserver], 0, "", check_mapserver_json),
-        ("MapServer without a scheme", ["--json", mapserver[len("http://"):]], 0, "", check_mapserver_json),
-        ("password asked, none given", [http + "/basic/wmsinfo"], 1,
-         host + " asks for a user name and password. Give them in the address, as http://USER:PASSWORD@" + host +
-         "/..., or in Windows Credential Manager as the generic credential Nadir:http://" + host + ".", None),
-        ("password in the address", ["--json", "http://ana:contrase%C3%B1a%3A%40%2F%201@" + host + "/basic/wmsinfo"],
-         0, "", check_corpus_json),
+        # The layer tree's JSON is check_corpus_json's: here, that a live server's answer comes out.
+        ("MapServer", ["--json", "--timeout", "30", mapserver], 0, "",
+         lambda out: expect_equal("metadato", out["metadato"][::3], ["Fixture WMS \u2014 R\u00edo de la Plata",
+                                                                    "WMS 1.3.0"])),
         ("progress on a console", ["--timeout", "2", http + "/never-answers/wmsinfo"], 1,
          host + ": waiting for the answer, 1 s", None, True),
     ]

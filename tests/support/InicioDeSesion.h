@@ -1,6 +1,5 @@
-// InicioDeSesion.h: the logins the loopback fixtures ask for (tests/fixtures/fixture_server.py), a
-// Credential Manager entry for the length of a scope, what the fixtures saw, and a user who types into the
-// system's credential prompt.
+// InicioDeSesion.h: the logins the loopback fixtures ask for, a Credential Manager entry for a scope, what
+// the fixtures saw, and a user who types into the system's credential prompt.
 #pragma once
 
 #include "NadirTestSupport.h"
