@@ -66,41 +66,23 @@ bool Seleccionada(const std::wstring& nombre)
                                         std::vector<int>{FilaDe(Conexion(), nombre)};
 }
 
-// One store of the catalogue, empty at the start: the registry profile or an INI file.
+// The catalogue's store: an INI file of this process's own, empty at the start.
 struct Almacen {
-    bool ini;
-
     std::wstring Seccion() const { return DeEsteProceso(L"Prueba"); }
     std::wstring Archivo() const
     {
         return (std::filesystem::temp_directory_path() / DeEsteProceso(L"quasar-prueba-")).wstring() + L".ini";
     }
-    Argumentos Opciones() const
-    {
-        if (ini)
-            return {L"--ini", Archivo().c_str(), L"--section", Seccion().c_str()};
-        return {L"--section", Seccion().c_str(), L"--prefix", L"Pre"};
-    }
-    // A stored value as the store itself holds it, read past the host and the library.
-    std::wstring Crudo(const wchar_t* clave) const
+    Argumentos Opciones() const { return {L"--ini", Archivo().c_str(), L"--section", Seccion().c_str()}; }
+    // A stored value as the file holds it, read past the host and the library.
+    std::wstring Crudo(const wchar_t* clave, const std::wstring& seccion = {}) const
     {
         std::vector<WCHAR> valor(1024);
-        if (ini) {
-            ::GetPrivateProfileStringW(Seccion().c_str(), clave, L"", valor.data(), 1024, Archivo().c_str());
-            return valor.data();
-        }
-        DWORD bytes = static_cast<DWORD>(valor.size() * sizeof(WCHAR));
-        const std::wstring subclave = std::wstring(L"Software\\Ortus Samples\\Quasar\\") + Seccion();
-        if (::RegGetValueW(HKEY_CURRENT_USER, subclave.c_str(), (std::wstring(L"Pre") + clave).c_str(), RRF_RT_REG_SZ,
-                           nullptr, valor.data(), &bytes) != ERROR_SUCCESS)
-            return L"(missing)";
+        ::GetPrivateProfileStringW((seccion.empty() ? Seccion() : seccion).c_str(), clave, L"", valor.data(), 1024,
+                                   Archivo().c_str());
         return valor.data();
     }
-    void Vacia() const
-    {
-        ::DeleteFileW(Archivo().c_str());
-        ::RegDeleteTreeW(HKEY_CURRENT_USER, (L"Software\\Ortus Samples\\Quasar\\" + Seccion()).c_str());
-    }
+    void Vacia() const { ::DeleteFileW(Archivo().c_str()); }
 };
 
 class HostDialog : public testing::Test {
@@ -132,7 +114,7 @@ CString Servidor(const wchar_t* nombre, const CString& url) { return CString(nom
 // cases (choices, edits, browse, help): dialogs_test.
 TEST_F(HostDialog, TheChoiceAndTheEditsComeBackFromTheStoreAndCancelKeepsThem)
 {
-    const Almacen almacen = {false};  // the registry profile: the other tests use INI files
+    const Almacen almacen;
     almacen.Vacia();
     // First run: nothing stored, so the default servers, and the one of --add.
     const COpcionesQuasar primera =
@@ -172,27 +154,36 @@ TEST_F(HostDialog, TheChoiceAndTheEditsComeBackFromTheStoreAndCancelKeepsThem)
     almacen.Vacia();
 }
 
-// First a server that never answers while the dialog fills: the wait's window over the host's main window
-// (what it shows and does: nadir_window_test). Then Browse, and the Save As prompt that remembers its folder.
-TEST_F(HostDialog, TheWaitAndSaveAsShowOverTheHostAndSaveAsRemembersItsFolder)
+// While the dialog fills, a server that never answers brings the wait's window over the host's main window
+// (what it shows and does: nadir_window_test), and one that asks for a password the system's prompt: a wrong
+// password, then the right one, remembered by Windows and never held by the store (signing in the next time:
+// login_test). Then Browse, and the Save As prompt that remembers its folder.
+TEST_F(HostDialog, NadirsWindowsAndSaveAsShowOverTheHostThePasswordIsNeverStoredAndTheFolderIsRemembered)
 {
-    const Almacen almacen = {true};
+    using namespace InicioDeSesion;
+    const CString ruta = RutaPropia(L"/basic");
+    CString anfitrion;
+    anfitrion.Format(L"localhost:%u", Puerto("http"));
+    const CredencialGuardada guardada(L"Nadir:http://" + anfitrion);
+    const Almacen almacen;
     almacen.Vacia();
     const std::filesystem::path carpeta = std::filesystem::temp_directory_path() / DeEsteProceso(L"quasar-salida-");
     std::filesystem::create_directories(carpeta);
     const std::wstring escrito = (carpeta / L"mapa").wstring();
     const COpcionesQuasar opciones = Prepara(Mas(almacen.Opciones(), {
-        L"--add", Servidor(L"Mudo", Url("http", InicioDeSesion::RutaPropia(L"/never-answers")))}));
+        L"--add", Servidor(L"Mudo", Url("http", RutaPropia(L"/never-answers"))), L"--add",
+        Servidor(L"Privado", L"http://" + anfitrion + ruta)}));
     CConexionQuasar conexion(opciones, theApp.Tabla());
     HWND dialogo = nullptr;
     CUsuarioSimulado usuario;
-    usuario
-        .Cuando("the wait window has the keyboard", [] { return Ventanas::Activa(Ventanas::ConTitulo(L"Waiting for a server")); }, [] {
-            EXPECT_EQ(AfxGetMainWnd()->m_hWnd, ::GetWindow(Ventanas::ConTitulo(L"Waiting for a server"), GW_OWNER));
-            Usuario::Tecla(VK_ESCAPE);
-        })
-        .Cuando("the dialog is up", [&] { return (dialogo = Conexion()) != nullptr; },
-                [] { Usuario::Clic(::GetDlgItem(Conexion(), IDC_BUSCAR_FICHERO)); })
+    usuario.Cuando("the wait window has the keyboard", [] { return Ventanas::Activa(Ventanas::ConTitulo(L"Waiting for a server")); }, [] {
+        EXPECT_EQ(AfxGetMainWnd()->m_hWnd, ::GetWindow(Ventanas::ConTitulo(L"Waiting for a server"), GW_OWNER));
+        Usuario::Tecla(VK_ESCAPE);
+    });
+    Teclea(usuario, [&] { return Ventanas::ConTitulo(L"Sign in to " + std::wstring(anfitrion)); },
+           {L"no-es-esta", kContrasena}, true, L"Over http the password travels unencrypted.");
+    usuario.Cuando("the dialog is up", [&] { return (dialogo = Conexion()) != nullptr; },
+                   [] { Usuario::Clic(::GetDlgItem(Conexion(), IDC_BUSCAR_FICHERO)); })
         .Cuando("the Save As prompt has the keyboard",
                 [] { return Ventanas::Activa(Ventanas::ConTitulo(L"Save As")); }, [&] {
                     EXPECT_EQ(dialogo, ::GetWindow(Ventanas::DialogoActivo(), GW_OWNER));
@@ -203,56 +194,26 @@ TEST_F(HostDialog, TheWaitAndSaveAsShowOverTheHostAndSaveAsRemembersItsFolder)
                 [] { Usuario::Tecla(VK_RETURN); });
     usuario.Empieza();
     ASSERT_EQ(IDOK, conexion.Ejecuta(AfxGetMainWnd()));
-    // The host's first filter gives the extension.
-    EXPECT_EQ(escrito + L".tif", std::wstring(conexion.Catalogo().m_archivoSalida));
-    EXPECT_EQ(escrito + L".tif", almacen.Crudo(L"ArchivoSalida"));
-    // The prompt's folder, kept in the host's own section of its profile (here the INI file).
-    std::vector<WCHAR> recordada(1024);
-    ::GetPrivateProfileStringW(L"Quasar", L"CarpetaDeSalida", L"", recordada.data(), 1024, almacen.Archivo().c_str());
-    EXPECT_EQ(carpeta.wstring(), std::wstring(recordada.data()));
-    almacen.Vacia();
-    std::filesystem::remove_all(carpeta);
-}
-
-// A server that asks for a password: the system's prompt over the host, a wrong password then the right one,
-// remembered by Windows and never held by the store (signing in the next time: login_test).
-TEST_F(HostDialog, APasswordGivenInThePromptIsRememberedByWindowsAndNeverStoredByTheHost)
-{
-    using namespace InicioDeSesion;
-    const CString ruta = RutaPropia(L"/basic");
-    CString anfitrion;
-    anfitrion.Format(L"localhost:%u", Puerto("http"));
-    const CredencialGuardada guardada(L"Nadir:http://" + anfitrion);
-    const Almacen almacen = {true};
-    almacen.Vacia();
-    const COpcionesQuasar opciones =
-        Prepara(Mas(almacen.Opciones(), {L"--add", Servidor(L"Privado", L"http://" + anfitrion + ruta)}));
-    CConexionQuasar conexion(opciones, theApp.Tabla());
-    const std::wstring titulo = L"Sign in to " + std::wstring(anfitrion);
-    CUsuarioSimulado usuario;
-    Teclea(usuario, [&] { return Ventanas::ConTitulo(titulo); }, {L"no-es-esta", kContrasena}, true,
-           L"Over http the password travels unencrypted.");
-    usuario.Cuando("the dialog is up", [] { return Conexion() != nullptr; }, [] { ClicEnFila(L"Privado"); })
-        .Cuando("the server's layers shown", [] { return !Elementos(Conexion(), IDC_COMBO_CAPA).empty(); },
-                [] { Usuario::Tecla(VK_RETURN); });
-    usuario.Empieza();
-    EXPECT_EQ(IDOK, conexion.Ejecuta(AfxGetMainWnd()));
     EXPECT_EQ(std::wstring(kUsuario + L" " + kContrasena), guardada.Leida());
+    EXPECT_EQ(std::vector<std::string>({"-", Basic(kUsuario, L"no-es-esta"), "-", Basic(kUsuario, kContrasena)}),
+              LoginsVistos(ruta));
     std::vector<WCHAR> seccion(32768);
     const std::wstring guardado(seccion.data(), ::GetPrivateProfileSectionW(almacen.Seccion().c_str(), seccion.data(),
                                                                          32768, almacen.Archivo().c_str()));
     EXPECT_NE(std::wstring::npos, guardado.find(L"Privado")) << "the store was written";
     EXPECT_EQ(std::wstring::npos, guardado.find(L"contrase\u00f1a")) << std::string(guardado.begin(), guardado.end());
+    // The host's first filter gives the extension; the prompt's folder is kept in the host's own section.
+    EXPECT_EQ(escrito + L".tif", almacen.Crudo(L"ArchivoSalida"));
+    EXPECT_EQ(carpeta.wstring(), almacen.Crudo(L"CarpetaDeSalida", L"Quasar"));
     almacen.Vacia();
-    EXPECT_EQ(std::vector<std::string>({"-", Basic(kUsuario, L"no-es-esta"), "-", Basic(kUsuario, kContrasena)}),
-              LoginsVistos(ruta));
+    std::filesystem::remove_all(carpeta);
 }
 
 // A host started in a Spanish locale, with no --lang: the dialog and its help are Spanish (Nadir's texts:
 // nadir_window_test).
 TEST_F(HostDialog, InSpanishEverythingIsSpanish)
 {
-    const Almacen almacen = {true};
+    const Almacen almacen;
     almacen.Vacia();
     const COpcionesQuasar opciones = Prepara(almacen.Opciones());
     ASSERT_EQ(L"es-ES", std::wstring(theApp.Idioma())) << "this suite runs in a process started with LC_MESSAGES=es_ES";
