@@ -6,6 +6,8 @@
 #include <AlmacenCatalogo.h>
 #include <ConexionQuasar.h>
 #include <QuasarApp.h>
+#include <VentanaQuasar.h>
+#include <CapturaDeVentana.h>
 
 #include "NadirTestSupport.h"
 #include "TestSupport.h"
@@ -17,6 +19,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -109,6 +112,8 @@ Argumentos Mas(Argumentos argumentos, const Argumentos& otros)
 }
 
 CString Servidor(const wchar_t* nombre, const CString& url) { return CString(nombre) + L"=" + url; }
+
+constexpr int kTiempoDeEspera = 1003;  // the wait window's time text (Nadir's TextosSockets.h)
 
 // The choice and the edits reach the store and come back from it, also after Cancel. The dialog's own
 // cases (choices, edits, browse, help): dialogs_test.
@@ -228,6 +233,60 @@ TEST_F(HostDialog, InSpanishEverythingIsSpanish)
     usuario.Empieza();
     EXPECT_EQ(IDCANCEL, conexion.Ejecuta(AfxGetMainWnd()));
     EXPECT_EQ(Texts{theApp.RutaJuntoAlEjecutable(L"help\\es-ES\\conectar.htm").GetString()}, theApp.m_paginas);
+    almacen.Vacia();
+}
+
+// Pictures of Nadir's windows over the host's own main window, as its user sees the screen: the wait's two
+// seconds into a silence, and the credential prompt with a user name typed (run by tests/dialog_pictures.sh
+// under Xvfb, in an English and a Spanish process; ORTUS_FOTOS names the folder).
+TEST_F(HostDialog, PictureOfNadirsWindowsOverTheHost)
+{
+    const char* carpeta = std::getenv("ORTUS_FOTOS");
+    if (carpeta == nullptr)
+        GTEST_SKIP() << "ORTUS_FOTOS names the folder for the pictures (tests/dialog_pictures.sh sets it)";
+    const Almacen almacen;
+    almacen.Vacia();
+    CString privado;
+    privado.Format(L"http://localhost:%u/basic/fotos", Puerto("http"));
+    const COpcionesQuasar opciones = Prepara(Mas(almacen.Opciones(), {
+        L"--add", Servidor(L"Servidor lento", Url("http", L"/never-answers/fotos")), L"--add",
+        Servidor(L"Servidor privado", privado)}));
+    CConexionQuasar conexion(opciones, theApp.Tabla());
+    // The host's window in place of the tests' own: Nadir's windows are owned by the main window.
+    m_principal.Ventana().ShowWindow(SW_HIDE);
+    CVentanaQuasar ventana;
+    ASSERT_TRUE(ventana.Crea(SW_SHOW, [] {}));
+    AfxGetApp()->m_pMainWnd = &ventana;
+    const std::wstring idioma = theApp.Idioma().GetString();
+    std::string sufijo(idioma.begin(), idioma.end());
+    sufijo[2] = '_';
+    const auto foto = [&](const std::string& nombre, HWND encima) {
+        for (const HWND pintada : {ventana.m_hWnd, encima})
+            ::RedrawWindow(pintada, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        const std::filesystem::path ruta = std::filesystem::path(carpeta) /
+                                           (nombre + "_" + sufijo + "_" + std::to_string(::GetDpiForSystem()) + "dpi.png");
+        EXPECT_TRUE(CapturaDeVentana(ventana.m_hWnd, true).GuardaPng(ruta)) << ruta.string();
+    };
+    const auto encima = [] { return Ventanas::DialogoActivo(); };
+    CUsuarioSimulado usuario;
+    usuario
+        .Cuando("the wait window two seconds in",
+                [&] { return Ventanas::Texto(::GetDlgItem(encima(), kTiempoDeEspera)).find(L" 2 s") != std::wstring::npos; },
+                [&] {
+                    foto("anfitrion_espera", encima());
+                    Usuario::Tecla(VK_ESCAPE);
+                })
+        .Cuando("the prompt is up", [&] { return ::GetDlgItem(encima(), InicioDeSesion::kUsuarioDelPrompt) != nullptr; },
+                [&] {
+                    ::SetWindowTextW(::GetDlgItem(encima(), InicioDeSesion::kUsuarioDelPrompt), L"ana");
+                    foto("anfitrion_credenciales", encima());
+                    Usuario::Tecla(VK_ESCAPE);
+                })
+        .Cuando("the dialog is up", [] { return Conexion() != nullptr; }, [] { Usuario::Tecla(VK_ESCAPE); });
+    usuario.Empieza();
+    EXPECT_EQ(IDCANCEL, conexion.Ejecuta(&ventana));
+    AfxGetApp()->m_pMainWnd = &m_principal.Ventana();
+    ventana.DestroyWindow();
     almacen.Vacia();
 }
 
