@@ -95,13 +95,6 @@ def rows(args, mapserver, refused):
         expect_equal("exit status", status, 4)
         expect_in("stdout", out, "Dialog ended with: Cancel\n")
 
-    def own_list_without_table():
-        status, out, err = run(args, ["--auto", "--ini", ini("sin-tabla.ini"), "--add", "MapServer=" + mapserver],
-                               bin_without(args, "quasar-epsg.tsv"))
-        expect_equal("exit status", status, 0)
-        expect_in("stderr", err, "quasar-epsg.tsv cannot be read; reference systems are named from the host's own list of 12.\n")
-        expect_in("stdout", out, "Dialog ended with: OK\n")
-
     def no_dialog_without_modules():
         status, _, err = run(args, ["--auto"], bin_without(args, "en-US"))
         expect_equal("exit status", status, 3)
@@ -114,7 +107,6 @@ def rows(args, mapserver, refused):
          chooses_mapserver),
         ("--add of a known name gives it the new address; a taken address is refused", add_gives_a_known_name_its_new_address),
         ("--auto with no server that has layers cancels", cancels_without_layers),
-        ("no EPSG table: the host's own list, said on stderr", own_list_without_table),
         ("no English module: no dialog", no_dialog_without_modules),
     ]
 

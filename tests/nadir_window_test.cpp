@@ -49,10 +49,7 @@ const Textos kEspanol = {
     L"Iniciar sesi\u00f3n en ", L"Por http la contrase\u00f1a viaja sin cifrar.",
     L" necesita un nombre de usuario y una contrase\u00f1a; se cancel\u00f3 el inicio de sesi\u00f3n."};
 
-double Segundos(Reloj::duration duracion)
-{
-    return std::chrono::duration<double>(duracion).count();
-}
+double Segundos(Reloj::duration duracion) { return std::chrono::duration<double>(duracion).count(); }
 
 // The connection Ortus makes, with limits of inactivity without and with the user watching that end a forgotten
 // wait well inside CTest's.
@@ -81,15 +78,8 @@ CString Interroga(const CString& url, bool* omitido = nullptr, std::shared_ptr<C
     }
 }
 
-HWND Espera(const Textos& textos)
-{
-    return Ventanas::ConTitulo(textos.titulo);
-}
-
-HWND Prompt(const Textos& textos)
-{
-    return Ventanas::ConTitulo(textos.iniciar + std::wstring(HostDe("http")));
-}
+HWND Espera(const Textos& textos) { return Ventanas::ConTitulo(textos.titulo); }
+HWND Prompt(const Textos& textos) { return Ventanas::ConTitulo(textos.iniciar + std::wstring(HostDe("http"))); }
 
 // Every test runs over a main window, as a host's user works.
 class ConVentanaPrincipal : public testing::Test {
