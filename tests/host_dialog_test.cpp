@@ -1,9 +1,7 @@
-// Tests of the sample host's road, store -> dialog -> choice -> store, run in-process through its
-// library as quasar.exe runs it: the real connection dialog over the host's main window, driven by
-// mouse and keyboard, asking MapServer on loopback; the real comdlg32 save prompt; the help page
-// (--auto: host_program_test). The InSpanish* tests run in a process started in a Spanish locale, as a
-// Spanish user's host starts (tests/CMakeLists.txt), the others in an English one; the Picture one only
-// for tests/dialog_pictures.sh.
+// Tests of the sample host's road, store -> dialog -> choice -> store, in-process as quasar.exe runs it: the
+// real dialogs over the host's main window, driven by mouse and keyboard, asking loopback servers (--auto:
+// host_program_test). InSpanish* tests run in a process started in a Spanish locale (tests/CMakeLists.txt),
+// the others in an English one; the Picture one for tests/dialog_pictures.sh.
 #include <AlmacenCatalogo.h>
 #include <ConexionQuasar.h>
 #include <QuasarApp.h>
@@ -57,7 +55,6 @@ HWND Conexion()
     return activo != nullptr && ::GetDlgItem(activo, IDC_LISTA_URL) != nullptr ? activo : nullptr;
 }
 
-std::wstring Texto(int id) { return Ventanas::Texto(::GetDlgItem(Conexion(), id)); }
 void ClicEnFila(const std::wstring& nombre)
 {
     Usuario::Clic(::GetDlgItem(Conexion(), IDC_LISTA_URL), CentroDeFila(Conexion(), FilaDe(Conexion(), nombre)));
@@ -150,10 +147,9 @@ TEST_F(HostDialog, TheChoiceAndTheEditsComeBackFromTheStoreAndCancelKeepsThem)
     almacen.Vacia();
 }
 
-// While the dialog fills, a server that never answers brings the wait's window over the host's main window
-// (what it shows and does: nadir_window_test), and one that asks for a password the system's prompt: a wrong
-// password, then the right one, remembered by Windows and never held by the store (signing in the next time:
-// login_test). Then Browse, and the Save As prompt that remembers its folder.
+// While the dialog fills, a silent server brings the wait's window over the host (its behaviour: nadir_window_test)
+// and one that asks for a password the system's prompt: the password is remembered by Windows and never held
+// by the store (login_test signs in with it; refusals: nadir_window_test). Then Save As, which remembers its folder.
 TEST_F(HostDialog, NadirsWindowsAndSaveAsShowOverTheHostThePasswordIsNeverStoredAndTheFolderIsRemembered)
 {
     using namespace InicioDeSesion;
@@ -177,7 +173,7 @@ TEST_F(HostDialog, NadirsWindowsAndSaveAsShowOverTheHostThePasswordIsNeverStored
         Usuario::Tecla(VK_ESCAPE);
     });
     Teclea(usuario, [&] { return Ventanas::ConTitulo(L"Sign in to " + std::wstring(anfitrion)); },
-           {L"no-es-esta", kContrasena}, true, L"Over http the password travels unencrypted.");
+           {kContrasena}, true, L"Over http the password travels unencrypted.");
     usuario.Cuando("the dialog is up", [&] { return (dialogo = Conexion()) != nullptr; },
                    [] { Usuario::Clic(::GetDlgItem(Conexion(), IDC_BUSCAR_FICHERO)); })
         .Cuando("the Save As prompt has the keyboard",
@@ -186,13 +182,12 @@ TEST_F(HostDialog, NadirsWindowsAndSaveAsShowOverTheHostThePasswordIsNeverStored
                     Usuario::Escribe(escrito);
                     Usuario::Tecla(VK_RETURN);
                 })
-        .Cuando("back with the name", [] { return Conexion() != nullptr && !Texto(IDC_ARCHIVO_SALIDA).empty(); },
+        .Cuando("back with the name", [] { return !Ventanas::Texto(::GetDlgItem(Conexion(), IDC_ARCHIVO_SALIDA)).empty(); },
                 [] { Usuario::Tecla(VK_RETURN); });
     usuario.Empieza();
     ASSERT_EQ(IDOK, conexion.Ejecuta(AfxGetMainWnd()));
     EXPECT_EQ(std::wstring(kUsuario + L" " + kContrasena), guardada.Leida());
-    EXPECT_EQ(std::vector<std::string>({"-", Basic(kUsuario, L"no-es-esta"), "-", Basic(kUsuario, kContrasena)}),
-              LoginsVistos(ruta));
+    EXPECT_EQ(std::vector<std::string>({"-", Basic(kUsuario, kContrasena)}), LoginsVistos(ruta));
     std::vector<WCHAR> seccion(32768);
     const std::wstring guardado(seccion.data(), ::GetPrivateProfileSectionW(almacen.Seccion().c_str(), seccion.data(),
                                                                          32768, almacen.Archivo().c_str()));

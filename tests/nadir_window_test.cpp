@@ -1,6 +1,5 @@
-// What Nadir shows a user while it asks a server, driven by mouse and keyboard over a main window: the
-// wait's window and the system's credential prompt (wrong then right and remember: host_dialog_test).
-// The InSpanish tests run in a process started in a Spanish locale (tests/CMakeLists.txt).
+// What Nadir shows a user while it asks a server, driven by mouse and keyboard over a main window: the wait's
+// window and the credential prompt. InSpanish tests run in a Spanish locale (tests/CMakeLists.txt).
 #include "Nadir/OpenGIS/WMS/NegociadorWMS.h"
 #include "Nadir/Sockets/ConexionHttp.h"
 
@@ -193,8 +192,6 @@ TEST_F(LoginPrompt, CancelEndsWithAMessageNamingTheServerAndThreeRefusalsEndIt)
     EXPECT_EQ(HostDe("http") + L" did not accept the user name and password.", mensaje);
     EXPECT_EQ(L"", guardada.Leida()) << "a refused password is not remembered";
 }
-
-// ---- Spanish, in a process started in a Spanish locale ----
 
 using WaitWindowInSpanish = ConVentanaPrincipal;
 
