@@ -199,7 +199,6 @@ const auto* const g_entorno = testing::AddGlobalTestEnvironment(new CEntornoDeVe
 // Addresses of the loopback servers. etiqueta keeps a test's requests apart in the server's record.
 CString Arbol(const char* etiqueta = "x") { return Url("http", CString(L"/documento/arbol.xml/") + etiqueta); }
 CString Cerrado() { return Url("refused", L"/wms"); }
-CString MapServer() { return Url("mapserver", L"/wms"); }
 
 // How many requests the fixture server saw for a path.
 size_t PeticionesVistas(const CString& ruta)
@@ -542,7 +541,7 @@ TEST_P(DialogPicture, ShowsBothDialogsAfterAskingMapServer)
     if (idioma == L"es-ES")
         espanol.emplace((idioma + L"\\ortus.dll.mui").c_str());
     m_catalogo.CargaURLPorDefecto();
-    m_catalogo.Inserta(Entrada(L"R\u00edo de la Plata", MapServer()));
+    m_catalogo.Inserta(Entrada(L"R\u00edo de la Plata", Url("mapserver", L"/wms")));
     m_catalogo.m_archivoSalida = L"C:\\Users\\Public\\Documents\\rio-de-la-plata.tif";
     const auto fotografia = [&](HWND ventana, const std::string& dialogo) {
         std::string sufijo(idioma.begin(), idioma.end());

@@ -25,7 +25,6 @@
 
 namespace {
 
-using Texts = std::vector<std::wstring>;
 using Argumentos = std::vector<CString>;
 using DialogoDeConexion::CentroDeFila;
 using DialogoDeConexion::FilaDe;
@@ -218,7 +217,7 @@ TEST_F(HostDialog, InSpanishEverythingIsSpanish)
         .Cuando("help shown", [] { return theApp.m_paginas.size() == 1; }, [] { Usuario::Tecla(VK_ESCAPE); });
     usuario.Empieza();
     EXPECT_EQ(IDCANCEL, conexion.Ejecuta(AfxGetMainWnd()));
-    EXPECT_EQ(Texts{theApp.RutaJuntoAlEjecutable(L"help\\es-ES\\conectar.htm").GetString()}, theApp.m_paginas);
+    EXPECT_EQ(std::vector<std::wstring>{theApp.RutaJuntoAlEjecutable(L"help\\es-ES\\conectar.htm").GetString()}, theApp.m_paginas);
     almacen.Vacia();
 }
 
@@ -232,11 +231,9 @@ TEST_F(HostDialog, PictureOfNadirsWindowsOverTheHost)
         GTEST_SKIP() << "ORTUS_FOTOS names the folder for the pictures (tests/dialog_pictures.sh sets it)";
     const Almacen almacen;
     almacen.Vacia();
-    CString privado;
-    privado.Format(L"http://localhost:%u/basic/fotos", Puerto("http"));
     const COpcionesQuasar opciones = Prepara(Mas(almacen.Opciones(), {
         L"--add", Servidor(L"Servidor lento", Url("http", L"/never-answers/fotos")), L"--add",
-        Servidor(L"Servidor privado", privado)}));
+        Servidor(L"Servidor privado", Url("http", L"/basic/fotos"))}));
     CConexionQuasar conexion(opciones, theApp.Tabla());
     // The host's window in place of the tests' own: Nadir's windows are owned by the main window.
     m_principal.Ventana().ShowWindow(SW_HIDE);

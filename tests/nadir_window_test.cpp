@@ -164,8 +164,6 @@ TEST_F(WaitWindow, WithTheUserWatchingTheTimeSoFarShowsAndTheLongerInactivityLim
     EXPECT_EQ(HostDe("http") + L" accepted the connection but did not answer within 3 s.", mensaje);
 }
 
-// ---- The system's credential prompt ----
-
 // Escape on the prompt a server's login brings up: its warning and the failure, in this process's language.
 void CancelaElPrompt(const Textos& textos)
 {
