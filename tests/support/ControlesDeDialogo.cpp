@@ -8,28 +8,18 @@
 
 namespace {
 
-std::wstring TextoDe(HWND ventana)
-{
-    std::wstring texto(static_cast<size_t>(::GetWindowTextLengthW(ventana)) + 1, L'\0');
-    texto.resize(static_cast<size_t>(::GetWindowTextW(ventana, texto.data(), static_cast<int>(texto.size()))));
-    return texto;
-}
-
-std::wstring ClaseDe(HWND ventana)
+ControlDeDialogo Describe(HWND dialogo, HWND ventana)
 {
     wchar_t clase[64] = {};
     ::GetClassNameW(ventana, clase, 64);
-    return clase;
-}
-
-ControlDeDialogo Describe(HWND dialogo, HWND ventana)
-{
+    std::wstring texto(static_cast<size_t>(::GetWindowTextLengthW(ventana)) + 1, L'\0');
+    texto.resize(static_cast<size_t>(::GetWindowTextW(ventana, texto.data(), static_cast<int>(texto.size()))));
     ControlDeDialogo control;
     control.ventana = ventana;
     control.id = ::GetDlgCtrlID(ventana);
-    control.clase = ClaseDe(ventana);
+    control.clase = clase;
     control.estilo = static_cast<DWORD>(::GetWindowLongW(ventana, GWL_STYLE));
-    control.texto = TextoDe(ventana);
+    control.texto = texto;
     ::GetWindowRect(ventana, &control.rect);
     ::MapWindowPoints(HWND_DESKTOP, dialogo, reinterpret_cast<POINT*>(&control.rect), 2);
     return control;

@@ -27,8 +27,7 @@ INPUT Teclado(WORD vk, WORD caracter, DWORD flags)
     return entrada;
 }
 
-// The time stamp of a click the system must not pair with the previous one into a double-click:
-// a tests' user clicks faster than any person.
+// A click's time stamp the system will not pair with the last one: a tests' user clicks faster than anyone.
 DWORD MomentoDeClicSuelto()
 {
     static DWORD ultimo = 0;

@@ -1,7 +1,6 @@
-// UsuarioSimulado.h: drives this thread's windows as a user would (mouse and keyboard through
-// SendInput), step by step from a timer, so every step runs inside whatever modal loop is current
-// and every wait is bounded (10 s a step). On a step that times out the test fails and every dialog of the
-// thread is closed, so the DoModal under test returns instead of hanging.
+// UsuarioSimulado.h: drives this thread's windows as a user would (SendInput), step by step from a timer,
+// so every step runs inside whatever modal loop is current. Every wait is bounded (10 s a step): on a step
+// that times out the test fails and every dialog of the thread is closed, so DoModal returns.
 #pragma once
 
 #include <windows.h>
@@ -66,12 +65,11 @@ void Escribe(const std::wstring& texto);
 
 // Windows of this thread, for the conditions of steps.
 namespace Ventanas {
-// The visible top-level window of this thread with this title; null if none.
+// The visible top-level dialog box of this thread with this title; null if none.
 HWND ConTitulo(const std::wstring& titulo);
 // The visible dialog box of this thread that is active (a message box counts); null if none.
 HWND DialogoActivo();
-// Visible top-level dialog boxes of this thread.
-std::vector<HWND> Dialogos();
+std::vector<HWND> Dialogos();  // visible top-level dialog boxes of this thread
 std::wstring Texto(HWND ventana);
 // The dialog is up and has the keyboard.
 bool Activa(HWND dialogo);
