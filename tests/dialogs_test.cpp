@@ -334,6 +334,24 @@ TEST_F(ConnectionDialog, OpeningSortsForgetsAndAsksEveryServerWithAnAddressAndAS
     EXPECT_EQ(std::vector<CString>({L"A1", L"A2", L"B", L"", L"A1"}), m_catalogo[4].m_capas);
 }
 
+class CDialogoSinIntercambio : public CConectaURLDlg {
+public:
+    using CConectaURLDlg::CConectaURLDlg;
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override { pDX->Fail(); }
+};
+
+TEST_F(ConnectionDialog, OneEndedWhileItInitialisesNeitherSortsNorAsks)
+{
+    m_catalogo.m_direcciones = {Entrada(L"Zeta", Arbol("sin-intercambio")), Entrada(L"Alfa", L"")};
+    const size_t antes = PeticionesVistas(L"/documento/arbol.xml/sin-intercambio");
+    CDialogoSinIntercambio dialogo(m_catalogo, 1, m_sistemas, nullptr);
+    EXPECT_EQ(-1, dialogo.DoModal());
+    EXPECT_EQ(std::vector<CString>({L"Zeta", L"Alfa"}), Nombres(m_catalogo));
+    EXPECT_EQ(antes, PeticionesVistas(L"/documento/arbol.xml/sin-intercambio"));
+}
+
 TEST_F(ConnectionDialog, NewAddsTheTypedServerAsksItAndSelectsItAndEditKeepsWhatTheServerSaid)
 {
     m_catalogo.Inserta(Entrada(L"Cerrado", Cerrado()));
