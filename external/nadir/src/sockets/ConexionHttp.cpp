@@ -9,6 +9,7 @@
 #include "SelectorDeProxy.h"
 #include "TextosSockets.h"
 
+#include <initializer_list>
 #include <memory>
 #include <optional>
 #include <set>
@@ -54,6 +55,50 @@ private:
 {
     throw ExcepcionNadir(Mensaje(formato, host.GetString(), direccion.GetString()));
 }
+
+// The logins of one address, each made at its target's first challenge: most servers never ask, and a
+// login's texts cost lookups.
+class LoginsDeUnSalto {
+public:
+    // deLaDireccion: the credentials written in the address, when this is that address's server.
+    LoginsDeUnSalto(const DireccionUrl& url, const std::optional<Credencial>* deLaDireccion,
+                    const SelectorDeProxy::Ruta& ruta, CredencialesAceptadas& aceptadas, EsperaVisible& espera)
+        : m_url(url), m_deLaDireccion(deLaDireccion), m_ruta(ruta), m_aceptadas(aceptadas), m_espera(espera)
+    {
+    }
+
+    // The login that answers status estado: the server's on 401, the proxy's on 407, none otherwise.
+    Autenticacion* Para(unsigned int estado)
+    {
+        if (estado == 401 && !m_servidor)
+            m_servidor.emplace(Autenticacion::DelServidor(
+                m_url, m_deLaDireccion ? *m_deLaDireccion : std::nullopt, m_aceptadas, m_espera));
+        if (estado == 407 && !m_proxy)
+            m_proxy.emplace(Autenticacion::DelProxy(m_ruta.proxy, m_ruta.automatico, m_aceptadas, m_espera));
+        return estado == 401 ? &*m_servidor : estado == 407 ? &*m_proxy : nullptr;
+    }
+    void NuevaPeticion()
+    {
+        for (std::optional<Autenticacion>* login : {&m_servidor, &m_proxy})
+            if (*login)
+                (*login)->NuevaPeticion();
+    }
+    void Concluye(unsigned int estado)
+    {
+        for (std::optional<Autenticacion>* login : {&m_proxy, &m_servidor})
+            if (*login)
+                (*login)->Concluye(estado);
+    }
+
+private:
+    const DireccionUrl& m_url;
+    const std::optional<Credencial>* m_deLaDireccion;
+    const SelectorDeProxy::Ruta& m_ruta;
+    CredencialesAceptadas& m_aceptadas;
+    EsperaVisible& m_espera;
+    std::optional<Autenticacion> m_servidor;
+    std::optional<Autenticacion> m_proxy;
+};
 
 // The answer that ends the redirects: its status line, type and final address, then its body.
 RespuestaHttp Contesta(PeticionHttp& peticion, unsigned int estado, const DireccionUrl& direccion,
@@ -148,41 +193,25 @@ RespuestaHttp ConexionHttp::Get(const CString& url, ReceptorDeCuerpo& receptor) 
     std::set<CString> visitadas{actual.Canonica()};
     for (unsigned int redirecciones = 0;; ++redirecciones) {
         const SelectorDeProxy::Ruta ruta = m_impl->proxies.Para(actual);
-        // Each made at its target's first challenge: most servers never ask, and its texts cost lookups.
-        std::optional<Autenticacion> servidor;
-        std::optional<Autenticacion> proxy;
+        LoginsDeUnSalto logins(actual, actual.Origen() == origen ? &deLaDireccion : nullptr, ruta,
+                               m_impl->aceptadas, espera);
         std::optional<PeticionHttp> peticion;
         peticion.emplace(ruta.sesion, actual, limites, plazo, espera);
         unsigned int estado = 0;
         for (;;) {
             peticion->Enviar();
             estado = peticion->Estado();
-            Autenticacion* pide = nullptr;
-            if (estado == 401)
-                pide = servidor ? &*servidor
-                                : &servidor.emplace(Autenticacion::DelServidor(
-                                      actual, actual.Origen() == origen ? deLaDireccion : std::nullopt,
-                                      m_impl->aceptadas, espera));
-            else if (estado == 407)
-                pide = proxy ? &*proxy
-                             : &proxy.emplace(
-                                   Autenticacion::DelProxy(ruta.proxy, ruta.automatico, m_impl->aceptadas, espera));
+            Autenticacion* pide = logins.Para(estado);
             const Autenticacion::Paso paso = pide ? pide->Responde(peticion->Handle()) : Autenticacion::Paso::Ninguno;
             if (paso == Autenticacion::Paso::Ninguno)
                 break;
             if (paso == Autenticacion::Paso::NuevaPeticion) {
                 peticion.reset();
                 peticion.emplace(ruta.sesion, actual, limites, plazo, espera);
-                if (proxy)
-                    proxy->NuevaPeticion();
-                if (servidor)
-                    servidor->NuevaPeticion();
+                logins.NuevaPeticion();
             }
         }
-        if (proxy)
-            proxy->Concluye(estado);
-        if (servidor)
-            servidor->Concluye(estado);
+        logins.Concluye(estado);
         PeticionHttp& respondida = *peticion;
 
         const CString ubicacion = respondida.Cabecera(WINHTTP_QUERY_LOCATION);
