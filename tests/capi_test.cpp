@@ -460,7 +460,7 @@ TEST_F(CApiDialog, WithoutCallbacksTheSystemsSaveAsAndNoHelpButton)
         })
         .Cuando("the system's Save As prompt has the keyboard",
                 [] { return Ventanas::Activa(Ventanas::ConTitulo(L"Save As")); }, [] { Usuario::Tecla(VK_ESCAPE); })
-        .Cuando("back in the dialog", [] { return Conexion() != nullptr; }, [] { Usuario::Tecla(VK_ESCAPE); });
+        .Cuando("back in the dialog", [] { return Ventanas::Activa(Conexion()); }, [] { Usuario::Tecla(VK_ESCAPE); });
     usuario.Empieza();
     int32_t resultado = 0;
     ASSERT_EQ(ORTUS_OK, OrtusDialogoEjecuta(catalogo, &opciones, &resultado));

@@ -263,7 +263,7 @@ TEST_F(HostDialog, PictureOfNadirsWindowsOverTheHost)
             foto("anfitrion_credenciales");
             Usuario::Tecla(VK_ESCAPE);
         })
-        .Cuando("the dialog is up", [] { return Conexion() != nullptr; }, [] { Usuario::Tecla(VK_ESCAPE); });
+        .Cuando("back in the dialog", [] { return Ventanas::Activa(Conexion()); }, [] { Usuario::Tecla(VK_ESCAPE); });
     usuario.Empieza();
     EXPECT_EQ(IDCANCEL, conexion.Ejecuta(&ventana));
     AfxGetApp()->m_pMainWnd = &m_principal.Ventana();

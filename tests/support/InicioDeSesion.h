@@ -11,6 +11,7 @@
 #include <Win32/Manejadores.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -105,6 +106,9 @@ inline std::string Basic(const CString& usuario, const CString& contrasena)
 inline void Teclea(CUsuarioSimulado& pasos, const std::function<HWND()>& prompt,
                    const std::vector<CString>& contrasenas, bool recordar, const wchar_t* aviso)
 {
+    // The prompt filled last: a refusal's next prompt can be up before a tick sees none, so "gone" means
+    // that window destroyed, not no prompt at all.
+    const auto rellenado = std::make_shared<HWND>();
     for (size_t i = 0; i < contrasenas.size(); ++i) {
         const CString contrasena = contrasenas[i];
         const bool ultima = i + 1 == contrasenas.size();
@@ -116,7 +120,7 @@ inline void Teclea(CUsuarioSimulado& pasos, const std::function<HWND()>& prompt,
                                 (i == 0 || ::GetFocus() == ::GetDlgItem(ventana, kContrasenaDelPrompt));
                      },
                      [=] {
-                         const HWND ventana = prompt();
+                         const HWND ventana = *rellenado = prompt();
                          EXPECT_EQ(0u, Ventanas::Texto(::GetDlgItem(ventana, kMensajeDelPrompt)).find(aviso));
                          if (i == 0) {
                              Usuario::Escribe(kUsuario.GetString());
@@ -134,7 +138,7 @@ inline void Teclea(CUsuarioSimulado& pasos, const std::function<HWND()>& prompt,
                     [] { Usuario::Tecla(VK_RETURN); });
         // After the last one the call ends, and no loop runs the steps any more.
         if (!ultima)
-            pasos.Cuando("prompt " + std::to_string(i + 1) + " gone", [prompt] { return prompt() == nullptr; }, [] {});
+            pasos.Cuando("prompt " + std::to_string(i + 1) + " gone", [rellenado] { return !::IsWindow(*rellenado); }, [] {});
     }
 }
 
