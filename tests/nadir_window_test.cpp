@@ -13,7 +13,6 @@
 
 #include <chrono>
 #include <memory>
-#include <optional>
 
 using Nadir::ExcepcionNadir;
 using Nadir::OpenGIS::WMS::NegociadorWMS;
@@ -21,7 +20,6 @@ using Nadir::Sockets::ConexionHttp;
 using Nadir::Sockets::ServidorOmitido;
 using namespace InicioDeSesion;
 using namespace std::chrono_literals;
-using Reloj = std::chrono::steady_clock;
 
 namespace {
 
@@ -47,8 +45,6 @@ const Textos kEspanol = {
     L"Esperando a un servidor", L"Servidor: ", L"Esperando la respuesta\u2026", L": no se esper\u00f3 su respuesta.",
     L"Iniciar sesi\u00f3n en ", L"Por http la contrase\u00f1a viaja sin cifrar.",
     L" necesita un nombre de usuario y una contrase\u00f1a; se cancel\u00f3 el inicio de sesi\u00f3n."};
-
-double Segundos(Reloj::duration duracion) { return std::chrono::duration<double>(duracion).count(); }
 
 // The connection Ortus makes, with limits of inactivity without and with the user watching that end a forgotten
 // wait well inside CTest's.
@@ -88,41 +84,36 @@ protected:
     CVentanaPrincipal m_principal;
 };
 
-// Skip against a server that never answers, in this process's language (Escape is the same IDCANCEL).
+// Skip against a server that never answers, in this process's language (Escape is the same IDCANCEL). How soon
+// the window shows and the call ends after Skip is measured by bench/limits.sh, not here.
 void SaltaUnServidorMudo(HWND principal, const Textos& textos)
 {
     const auto espera = [&] { return Espera(textos); };
-    const Reloj::time_point inicio = Reloj::now();
-    std::optional<Reloj::time_point> aparece;
-    Reloj::time_point salto;
+    bool vista = false;
     CUsuarioSimulado pasos;
     pasos.Cuando("the wait window is up", [&] { return espera() != nullptr; }, [&] {
-             aparece = Reloj::now();
+             vista = true;
              EXPECT_EQ(principal, ::GetWindow(espera(), GW_OWNER));
              EXPECT_FALSE(::IsWindowEnabled(principal)) << "the host takes no input meanwhile";
              EXPECT_EQ(textos.servidor + std::wstring(HostDe("http")), Ventanas::Texto(::GetDlgItem(espera(), IDC_ESPERA_SERVIDOR)));
          })
         .Cuando("the server's silence shown",
-                [&] { return Ventanas::Texto(::GetDlgItem(espera(), IDC_ESPERA_FASE)) == textos.esperando; }, [&] {
-                    salto = Reloj::now();
-                    Usuario::Clic(::GetDlgItem(espera(), IDCANCEL));
-                });
+                [&] { return Ventanas::Texto(::GetDlgItem(espera(), IDC_ESPERA_FASE)) == textos.esperando; },
+                [&] { Usuario::Clic(::GetDlgItem(espera(), IDCANCEL)); });
     pasos.Empieza();
     bool omitido = false;
+    // A call that went on after Skip would end in the inactivity limit's message, not a skip.
     const CString mensaje = Interroga(Url("http", RutaPropia(L"/never-answers")), &omitido);
-    const Reloj::time_point fin = Reloj::now();
+    EXPECT_TRUE(vista);
     EXPECT_TRUE(omitido) << Utf8(mensaje);
     EXPECT_EQ(HostDe("http") + textos.omitido, mensaje.Mid(mensaje.Find(HostDe("http"))));
-    ASSERT_TRUE(aparece.has_value());
-    EXPECT_LT(Segundos(*aparece - inicio), 1.0) << "the window is late";
-    EXPECT_LT(Segundos(fin - salto), 0.2) << "the call went on after the user skipped";
     EXPECT_TRUE(::IsWindowEnabled(principal));
     EXPECT_EQ(nullptr, espera()) << "the window is left behind";
 }
 
 using WaitWindow = ConVentanaPrincipal;
 
-TEST_F(WaitWindow, ASilentServerShowsItWithinASecondAndSkipEndsTheCallAtOnce)
+TEST_F(WaitWindow, ASilentServerShowsItOverTheHostAndSkipEndsTheCall)
 {
     SaltaUnServidorMudo(Principal(), kIngles);
 }
