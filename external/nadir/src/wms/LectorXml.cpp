@@ -205,7 +205,7 @@ void LectorXml::EmpiezaUtf8(std::size_t marca)
 {
     std::string texto = std::move(m_bytes);
     texto.erase(0, marca);
-    GuardaCola(texto);
+    texto.resize(texto.size() - GuardaCola(texto));
     m_fase = Fase::Utf8;
     AnalizaPreparado(PreparaPrologo(Utf8Reparado(texto), m_origen), false);
 }
