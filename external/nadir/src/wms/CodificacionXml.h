@@ -1,8 +1,6 @@
 // CodificacionXml.h: the bytes of an XML answer as UTF-8, whatever encoding they came in.
 #pragma once
 
-#include "Nadir/NadirExport.h"
-
 #include <afx.h>
 
 #include <cstddef>
@@ -22,7 +20,7 @@ namespace Nadir::OpenGIS::WMS {
 // Throws ExcepcionCapacidades (CodificacionNoSoportada) for UTF-32 and unknown charsets.
 // The bytes are taken over: UTF-8 that needs no repair comes back in its own buffer, so a large answer
 // is not held twice.
-NADIR_WMS_API std::string TextoEnUtf8(std::string&& bytes, const CString& tipoContenido, const CString& origen);
+std::string TextoEnUtf8(std::string&& bytes, const CString& tipoContenido, const CString& origen);
 
 // TextoEnUtf8's choice for an answer that starts with comienzo, which holds its XML declaration whole
 // when it has one: the length of the byte-order mark (0 when there is none) when the answer is taken

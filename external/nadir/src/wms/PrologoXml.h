@@ -2,8 +2,6 @@
 // declaration, no DOCTYPE.
 #pragma once
 
-#include "Nadir/NadirExport.h"
-
 #include <afx.h>
 
 #include <string>
@@ -21,11 +19,11 @@ struct TextoPreparado {
 
 // Value of the encoding pseudo-attribute of the XML declaration texto starts with; empty when texto
 // does not start with a declaration or it names no encoding.
-NADIR_WMS_API std::string_view CodificacionDeclarada(std::string_view texto);
+std::string_view CodificacionDeclarada(std::string_view texto);
 
 // Whether texto, the start of a UTF-8 text, holds its prologue whole: the declaration, comments,
 // instructions and DOCTYPE up to the root element's '<' (or the first line of something that is not XML).
-NADIR_WMS_API bool PrologoCompleto(std::string_view texto);
+bool PrologoCompleto(std::string_view texto);
 
 // Prepares the start of a UTF-8 text (from TextoEnUtf8: the whole text, or enough of it for
 // PrologoCompleto) for the parser, which is told it reads UTF-8 and takes no DTD:
@@ -36,6 +34,6 @@ NADIR_WMS_API bool PrologoCompleto(std::string_view texto);
 //   entity it declares is ever expanded.
 // Nothing after the prologue changes. Throws ExcepcionCapacidades: Vacio (nothing but whitespace),
 // NoEsXml (does not start with '<'), XmlMalformado (declaration or DOCTYPE never closed).
-NADIR_WMS_API TextoPreparado PreparaPrologo(std::string utf8, const CString& origen);
+TextoPreparado PreparaPrologo(std::string utf8, const CString& origen);
 
 }  // namespace Nadir::OpenGIS::WMS
