@@ -278,6 +278,7 @@ TEST(WmsParseStreaming, EveryEncodingAndPiecesOfAnySizeReadAsTheWholeAnswer)
         std::vector<size_t> trozos;
     } filas[] = {
         {"non-ASCII UTF-8", islandes, {}, nullptr, {1, 2, 3, 5, 4093}},
+        {"the first piece ends inside a character", servicio("Caf\xC3\xA9"), {}, L"|Caf\x00E9|", {53, 54, 55}},
         {"UTF-16 LE with mark", Utf16(islandes, false, true), {}, nullptr, {1, 3}},
         {"UTF-16 BE with mark", Utf16(islandes, true, true), {}, nullptr, {3}},
         {"UTF-16 LE without mark", Utf16(islandes, false, false), {}, nullptr, {3}},
