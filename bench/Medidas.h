@@ -1,5 +1,5 @@
-// Medidas.h: the clock, the process counters, the call as Ortus makes it, the tree walk, and a user who
-// skips a slow server, which the benchmarks share.
+// Medidas.h: the clock, medians of runs, the process counters, the call as Ortus makes it, the tree walk, and a
+// user who skips a slow server, which the benchmarks share.
 #pragma once
 
 #include "Nadir/OpenGIS/WMS/Layer.h"
@@ -12,9 +12,11 @@
 
 #include <Win32/Manejadores.h>
 
+#include <algorithm>
 #include <cstddef>
 #include <memory>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace medidas {
@@ -25,6 +27,26 @@ inline double Ahora()
     QueryPerformanceCounter(&contador);
     QueryPerformanceFrequency(&frecuencia);
     return static_cast<double>(contador.QuadPart) / static_cast<double>(frecuencia.QuadPart);
+}
+
+// The middle one of some times (the upper of the two middle ones of an even count); 0 of none.
+inline double Mediana(std::vector<double> tiempos)
+{
+    std::sort(tiempos.begin(), tiempos.end());
+    return tiempos.empty() ? 0 : tiempos[tiempos.size() / 2];
+}
+
+// The median time of paso over so many runs, in seconds.
+template <class Paso>
+double MedianaDe(int vueltas, Paso paso)
+{
+    std::vector<double> tiempos;
+    for (int i = 0; i < vueltas; ++i) {
+        const double inicio = Ahora();
+        paso();
+        tiempos.push_back(Ahora() - inicio);
+    }
+    return Mediana(std::move(tiempos));
 }
 
 // Wall-clock seconds since 1970, the clock Python's time.time() reads: for instants taken in two processes.

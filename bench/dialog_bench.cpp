@@ -50,24 +50,6 @@ protected:
     }
 };
 
-double Mediana(std::vector<double> valores)
-{
-    std::sort(valores.begin(), valores.end());
-    return valores.empty() ? 0 : valores[valores.size() / 2];
-}
-
-template <typename Paso>
-double MedianaDe(int veces, Paso paso)
-{
-    std::vector<double> tiempos;
-    for (int i = 0; i < veces; ++i) {
-        const double inicio = medidas::Ahora();
-        paso();
-        tiempos.push_back(medidas::Ahora() - inicio);
-    }
-    return Mediana(tiempos);
-}
-
 void Informa(const char* nombre, double segundos, const char* cuenta)
 {
     std::printf("RESULT %s %.6f %s\n", nombre, segundos, cuenta);
@@ -76,14 +58,14 @@ void Informa(const char* nombre, double segundos, const char* cuenta)
 int Interroga(const CString& url, int veces)
 {
     RespuestaDelServidor respuesta;
-    const double todo = MedianaDe(veces, [&] { respuesta = InterrogaServidor(url); });
+    const double todo = medidas::MedianaDe(veces, [&] { respuesta = InterrogaServidor(url); });
     if (respuesta.estado != RespuestaDelServidor::Estado::kContestada) {
         std::fprintf(stderr, "dialog_bench: %ls did not answer: %ls\n", url.GetString(),
                      respuesta.fallo.GetString());
         return 1;
     }
     const std::shared_ptr<Nadir::Sockets::ConexionHttp> conexion = CreaConexion();
-    const double descarga = MedianaDe(veces, [&] { conexion->Get(url); });
+    const double descarga = medidas::MedianaDe(veces, [&] { conexion->Get(url); });
     char cuenta[64];
     std::snprintf(cuenta, sizeof cuenta, "%zu-leaves,%zu-systems", respuesta.capas.size(), respuesta.sistemas.size());
     Informa("interrogation", todo, cuenta);
@@ -109,7 +91,7 @@ int Selecciona(const CString& url, int veces)
     CDialogoMedido dialogo(catalogo, 1, sistemas, nullptr);
     dialogo.m_mide = [&](CDialogoMedido& d) {
         // As a click does: the row's selection changes, and the dialog follows it.
-        const double refresco = MedianaDe(veces, [&] {
+        const double refresco = medidas::MedianaDe(veces, [&] {
             d.m_listaUrl.SetItemState(0, 0, LVIS_SELECTED);
             d.m_listaUrl.SetItemState(0, LVIS_SELECTED, LVIS_SELECTED);
         });
@@ -145,7 +127,7 @@ int Abre(int veces, bool porDefecto, const std::vector<CString>& urls)
     }
     char cuenta[64];
     std::snprintf(cuenta, sizeof cuenta, "%zu-servers,%zu-answered", urls.size() + (porDefecto ? 5 : 0), conCapas);
-    Informa("opening", Mediana(tiempos), cuenta);
+    Informa("opening", medidas::Mediana(tiempos), cuenta);
     return 0;
 }
 
@@ -181,8 +163,8 @@ int Omite(int veces, const CString& mudo, const CString& siguiente)
     }
     char cuenta[64];
     std::snprintf(cuenta, sizeof cuenta, "%zu-leaves-next", conCapas);
-    Informa("wait-window-shown", Mediana(hastaLaVentana), "");
-    Informa("skip-to-next-server-answered", Mediana(hastaElSiguiente), cuenta);
+    Informa("wait-window-shown", medidas::Mediana(hastaLaVentana), "");
+    Informa("skip-to-next-server-answered", medidas::Mediana(hastaElSiguiente), cuenta);
     return 0;
 }
 

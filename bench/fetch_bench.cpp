@@ -16,7 +16,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -27,19 +26,6 @@ using Nadir::OpenGIS::WMS::LectorCapacidades;
 using Nadir::Sockets::ConexionHttp;
 
 namespace {
-
-// Median of the runs, in seconds.
-double Mediana(int vueltas, const std::function<void()>& paso)
-{
-    std::vector<double> tiempos;
-    for (int i = 0; i < vueltas; ++i) {
-        const double inicio = medidas::Ahora();
-        paso();
-        tiempos.push_back(medidas::Ahora() - inicio);
-    }
-    std::sort(tiempos.begin(), tiempos.end());
-    return tiempos[tiempos.size() / 2];
-}
 
 struct Fases {
     double bytes = 0, descarga = 0, lee = 0;
@@ -52,9 +38,10 @@ Fases MideFases(const CString& url, int vueltas)
     const std::shared_ptr<ConexionHttp> conexion = CreaConexion();
     const CString peticion = DireccionWMS(url).Peticion(L"1.3.0");
     Nadir::Sockets::RespuestaHttp respuesta;
-    fases.descarga = Mediana(vueltas, [&] { respuesta = conexion->Get(peticion); });
+    fases.descarga = medidas::MedianaDe(vueltas, [&] { respuesta = conexion->Get(peticion); });
     fases.bytes = static_cast<double>(respuesta.cuerpo.size());
-    fases.lee = Mediana(vueltas, [&] { LectorCapacidades::Lee(respuesta.cuerpo, respuesta.tipoContenido, L"bench"); });
+    fases.lee = medidas::MedianaDe(
+        vueltas, [&] { LectorCapacidades::Lee(respuesta.cuerpo, respuesta.tipoContenido, L"bench"); });
     return fases;
 }
 
@@ -94,13 +81,13 @@ int wmain(int argc, wchar_t** argv)
 
         if (vueltas > 1) {
             cliente.reset();
-            const double mediana = Mediana(vueltas, [&] { cliente = medidas::CreaComoOrtus(url); });
+            const double mediana = medidas::MedianaDe(vueltas, [&] { cliente = medidas::CreaComoOrtus(url); });
             std::printf(" median_s=%.6f", mediana);
         }
         if (conRecorrido) {
             size_t sistemas = 0;
-            const double recorrido =
-                Mediana(vueltas, [&] { sistemas = medidas::Recorre(cliente->GetCapaRaiz().get()).sistemas; });
+            const double recorrido = medidas::MedianaDe(
+                vueltas, [&] { sistemas = medidas::Recorre(cliente->GetCapaRaiz().get()).sistemas; });
             std::printf(" walk_s=%.6f systems=%zu", recorrido, sistemas);
         }
         if (conFases) {

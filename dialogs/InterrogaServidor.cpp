@@ -26,17 +26,14 @@ struct HashCString {
     }
 };
 
-// Ascending by CString's ordinal order, each identifier once. Large servers state thousands of
-// systems for each of their thousand layers: repeats go first, so only the distinct ones are sorted.
-// Repeats of one identifier mostly share its text buffer, so the buffer is looked up before the text
-// (no buffer is freed during the loop, so an address always names the same text).
+// Ascending by CString's ordinal order, each identifier once. The walk has kept each text buffer
+// once; what repeats in other buffers goes first, so only the distinct ones are sorted.
 void OrdenaSinRepetir(std::vector<CString>& identificadores)
 {
-    std::unordered_set<const wchar_t*> buffersVistos;
     std::unordered_set<CString, HashCString> vistos;
     std::vector<CString> distintos;
     for (CString& identificador : identificadores) {
-        if (buffersVistos.insert(identificador.GetString()).second && vistos.insert(identificador).second)
+        if (vistos.insert(identificador).second)
             distintos.push_back(std::move(identificador));
     }
     std::sort(distintos.begin(), distintos.end());

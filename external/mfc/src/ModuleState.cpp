@@ -4,7 +4,10 @@
 
 #include "ThreadState.h"
 
+#include <Win32/Modulos.h>
+
 #include <initializer_list>
+#include <string>
 
 namespace {
 
@@ -54,7 +57,7 @@ AFX_MODULE_STATE::~AFX_MODULE_STATE()
 {
     while (m_libraryList != nullptr)
         delete m_libraryList;
-    if (m_hActCtx != nullptr && m_hActCtx != INVALID_HANDLE_VALUE)
+    if (m_hActCtx != nullptr)
         ::ReleaseActCtx(m_hActCtx);
 }
 
@@ -62,27 +65,24 @@ AFX_MODULE_STATE::~AFX_MODULE_STATE()
 // program's (1).
 void AFX_MODULE_STATE::CreateActivationContext()
 {
-    if (m_hActCtx != nullptr && m_hActCtx != INVALID_HANDLE_VALUE)
+    if (m_hActCtx != nullptr)
         ::ReleaseActCtx(m_hActCtx);
     m_hActCtx = nullptr;
-    WCHAR path[MAX_PATH + 1] = {};
-    const DWORD length = ::GetModuleFileNameW(m_hCurrentInstanceHandle, path, MAX_PATH + 1);
-    if (length == 0 || length > MAX_PATH)
-        return;
+    const std::wstring path = Win32::RutaDelModulo(m_hCurrentInstanceHandle);
     ACTCTXW actCtx = {};
     actCtx.cbSize = sizeof actCtx;
     actCtx.dwFlags = ACTCTX_FLAG_RESOURCE_NAME_VALID | ACTCTX_FLAG_HMODULE_VALID;
-    actCtx.lpSource = path;
+    actCtx.lpSource = path.c_str();
     actCtx.hModule = m_hCurrentInstanceHandle;
-    m_hActCtx = INVALID_HANDLE_VALUE;
     for (const LPCWSTR resource : {ISOLATIONAWARE_MANIFEST_RESOURCE_ID, ISOLATIONAWARE_NOSTATICIMPORT_MANIFEST_RESOURCE_ID,
                                    CREATEPROCESS_MANIFEST_RESOURCE_ID}) {
         actCtx.lpResourceName = resource;
-        m_hActCtx = ::CreateActCtxW(&actCtx);
-        if (m_hActCtx != INVALID_HANDLE_VALUE)
+        const HANDLE hActCtx = ::CreateActCtxW(&actCtx);
+        if (hActCtx != INVALID_HANDLE_VALUE) {
+            m_hActCtx = hActCtx;
             return;
+        }
     }
-    m_hActCtx = nullptr;
 }
 
 AFX_MODULE_STATE* AFXAPI AfxGetAppModuleState()
@@ -108,7 +108,7 @@ AFX_MAINTAIN_STATE2::AFX_MAINTAIN_STATE2(AFX_MODULE_STATE* pNewState) noexcept
     : m_pPrevModuleState(AfxSetModuleState(pNewState))
 {
     // As MFC does, a state with no context of its own runs in the process default one.
-    if (pNewState != nullptr && pNewState->m_hActCtx != INVALID_HANDLE_VALUE)
+    if (pNewState != nullptr)
         m_bValidActCtxCookie = ::ActivateActCtx(pNewState->m_hActCtx, &m_ulActCtxCookie);
 }
 

@@ -242,8 +242,6 @@ BOOL CWinApp::WriteProfileString(LPCWSTR lpszSection, LPCWSTR lpszEntry, LPCWSTR
     const Win32::ClaveDeRegistro section(GetSectionKey(lpszSection));
     if (!section)
         return FALSE;
-    if (lpszValue == nullptr)
-        return ::RegDeleteValueW(section.Get(), lpszEntry) == ERROR_SUCCESS;
     const DWORD size = static_cast<DWORD>((wcslen(lpszValue) + 1) * sizeof(WCHAR));
     return ::RegSetValueExW(section.Get(), lpszEntry, 0, REG_SZ, reinterpret_cast<const BYTE*>(lpszValue), size) ==
            ERROR_SUCCESS;

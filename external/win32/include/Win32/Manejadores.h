@@ -86,7 +86,6 @@ using Ventana = Manejador<HWND, ::DestroyWindow>;
 using Gancho = Manejador<HHOOK, ::UnhookWindowsHookEx>;
 using DcEnMemoria = Manejador<HDC, ::DeleteDC>;
 using MapaDeBits = Manejador<HBITMAP, ::DeleteObject>;
-using Icono = Manejador<HICON, ::DestroyIcon>;
 
 // A window's DC (GetDC, or GetWindowDC with its frame), given back with ReleaseDC.
 class DcDeVentana {
