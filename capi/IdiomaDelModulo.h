@@ -19,7 +19,6 @@ public:
     // False, changing nothing, when idioma has no messages there.
     bool Activa(const CString& carpeta, const CString& idioma);
     bool Activo() const { return !m_idioma.IsEmpty(); }
-    const CString& Idioma() const { return m_idioma; }
     // Leaves the resource search; the modules are unloaded.
     void Suelta();
 

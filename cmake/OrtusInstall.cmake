@@ -54,17 +54,10 @@ foreach(library NadirSockets NadirWMS)
   install(DIRECTORY ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/${assembly} DESTINATION ${CMAKE_INSTALL_BINDIR}
     FILES_MATCHING PATTERN "*.manifest" PATTERN "*.dll" PATTERN "*.mui")
 endforeach()
-# ortus.dll's language modules, bin/<language>/ortus.dll.mui.
-get_directory_property(languages DIRECTORY resources DEFINITION ORTUS_LANGUAGES)
-foreach(language IN LISTS languages)
+# The language modules of ortus.dll and ortusc.dll, bin/<language>/ortus.dll.mui and ortusc.dll.mui.
+foreach(language IN LISTS ORTUS_LANGUAGES)
   string(REPLACE "-" "_" suffix ${language})
-  install(TARGETS ortus_mui_${suffix} LIBRARY DESTINATION ${CMAKE_INSTALL_BINDIR}/${language})
-endforeach()
-# ortusc.dll's messages, bin/<language>/ortusc.dll.mui.
-get_directory_property(languages DIRECTORY capi DEFINITION ORTUSC_LANGUAGES)
-foreach(language IN LISTS languages)
-  string(REPLACE "-" "_" suffix ${language})
-  install(TARGETS ortusc_mui_${suffix} LIBRARY DESTINATION ${CMAKE_INSTALL_BINDIR}/${language})
+  install(TARGETS ortus_mui_${suffix} ortusc_mui_${suffix} LIBRARY DESTINATION ${CMAKE_INSTALL_BINDIR}/${language})
 endforeach()
 # The framework's own texts in other languages, bin/<language>/mfc.dll.mui.
 install(TARGETS mfc_mui_es_ES LIBRARY DESTINATION ${CMAKE_INSTALL_BINDIR}/es-ES)
