@@ -13,21 +13,13 @@ struct ModuloDeIdioma {
 const ModuloDeIdioma kModulos[] = {{L"ortus.dll.mui", FALSE}, {L"ortusc.dll.mui", FALSE}, {L"mfc.dll.mui", TRUE}};
 constexpr LPCWSTR kMensajes = L"ortusc.dll.mui";
 
-CString PrimerIdiomaDelHilo()
-{
-    const std::vector<std::wstring> idiomas = Win32::IdiomasDelHilo();
-    return idiomas.empty() ? CString() : CString(idiomas.front().c_str());
-}
-
 bool Existe(const CString& ruta) { return ::GetFileAttributesW(ruta) != INVALID_FILE_ATTRIBUTES; }
 
 }  // namespace
 
 CString CIdiomaDelModulo::DelUsuario()
 {
-    const CString idioma = PrimerIdiomaDelHilo();
-    const bool espanol = idioma.Left(2).CompareNoCase(L"es") == 0 && (idioma.GetLength() == 2 || idioma[2] == L'-');
-    return espanol ? L"es-ES" : kReserva;
+    return Win32::IdiomaDisponible(Win32::PrimerIdiomaDelHilo(), {L"es-ES"}, kReserva).c_str();
 }
 
 bool CIdiomaDelModulo::Activa(const CString& carpeta, const CString& idioma)

@@ -5,26 +5,14 @@
 
 #include <string>
 
-namespace {
-
-// The thread's first preferred UI language ("es-ES"), as the system reports it.
-CString PrimerIdiomaDelHilo()
-{
-    const std::vector<std::wstring> idiomas = Win32::IdiomasDelHilo();
-    return idiomas.empty() ? CString() : CString(idiomas.front().c_str());
-}
-
-}  // namespace
-
 CString CIdiomaQuasar::Soportado(const CString& nombre)
 {
-    const bool espanol = nombre.Left(2).CompareNoCase(L"es") == 0 && (nombre.GetLength() == 2 || nombre[2] == L'-');
-    return espanol ? L"es-ES" : kReserva;
+    return Win32::IdiomaDisponible(nombre.GetString(), {L"es-ES"}, kReserva).c_str();
 }
 
 CString CIdiomaQuasar::Elige(const CString& pedido)
 {
-    return pedido.IsEmpty() ? Soportado(PrimerIdiomaDelHilo()) : pedido;
+    return pedido.IsEmpty() ? Soportado(Win32::PrimerIdiomaDelHilo().c_str()) : pedido;
 }
 
 bool CIdiomaQuasar::Activa(const CString& carpeta, const CString& idioma, CString& error, CString& aviso)
@@ -48,7 +36,7 @@ bool CIdiomaQuasar::Activa(const CString& carpeta, const CString& idioma, CStrin
     const std::wstring lista = std::wstring(idioma.GetString()) + L'\0' + kReserva + L'\0';
     ULONG aceptados = 0;
     ::SetThreadPreferredUILanguages(MUI_LANGUAGE_NAME, lista.c_str(), &aceptados);
-    const CString delHilo = PrimerIdiomaDelHilo();
+    const CString delHilo = Win32::PrimerIdiomaDelHilo().c_str();
     if (Soportado(delHilo) != idioma) {
         CString localizacion = idioma;
         localizacion.Replace(L'-', L'_');
